@@ -1,0 +1,21 @@
+// The application object, whose default error handler shows the message of any error
+// that escapes a user command and keeps the program running.
+#pragma once
+
+#include <exception>
+
+#include <QApplication>
+
+namespace velvora {
+
+class VelvoraApplication : public QApplication {
+    Q_OBJECT
+public:
+    VelvoraApplication(int& argc, char** argv);
+    bool notify(QObject* receiver, QEvent* event) override;
+};
+
+// Shows the message of an error in a warning box through the dialog service.
+void ShowErrorMessage(const std::exception& error);
+
+}  // namespace velvora

@@ -1,0 +1,128 @@
+// Show library index and show folders.
+#include "library/ShowIndex.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <stdexcept>
+#include <system_error>
+
+#include "app/FileIo.h"
+#include "app/Global.h"
+
+namespace velvora {
+
+namespace fs = std::filesystem;
+
+static constexpr std::string_view FolderNameCharacters =
+    " ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789()-.,[]{}`~!@#$%^&'";
+
+void InitShowsPath() {
+    ShowsPath = AppPath + "Slide Shows" + PathSeparator;
+    std::error_code ignored;
+    fs::create_directories(ShowsPath, ignored);
+}
+
+void LoadShowList() {
+    ShowList.clear();
+    const std::string index = ShowsPath + ShowIndexFileName;
+    std::error_code error;
+    if (!fs::exists(index, error)) return;
+    ShowList = SplitLines(ReadWholeFile(index));
+}
+
+void SaveShowList() { WriteFileAtomic(ShowsPath + ShowIndexFileName, JoinLinesCrLf(ShowList)); }
+
+static std::string CleanFolderName(std::string_view title) {
+    std::string name;
+    for (char c : title) {
+        if (FolderNameCharacters.find(c) == std::string_view::npos) continue;
+        if (c == ' ' && !name.empty() && name.back() == ' ') continue;
+        name += c;
+    }
+    return name;
+}
+
+static bool FolderExists(const std::string& path) {
+    std::error_code error;
+    return fs::exists(path, error);
+}
+
+std::string MakeShowFolder(std::string_view title) {
+    const std::string name = CleanFolderName(title);
+    std::string folder = ShowsPath + name;
+    if (name.empty() || FolderExists(folder)) {
+        for (int n = 2;; ++n) {
+            folder = ShowsPath + name + " (" + std::to_string(n) + ")";
+            if (!FolderExists(folder)) break;
+        }
+    }
+    folder += PathSeparator;
+    std::error_code ignored;
+    fs::create_directories(folder, ignored);
+    return folder;
+}
+
+void RegisterShow(const std::string& folder) {
+    ShowList.push_back(folder);
+    SaveShowList();
+}
+
+static int FirstIndexIgnoringCase(const StringList& list, const std::string& text) {
+    for (std::size_t j = 0; j < list.size(); ++j)
+        if (SameTextIgnoringCase(list[j], text)) return static_cast<int>(j);
+    return -1;
+}
+
+static bool ReadShowRecord(const std::string& folder, ShowRecord& record) {
+    // A relative entry would be looked up in whatever folder the program runs in.
+    if (!fs::path(folder).is_absolute()) return false;
+    const std::string settingsPath = folder + ShowSettingsFileName;
+    if (!FolderExists(settingsPath)) return false;
+    KeyValueList settings;
+    try {
+        settings.LoadFromFile(settingsPath);
+    } catch (const std::runtime_error&) {
+        return false;
+    }
+    record = {settings.Value("Title"), folder, settings.Value("Description"), settings.Value("Author")};
+    return true;
+}
+
+std::vector<ShowRecord> ListShows() {
+    std::vector<ShowRecord> records;
+    // Every visit to a later copy of an entry removes the first remaining copy; the
+    // walk then steps two places down because the entries above moved by one.
+    for (int i = static_cast<int>(ShowList.size()) - 1; i >= 0;) {
+        ShowRecord record;
+        if (ReadShowRecord(ShowList[std::size_t(i)], record)) records.push_back(std::move(record));
+        int j = FirstIndexIgnoringCase(ShowList, ShowList[std::size_t(i)]);
+        if (j < i) {
+            ShowList.erase(ShowList.begin() + j);
+            i -= 2;
+        } else {
+            i -= 1;
+        }
+    }
+    return records;
+}
+
+static bool IsStrictlyInside(const fs::path& inner, const fs::path& outer) {
+    auto [outerEnd, innerAt] = std::mismatch(outer.begin(), outer.end(), inner.begin(), inner.end());
+    return outerEnd == outer.end() && innerAt != inner.end();
+}
+
+static fs::path ResolvedWithoutTrailingSeparator(const std::string& path) {
+    std::error_code error;
+    fs::path resolved = fs::weakly_canonical(fs::absolute(path, error), error);
+    return resolved.has_filename() ? resolved : resolved.parent_path();
+}
+
+void DeleteShow(const std::string& folder) {
+    const fs::path library = ResolvedWithoutTrailingSeparator(ShowsPath);
+    const fs::path show = ResolvedWithoutTrailingSeparator(folder);
+    if (ShowsPath.empty() || !IsStrictlyInside(show, library))
+        throw std::runtime_error("The folder \"" + folder + "\" is not inside the slide show library.");
+    DeleteDirTree(show.string());
+}
+
+}  // namespace velvora

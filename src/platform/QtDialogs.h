@@ -1,0 +1,18 @@
+// Dialog service shown with Qt's message boxes and file, colour and folder dialogs.
+#pragma once
+
+#include "platform/Dialogs.h"
+
+namespace velvora {
+
+class QtDialogs final : public DialogService {
+public:
+    void ShowInfo(const QString& text) override;
+    void ShowWarning(const QString& text) override;
+    bool Confirm(const QString& text) override;
+    QStringList PickOpenFiles(const OpenFilesRequest& request) override;
+    QColor PickColor(const QColor& initial) override;
+    QString PickFolder(const QString& title, const QString& startFolder) override;
+};
+
+}  // namespace velvora

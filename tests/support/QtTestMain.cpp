@@ -1,0 +1,12 @@
+// Entry of the widget test programs: GoogleTest inside a QApplication.
+#include <gtest/gtest.h>
+
+#include "app/Global.h"
+#include "app/VelvoraApplication.h"
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    velvora::VelvoraApplication application(argc, argv);
+    velvora::InitGlobal(argv[0]);
+    return RUN_ALL_TESTS();
+}
