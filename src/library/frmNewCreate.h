@@ -1,7 +1,9 @@
-// The start page: three large choices (new show, open show, exit) on a centred panel.
+// The start page: three large choices (new show, open show, exit) on a panel kept centred.
 #pragma once
 
 #include <QWidget>
+
+class QAbstractButton;
 
 namespace velvora {
 
@@ -12,8 +14,19 @@ class TFrameNewCreate : public QWidget {
 public:
     explicit TFrameNewCreate(ShellRequests& shell, QWidget* parent = nullptr);
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
+    void btnNewClick();
+    void btnOpenClick();
+    void btnExitClick();
+
     ShellRequests& shell_;
+    QWidget* pnlOptions = nullptr;
+    QAbstractButton* btnNew = nullptr;
+    QAbstractButton* btnOpen = nullptr;
+    QAbstractButton* btnExit = nullptr;
 };
 
 }  // namespace velvora

@@ -3,6 +3,9 @@
 
 #include <QWidget>
 
+class QLineEdit;
+class QPushButton;
+
 namespace velvora {
 
 class ShellRequests;
@@ -15,8 +18,24 @@ public:
     // Puts the keyboard focus into the title field; the frame must be visible.
     void FocusTitle();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    QWidget* MakeFieldsBox();
+    void EnterPressedIn(QObject* field);
+    void btnCreateClick();
+    void btnCancelClick();
+
     ShellRequests& shell_;
+    QLineEdit* txtTitle = nullptr;
+    QLineEdit* txtDescription = nullptr;
+    QLineEdit* txtAuthor = nullptr;
+    QPushButton* btnCreate = nullptr;
+    QPushButton* btnCancel = nullptr;
+    // Set once the show is made and handed to the main window, so that a second Enter or
+    // click arriving before this frame is replaced cannot make a second copy.
+    bool created_ = false;
 };
 
 }  // namespace velvora

@@ -1,11 +1,136 @@
+// Open-show frame.
 #include "library/frmOpenShow.h"
 
+#include <algorithm>
+#include <stdexcept>
+
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QLoggingCategory>
+#include <QPushButton>
+
+#include "app/Progress.h"
 #include "app/ShellRequests.h"
+#include "library/LibraryFrameParts.h"
+#include "library/ShowCard.h"
+#include "library/ShowIndex.h"
+#include "platform/Dialogs.h"
+#include "platform/TextCodec.h"
+
+Q_LOGGING_CATEGORY(lcLibrary, "velvora.library")
 
 namespace velvora {
 
-TFrameOpenShow::TFrameOpenShow(ShellRequests& shell, QWidget* parent) : QWidget(parent), shell_(shell) {}
+TFrameOpenShow::TFrameOpenShow(ShellRequests& shell, QWidget* parent) : QWidget(parent), shell_(shell) {
+    btnOpen = MakeFrameButton(QStringLiteral("btnOpen"), QStringLiteral("Open Slide Show Now"), true, this);
+    btnCreate = MakeFrameButton(QStringLiteral("btnCreate"), QStringLiteral("Create New Slide Show"), false, this);
+    btnDelete = MakeFrameButton(QStringLiteral("btnDelete"), QStringLiteral("Delete Selected Slide Show"), false, this);
+    btnCancel = MakeFrameButton(QStringLiteral("btnCancel"), QStringLiteral("Cancel"), false, this);
+    lbxShows = new QListWidget(this);
+    lbxShows->setObjectName(QStringLiteral("lbxShows"));
+    lbxShows->setItemDelegate(new ShowCardDelegate(lbxShows));
+    lbxShows->setUniformItemSizes(true);
+    lbxShows->setSelectionMode(QAbstractItemView::SingleSelection);
+    lbxShows->installEventFilter(this);
+    LayOutLibraryFrame(this, QStringLiteral(" Open Existing Slide Show"), QStringLiteral("openshow.svg"),
+                       QStringLiteral("Select the slide show you want to open from the list to the right then click "
+                                      "the Open button.\r\n\r\nClick the Cancel button to not open a slide show "
+                                      "right now."),
+                       {btnOpen, btnCreate, btnDelete, btnCancel}, lbxShows);
+    connect(btnOpen, &QPushButton::clicked, this, &TFrameOpenShow::btnOpenClick);
+    connect(lbxShows, &QListWidget::itemDoubleClicked, this, &TFrameOpenShow::btnOpenClick);
+    connect(btnCreate, &QPushButton::clicked, this, &TFrameOpenShow::btnCreateClick);
+    connect(btnDelete, &QPushButton::clicked, this, &TFrameOpenShow::btnDeleteClick);
+    connect(btnCancel, &QPushButton::clicked, this, &TFrameOpenShow::btnCancelClick);
+    ClickOnEscape(this, btnCancel);
+}
 
-void TFrameOpenShow::FillList() {}
+// Sorted by the title alone, so that a title which begins another ("Rome", "Rome 2") comes
+// first; shows of equal titles keep the listing's order, the latest registered first.
+static void SortByTitle(std::vector<ShowRecord>& records) {
+    std::vector<std::pair<QString, ShowRecord>> keyed;
+    keyed.reserve(records.size());
+    for (ShowRecord& record : records) keyed.emplace_back(FromStored(record.Title), std::move(record));
+    std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
+        return QString::compare(a.first, b.first, Qt::CaseInsensitive) < 0;
+    });
+    for (std::size_t i = 0; i < keyed.size(); ++i) records[i] = std::move(keyed[i].second);
+}
+
+// Each item carries its record, so neither opening nor deleting ever splits the item text,
+// which a title holding the separator would cut in the wrong place.
+void TFrameOpenShow::FillList() {
+    std::vector<ShowRecord> records = ListShows();
+    SortByTitle(records);
+    lbxShows->clear();
+    for (const ShowRecord& record : records) {
+        auto* item = new QListWidgetItem(ShowItemText(record), lbxShows);
+        item->setData(ShowRecordRole, QVariant::fromValue(record));
+    }
+}
+
+bool TFrameOpenShow::eventFilter(QObject* watched, QEvent* event) {
+    const bool isKey = event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride;
+    if (watched == lbxShows && isKey && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
+        // Claiming the shortcut override keeps a menu's Delete shortcut from taking the key.
+        event->accept();
+        if (event->type() == QEvent::KeyPress) btnDeleteClick();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+int TFrameOpenShow::SelectedRow() const {
+    const QList<QListWidgetItem*> selected = lbxShows->selectedItems();
+    return selected.isEmpty() ? -1 : lbxShows->row(selected.first());
+}
+
+ShowRecord TFrameOpenShow::RecordAt(int row) const {
+    return lbxShows->item(row)->data(ShowRecordRole).value<ShowRecord>();
+}
+
+void TFrameOpenShow::btnOpenClick() {
+    const int row = SelectedRow();
+    if (row < 0) {
+        Dialogs().ShowInfo(QStringLiteral("Please select a slide show from the list and then try again."));
+        return;
+    }
+    shell_.OpenShow(RecordAt(row).Folder);
+}
+
+static void DeleteShowQuietly(const std::string& folder) {
+    try {
+        DeleteShow(folder);
+    } catch (const std::exception& error) {
+        // A folder that cannot be removed completely stays behind; the user was told what
+        // Delete does, and the show simply returns the next time the list is built.
+        qCWarning(lcLibrary) << "deleting" << FromStored(folder) << "failed:" << error.what();
+    }
+}
+
+void TFrameOpenShow::btnDeleteClick() {
+    const int row = SelectedRow();
+    if (row < 0) return;
+    if (!Dialogs().Confirm(QStringLiteral(
+            "Are you sure you want to delete the selected slide show?\r\n\r\nIf you answer yes, all the photos it "
+            "contains will be permanently deleted. You can not undo this action.\r\n\r\nNote: Velvora creates an "
+            "internal copy of your photos when you add them to a slide show. Therefore, only the internal copies of "
+            "this slide show's photos will be deleted. Your original photo files are never deleted by Velvora.")))
+        return;
+    lbxShows->setUpdatesEnabled(false);
+    ProgressOpen();
+    ProgressSetTitle("Deleting slide show...");
+    ProgressSetMax(0);
+    DeleteShowQuietly(RecordAt(row).Folder);
+    delete lbxShows->takeItem(row);
+    if (lbxShows->count() > 0) lbxShows->setCurrentRow(std::min(row, lbxShows->count() - 1));
+    ProgressRefresh();
+    ProgressClose();
+    lbxShows->setUpdatesEnabled(true);
+}
+
+void TFrameOpenShow::btnCreateClick() { shell_.RequestNewShow(); }
+
+void TFrameOpenShow::btnCancelClick() { shell_.RequestStartPage(); }
 
 }  // namespace velvora

@@ -3,9 +3,13 @@
 
 #include <QWidget>
 
+class QListWidget;
+class QPushButton;
+
 namespace velvora {
 
 class ShellRequests;
+struct ShowRecord;
 
 class TFrameOpenShow : public QWidget {
     Q_OBJECT
@@ -15,8 +19,24 @@ public:
     // Lists the library's shows (ListShows), sorted by title without regard to case.
     void FillList();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    // Row of the selected show, or -1.
+    int SelectedRow() const;
+    ShowRecord RecordAt(int row) const;
+    void btnOpenClick();
+    void btnDeleteClick();
+    void btnCreateClick();
+    void btnCancelClick();
+
     ShellRequests& shell_;
+    QListWidget* lbxShows = nullptr;
+    QPushButton* btnOpen = nullptr;
+    QPushButton* btnCreate = nullptr;
+    QPushButton* btnDelete = nullptr;
+    QPushButton* btnCancel = nullptr;
 };
 
 }  // namespace velvora
