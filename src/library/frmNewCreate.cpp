@@ -35,7 +35,8 @@ protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
         painter.setRenderHint(QPainter::Antialiasing);
-        if (underMouse() || isDown() || hasFocus()) DrawHighlight(painter);
+        if (underMouse() || isDown()) DrawHighlight(painter);
+        if (hasFocus()) DrawFocusOutline(painter);
         painter.drawPixmap(0, 0, picture_);
         painter.setPen(palette().color(QPalette::Mid));
         painter.drawLine(RuleX, 8, RuleX, height() - 8);
@@ -54,6 +55,16 @@ private:
         QPainterPath shape;
         shape.addRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 6, 6);
         painter.fillPath(shape, fill);
+    }
+
+    // Focus shows as an outline only, so the row that takes the focus when the page
+    // appears does not look as if the mouse were over it.
+    void DrawFocusOutline(QPainter& painter) const {
+        QColor outline = palette().color(QPalette::Highlight);
+        outline.setAlpha(140);
+        painter.setPen(QPen(outline, 1, Qt::DotLine));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 6, 6);
     }
 
     QPixmap picture_;
