@@ -11,6 +11,8 @@
 #include <QSvgRenderer>
 #include <QVBoxLayout>
 
+#include "platform/Dialogs.h"
+
 namespace velvora {
 
 QFont ArialFont(int pixelSize, bool bold) {
@@ -61,7 +63,7 @@ static QWidget* MakeInstructionColumn(const QString& picture, const QString& ins
     image->setFixedSize(FramePictureSize);
     layout->addWidget(image, 0, Qt::AlignHCenter);
     layout->addSpacing(6);
-    auto* text = new QLabel(QString(instructions).replace(QStringLiteral("\r\n"), QStringLiteral("\n")), column);
+    auto* text = new QLabel(DisplayText(instructions), column);
     text->setObjectName(QStringLiteral("lblInstructions"));
     text->setFont(ArialFont(12));
     text->setWordWrap(true);
