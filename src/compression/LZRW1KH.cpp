@@ -1,0 +1,254 @@
+// LZRW1-KH block coding. The encoder must reproduce existing blocks byte for byte, so its
+// decisions follow the reference order exactly; the speed comes from word-sized compares
+// that find the same lengths, never from choosing differently.
+#include "compression/LZRW1KH.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstring>
+#include <memory>
+#include <new>
+#include <string>
+
+namespace velvora {
+
+namespace {
+
+constexpr std::size_t HashEntries = 4096;
+constexpr std::int16_t EmptyEntry = -1;
+constexpr int WindowSize = 4096;
+constexpr std::size_t MinMatch = 3;
+constexpr std::size_t MaxMatch = 18;
+constexpr std::size_t MinRun = 16;
+constexpr std::size_t MaxRun = 4095;
+constexpr unsigned ItemsPerGroup = 16;
+constexpr std::size_t ControlWordSize = 2;
+
+static_assert(MaxBlockInput <= 0xFFFF, "positions are kept in 16 bits");
+static_assert(MaxRun - MinRun <= 0x0FFF, "a run count has 12 bits");
+static_assert(MaxMatch - MinMatch <= 0x0F, "a match length has 4 bits");
+
+// Entries are signed 16-bit positions: a position of 32768 or more reads back negative and
+// fails the window test, which existing blocks depend on.
+std::unique_ptr<std::int16_t[]> sharedHashTable;
+
+std::int16_t* HashTable() {
+    if (!sharedHashTable) InitLzrw1KH();
+    return sharedHashTable.get();
+}
+
+[[noreturn]] void ThrowDamaged(const char* reason) {
+    throw ELzrw1KHCompressor(std::string("LZRW1KH : damaged block (") + reason + ")");
+}
+
+std::uint64_t Load64(const std::uint8_t* bytes) {
+    std::uint64_t word;
+    std::memcpy(&word, bytes, sizeof word);
+    return word;
+}
+
+constexpr bool kLittleEndian = std::endian::native == std::endian::little;
+
+// Number of leading bytes (in memory order) in which two words agree.
+std::size_t EqualPrefixBytes(std::uint64_t a, std::uint64_t b) {
+    return static_cast<std::size_t>(std::countr_zero(a ^ b)) / 8;
+}
+
+// Length of the run of input[x] starting at x, capped at MaxRun and at the block end.
+std::size_t RunLength(const std::uint8_t* input, std::size_t x, std::size_t n) {
+    const std::size_t limit = std::min(MaxRun, n - x);
+    std::size_t size = 1;
+    if (size >= limit || input[x + 1] != input[x]) return size;
+    if constexpr (kLittleEndian) {
+        const std::uint64_t pattern = input[x] * 0x0101010101010101ull;
+        while (size + 8 <= limit) {
+            const std::uint64_t word = Load64(input + x + size);
+            if (word != pattern) return size + EqualPrefixBytes(word, pattern);
+            size += 8;
+        }
+    }
+    while (size < limit && input[x + size] == input[x]) ++size;
+    return size;
+}
+
+// Bytes past the block count as 0; they never change the result since no match may
+// reach past the block end.
+std::uint32_t HashAt(const std::uint8_t* input, std::size_t x, std::size_t n) {
+    const std::uint32_t b0 = input[x];
+    const std::uint32_t b1 = x + 1 < n ? input[x + 1] : 0;
+    const std::uint32_t b2 = x + 2 < n ? input[x + 2] : 0;
+    return ((((b0 << 4) ^ b1) << 4 ^ b2) * 40543u >> 4) & 0x0FFF;
+}
+
+// Length of the common prefix of input[x..] and input[p..], capped at MaxMatch and at the
+// block end (p < x, so only x's end matters).
+std::size_t MatchLength(const std::uint8_t* input, std::size_t x, std::size_t p, std::size_t n) {
+    const std::size_t limit = std::min(MaxMatch, n - x);
+    std::size_t length = 0;
+    if constexpr (kLittleEndian) {
+        while (length + 8 <= limit) {
+            const std::uint64_t a = Load64(input + x + length);
+            const std::uint64_t b = Load64(input + p + length);
+            if (a != b) return length + EqualPrefixBytes(a, b);
+            length += 8;
+        }
+    }
+    while (length < limit && input[x + length] == input[p + length]) ++length;
+    return length;
+}
+
+void PutControlWord(std::uint8_t* output, std::size_t at, std::uint32_t command) {
+    output[at] = static_cast<std::uint8_t>(command >> 8);
+    output[at + 1] = static_cast<std::uint8_t>(command);
+}
+
+void CheckCompressArguments(std::size_t n, std::size_t outputSize) {
+    if (n > MaxBlockInput) throw std::invalid_argument("LZRW1KH : block too large");
+    if (outputSize < n + CompressSlack) throw std::invalid_argument("LZRW1KH : output area too small");
+}
+
+std::size_t StoreBlock(std::span<const std::uint8_t> input, std::uint8_t* output) {
+    output[0] = FlagStored;
+    if (!input.empty()) std::memcpy(output + 1, input.data(), input.size());
+    return input.size() + 1;
+}
+
+// Copies a back-reference one byte after the other in increasing order, so that an
+// offset shorter than the length repeats the pattern. With an offset of at least 8 each
+// 8-byte piece reads only bytes already written, which gives the same result.
+void CopyMatch(std::uint8_t* output, std::size_t y, std::size_t offset, std::size_t length, std::size_t capacity) {
+    std::uint8_t* to = output + y;
+    const std::uint8_t* from = to - offset;
+    if (offset >= 8 && y + 24 <= capacity) {
+        std::memcpy(to, from, 8);
+        std::memcpy(to + 8, from + 8, 8);
+        if (length > 16) std::memcpy(to + 16, from + 16, 8);
+        return;
+    }
+    for (std::size_t i = 0; i < length; ++i) to[i] = from[i];
+}
+
+}  // namespace
+
+void InitLzrw1KH() {
+    if (sharedHashTable) return;
+    sharedHashTable.reset(new (std::nothrow) std::int16_t[HashEntries]);
+    if (!sharedHashTable) throw ELzrw1KHCompressor("LZRW1KH : no memory for HASH table");
+}
+
+std::size_t CompressBlock(std::span<const std::uint8_t> input, std::span<std::uint8_t> output) {
+    const std::size_t n = input.size();
+    CheckCompressArguments(n, output.size());
+    std::int16_t* table = HashTable();
+    std::fill_n(table, HashEntries, EmptyEntry);
+
+    const std::uint8_t* in = input.data();
+    std::uint8_t* out = output.data();
+    out[0] = FlagCompressed;
+    std::size_t x = 0;
+    std::size_t y = 1 + ControlWordSize;
+    std::size_t controlAt = 1;
+    unsigned items = 0;
+    std::uint32_t command = 0;
+    // Each pass writes at most one control word and one run item, hence CompressSlack.
+    while (x < n && y <= n) {
+        if (items == ItemsPerGroup) {
+            PutControlWord(out, controlAt, command);
+            controlAt = y;
+            y += ControlWordSize;
+            items = 0;
+            command = 0;
+        }
+        ++items;
+        const std::size_t run = RunLength(in, x, n);
+        if (run >= MinRun) {
+            const std::size_t count = run - MinRun;
+            out[y] = 0;
+            out[y + 1] = static_cast<std::uint8_t>(count >> 8);
+            out[y + 2] = static_cast<std::uint8_t>(count);
+            out[y + 3] = in[x];
+            y += 4;
+            x += run;
+            command = command << 1 | 1;
+            continue;
+        }
+        const std::uint32_t h = HashAt(in, x, n);
+        const int p = table[h];
+        table[h] = static_cast<std::int16_t>(x);
+        if (p != EmptyEntry && static_cast<int>(x) - p < WindowSize) {
+            const std::size_t length = MatchLength(in, x, static_cast<std::size_t>(p), n);
+            if (length >= MinMatch) {
+                const std::size_t key = (x - static_cast<std::size_t>(p)) * 16 + (length - MinMatch);
+                out[y] = static_cast<std::uint8_t>(key >> 8);
+                out[y + 1] = static_cast<std::uint8_t>(key);
+                y += 2;
+                x += length;
+                command = command << 1 | 1;
+                continue;
+            }
+        }
+        out[y++] = in[x++];
+        command <<= 1;
+    }
+    PutControlWord(out, controlAt, (command << (ItemsPerGroup - items)) & 0xFFFF);
+    if (y > n) return StoreBlock(input, out);
+    return y;
+}
+
+std::size_t DecompressBlock(std::span<const std::uint8_t> block, std::span<std::uint8_t> output) {
+    const std::size_t m = block.size();
+    if (m == 0) ThrowDamaged("empty");
+    if (m > MaxBlockLength) ThrowDamaged("too long");
+    const std::uint8_t* src = block.data();
+    std::uint8_t* out = output.data();
+    const std::size_t capacity = output.size();
+    const std::size_t limit = std::min(capacity, MaxBlockInput);
+    if (src[0] == FlagStored) {
+        if (m - 1 > limit) ThrowDamaged("output past the output area");
+        if (m > 1) std::memcpy(out, src + 1, m - 1);
+        return m - 1;
+    }
+    // Too short to hold an item: decodes to nothing.
+    if (m <= 1 + ControlWordSize) return 0;
+
+    std::uint32_t command = static_cast<std::uint32_t>(src[1]) << 8 | src[2];
+    unsigned itemsLeft = ItemsPerGroup;
+    std::size_t x = 1 + ControlWordSize;
+    std::size_t y = 0;
+    while (x < m) {
+        if (itemsLeft == 0) {
+            // A control word is written only when an item follows it.
+            if (m - x < ControlWordSize + 1) ThrowDamaged("item cut off at the block end");
+            command = static_cast<std::uint32_t>(src[x]) << 8 | src[x + 1];
+            x += ControlWordSize;
+            itemsLeft = ItemsPerGroup;
+        }
+        if ((command & 0x8000) == 0) {
+            if (y >= limit) ThrowDamaged("output past the output area");
+            out[y++] = src[x++];
+        } else {
+            if (m - x < 2) ThrowDamaged("item cut off at the block end");
+            const std::size_t offset = static_cast<std::size_t>(src[x]) << 4 | src[x + 1] >> 4;
+            if (offset == 0) {
+                if (m - x < 4) ThrowDamaged("item cut off at the block end");
+                const std::size_t count = (static_cast<std::size_t>(src[x + 1]) << 8 | src[x + 2]) + MinRun;
+                if (count > limit - y) ThrowDamaged("output past the output area");
+                std::memset(out + y, src[x + 3], count);
+                y += count;
+                x += 4;
+            } else {
+                const std::size_t length = (src[x + 1] & 0x0Fu) + MinMatch;
+                if (offset > y) ThrowDamaged("offset before the output start");
+                if (length > limit - y) ThrowDamaged("output past the output area");
+                CopyMatch(out, y, offset, length, capacity);
+                y += length;
+                x += 2;
+            }
+        }
+        command = (command << 1) & 0xFFFF;
+        --itemsLeft;
+    }
+    return y;
+}
+
+}  // namespace velvora
