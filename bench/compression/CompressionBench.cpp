@@ -1,5 +1,6 @@
 // Block coding speed against LZ4 and memcpy on the same inputs, in one process: the
 // project's sources as text, a Windows DLL, and JPEG photo data. Ends with the goal lines.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -7,6 +8,7 @@
 #include <functional>
 #include <iterator>
 #include <map>
+#include <memory>
 #include <random>
 #include <stdexcept>
 #include <string>
@@ -31,9 +33,12 @@ Bytes ReadFileBytes(const fs::path& path) {
 
 Bytes ProjectSources() {
     std::vector<fs::path> files;
-    for (const auto& entry : fs::recursive_directory_iterator(fs::path(VELVORA_SOURCE_DIR) / "src")) {
-        const auto extension = entry.path().extension();
-        if (entry.is_regular_file() && (extension == ".cpp" || extension == ".h")) files.push_back(entry.path());
+    for (const char* folder : {"src", "tests", "tools", "bench", "viewer"}) {
+        std::error_code error;
+        for (const auto& entry : fs::recursive_directory_iterator(fs::path(VELVORA_SOURCE_DIR) / folder, error)) {
+            const auto extension = entry.path().extension();
+            if (entry.is_regular_file() && (extension == ".cpp" || extension == ".h")) files.push_back(entry.path());
+        }
     }
     std::sort(files.begin(), files.end());
     Bytes text;
@@ -44,14 +49,17 @@ Bytes ProjectSources() {
     return text;
 }
 
-// The largest DLL the mingw-w64 packages install.
+// The largest DLL of at most 4 MB that the mingw-w64 packages install: about the size of
+// the programs the tool carries, and quick to run.
+constexpr std::uintmax_t MaxProgramSize = 4 << 20;
+
 Bytes WindowsProgram(std::string& name) {
     fs::path largest;
     for (const char* root : {"/usr/x86_64-w64-mingw32", "/usr/lib/gcc/x86_64-w64-mingw32"}) {
         std::error_code error;
         if (!fs::is_directory(root, error)) continue;
         for (const auto& entry : fs::recursive_directory_iterator(root, error)) {
-            if (entry.is_regular_file() && entry.path().extension() == ".dll" &&
+            if (entry.is_regular_file() && entry.path().extension() == ".dll" && entry.file_size() <= MaxProgramSize &&
                 (largest.empty() || entry.file_size() > fs::file_size(largest)))
                 largest = entry.path();
         }

@@ -71,20 +71,14 @@ std::size_t RunLength(const std::uint8_t* input, std::size_t x, std::size_t n) {
     return size;
 }
 
-// Bytes past the block count as 0; they never change the result since no match may
-// reach past the block end.
-std::uint32_t HashAt(const std::uint8_t* input, std::size_t x, std::size_t n) {
-    const std::uint32_t b0 = input[x];
-    const std::uint32_t b1 = x + 1 < n ? input[x + 1] : 0;
-    const std::uint32_t b2 = x + 2 < n ? input[x + 2] : 0;
+std::uint32_t Hash3(std::uint32_t b0, std::uint32_t b1, std::uint32_t b2) {
     return ((((b0 << 4) ^ b1) << 4 ^ b2) * 40543u >> 4) & 0x0FFF;
 }
 
-// Length of the common prefix of input[x..] and input[p..], capped at MaxMatch and at the
-// block end (p < x, so only x's end matters).
-std::size_t MatchLength(const std::uint8_t* input, std::size_t x, std::size_t p, std::size_t n) {
+// Length of the common prefix of input[x..] and input[p..] from `length` on, capped at
+// MaxMatch and at the block end (p < x, so only x's end matters).
+std::size_t MatchLength(const std::uint8_t* input, std::size_t x, std::size_t p, std::size_t n, std::size_t length) {
     const std::size_t limit = std::min(MaxMatch, n - x);
-    std::size_t length = 0;
     if constexpr (kLittleEndian) {
         while (length + 8 <= limit) {
             const std::uint64_t a = Load64(input + x + length);
@@ -95,6 +89,41 @@ std::size_t MatchLength(const std::uint8_t* input, std::size_t x, std::size_t p,
     }
     while (length < limit && input[x + length] == input[p + length]) ++length;
     return length;
+}
+
+struct Match {
+    std::size_t length;  // below MinMatch: no match
+    std::size_t position;
+};
+
+// Candidates are valid when the table holds a non-negative position less than a window
+// back; an empty entry (-1) and positions of 32768 and more (read back negative) never are.
+bool InWindow(std::size_t x, int p) { return (p >= 0) & (static_cast<int>(x) - p < WindowSize); }
+
+// The reference search at a position near the block end: bytes past the block count as 0
+// in the hash; they cannot change the result, since no match may reach past the end.
+Match FindMatchNearEnd(const std::uint8_t* input, std::size_t x, std::size_t n, std::int16_t* table) {
+    const std::uint32_t h = Hash3(input[x], x + 1 < n ? input[x + 1] : 0, x + 2 < n ? input[x + 2] : 0);
+    const int p = table[h];
+    table[h] = static_cast<std::int16_t>(x);
+    if (!InWindow(x, p)) return {0, 0};
+    return {MatchLength(input, x, static_cast<std::size_t>(p), n, 0), static_cast<std::size_t>(p)};
+}
+
+// The same search with the first eight bytes of both sides compared as words and a single
+// branch on the outcome: an invalid candidate is compared as a certain mismatch.
+Match FindMatch(const std::uint8_t* input, std::size_t x, std::size_t n, std::int16_t* table) {
+    if (!kLittleEndian || x + MaxMatch > n) return FindMatchNearEnd(input, x, n, table);
+    const std::uint64_t word = Load64(input + x);
+    const std::uint32_t h = Hash3(word & 0xFF, (word >> 8) & 0xFF, (word >> 16) & 0xFF);
+    const int p = table[h];
+    table[h] = static_cast<std::int16_t>(x);
+    const bool valid = InWindow(x, p);
+    const std::size_t candidate = valid ? static_cast<std::size_t>(p) : 0;
+    const std::uint64_t difference = (Load64(input + candidate) ^ word) | static_cast<std::uint64_t>(!valid);
+    if ((difference & 0xFFFFFF) != 0) return {0, 0};
+    if (difference != 0) return {EqualPrefixBytes(difference, 0), candidate};
+    return {MatchLength(input, x, candidate, n, 8), candidate};
 }
 
 void PutControlWord(std::uint8_t* output, std::size_t at, std::uint32_t command) {
@@ -227,20 +256,15 @@ std::size_t CompressBlock(std::span<const std::uint8_t> input, std::span<std::ui
             command = command << 1 | 1;
             continue;
         }
-        const std::uint32_t h = HashAt(in, x, n);
-        const int p = table[h];
-        table[h] = static_cast<std::int16_t>(x);
-        if (p != EmptyEntry && static_cast<int>(x) - p < WindowSize) {
-            const std::size_t length = MatchLength(in, x, static_cast<std::size_t>(p), n);
-            if (length >= MinMatch) {
-                const std::size_t key = (x - static_cast<std::size_t>(p)) * 16 + (length - MinMatch);
-                out[y] = static_cast<std::uint8_t>(key >> 8);
-                out[y + 1] = static_cast<std::uint8_t>(key);
-                y += 2;
-                x += length;
-                command = command << 1 | 1;
-                continue;
-            }
+        const Match match = FindMatch(in, x, n, table);
+        if (match.length >= MinMatch) {
+            const std::size_t key = (x - match.position) * 16 + (match.length - MinMatch);
+            out[y] = static_cast<std::uint8_t>(key >> 8);
+            out[y + 1] = static_cast<std::uint8_t>(key);
+            y += 2;
+            x += match.length;
+            command = command << 1 | 1;
+            continue;
         }
         out[y++] = in[x++];
         command <<= 1;

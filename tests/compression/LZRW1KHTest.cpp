@@ -61,6 +61,51 @@ Bytes MixedData(std::size_t count) {
     return bytes;
 }
 
+// The encoder as plainly written: one byte at a time, every step in the reference order.
+// The product encoder compares words and avoids branches; both must give the same bytes.
+Bytes ReferenceCompress(const Bytes& in) {
+    const std::size_t n = in.size();
+    std::vector<std::int16_t> table(4096, -1);
+    Bytes out(n + CompressSlack);
+    out[0] = 0x40;
+    std::size_t x = 0, y = 3, z = 1;
+    unsigned bit = 0;
+    std::uint16_t command = 0;
+    while (x < n && y <= n) {
+        if (bit > 15) {
+            out[z] = command >> 8, out[z + 1] = command & 0xFF;
+            z = y, y += 2, bit = 0;
+        }
+        std::size_t size = 1;
+        while (size < 4095 && x + size < n && in[x] == in[x + size]) ++size;
+        if (size >= 16) {
+            out[y] = 0, out[y + 1] = (size - 16) >> 8, out[y + 2] = (size - 16) & 0xFF, out[y + 3] = in[x];
+            y += 4, x += size, command = static_cast<std::uint16_t>(command * 2 + 1);
+        } else {
+            const std::uint32_t b1 = x + 1 < n ? in[x + 1] : 0, b2 = x + 2 < n ? in[x + 2] : 0;
+            const std::uint32_t h = ((((in[x] * 16u) ^ b1) * 16u ^ b2) * 40543u >> 4) & 0x0FFF;
+            const int p = table[h];
+            std::size_t length = 0;
+            if (p != -1 && static_cast<int>(x) - p < 4096)
+                while (length < 18 && x + length < n && in[x + length] == in[p + length]) ++length;
+            table[h] = static_cast<std::int16_t>(x);
+            if (length >= 3) {
+                const std::size_t key = (x - p) * 16 + (length - 3);
+                out[y] = static_cast<std::uint8_t>(key >> 8), out[y + 1] = key & 0xFF;
+                y += 2, x += length, command = static_cast<std::uint16_t>(command * 2 + 1);
+            } else {
+                out[y++] = in[x++], command = static_cast<std::uint16_t>(command * 2);
+            }
+        }
+        ++bit;
+    }
+    command = static_cast<std::uint16_t>(command << (16 - bit));
+    out[z] = command >> 8, out[z + 1] = command & 0xFF;
+    if (y > n) return Concat({0x80}, in);
+    out.resize(y);
+    return out;
+}
+
 struct Golden {
     const char* name;
     Bytes input;
@@ -77,6 +122,9 @@ TEST(LZRW1KHTest, CompressBlock_GivesHandWorkedBlocks) {
         {"overlapping match", Text("abcabcabc"), {0x40, 0x10, 0x00, 'a', 'b', 'c', 0x00, 0x33}},
         {"run of 20 then literals", Concat(Repeat(20, 0), Text("xyz")),
          {0x40, 0x80, 0x00, 0x00, 0x00, 0x04, 0x00, 'x', 'y', 'z'}},
+        // An 18-byte match, then one cut short by the block end.
+        {"longest match", Text("abcdefghabcdefghabcdefghabcdefgh"),
+         {0x40, 0x00, 0xC0, 'a', 'b', 'c', 'd', 'e', 'f', 'g', 'h', 0x00, 0x8F, 0x01, 0x83}},
         {"4095 equal bytes", Repeat(4095, 'q'), {0x40, 0x80, 0x00, 0x00, 0x0F, 0xEF, 'q'}},
         {"4096 equal bytes", Repeat(4096, 'q'), {0x40, 0x80, 0x00, 0x00, 0x0F, 0xEF, 'q', 'q'}},
     };
@@ -109,6 +157,19 @@ TEST(LZRW1KHTest, CompressBlock_NeverMatchesAgainstLastFifteenPositions) {
     expected = Concat(expected, {0x00, 0x00});
     expected = Concat(expected, Text("abcabcabc"));
     EXPECT_EQ(Compress(input), expected);
+}
+
+TEST(LZRW1KHTest, CompressBlock_MatchesPlainReferenceEncoder) {
+    const Bytes mixed = MixedData(MaxBlockInput);
+    Bytes lowEntropy = RandomBytes(MaxBlockInput, 5);
+    for (auto& byte : lowEntropy) byte &= 0x03;
+    for (const Bytes* data : {&mixed, static_cast<const Bytes*>(&lowEntropy)}) {
+        for (std::size_t n = 0; n <= MaxBlockInput; n += n < 64 ? 1 : 1009) {
+            const Bytes input(data->begin(), data->begin() + static_cast<std::ptrdiff_t>(n));
+            ASSERT_EQ(Compress(input), ReferenceCompress(input)) << n;
+        }
+        ASSERT_EQ(Compress(*data), ReferenceCompress(*data));
+    }
 }
 
 TEST(LZRW1KHTest, CompressBlock_StoresIncompressibleFullBlock) {
