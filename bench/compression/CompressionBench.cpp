@@ -219,6 +219,9 @@ void RegisterBenchmarks(const std::vector<Input>& inputs, std::map<std::string, 
 // reporter prints as usual.
 class SpeedCollector : public benchmark::ConsoleReporter {
 public:
+    // Plain text, so that runs can be compared line by line.
+    SpeedCollector() : ConsoleReporter(OO_Tabular) {}
+
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {

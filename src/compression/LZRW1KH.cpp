@@ -142,16 +142,22 @@ std::size_t StoreBlock(std::span<const std::uint8_t> input, std::uint8_t* output
     return input.size() + 1;
 }
 
-// Copies a back-reference one byte after the other in increasing order, so that an
-// offset shorter than the length repeats the pattern. With an offset of at least 8 each
-// 8-byte piece reads only bytes already written, which gives the same result.
+// Copies a back-reference as if one byte after the other in increasing order, so that an
+// offset shorter than the length repeats the pattern. Each 8-byte piece reads only bytes
+// already written, which gives the same result.
 void CopyMatch(std::uint8_t* output, std::size_t y, std::size_t offset, std::size_t length, std::size_t capacity) {
     std::uint8_t* to = output + y;
     const std::uint8_t* from = to - offset;
-    if (offset >= 8 && y + 24 <= capacity) {
-        std::memcpy(to, from, 8);
-        std::memcpy(to + 8, from + 8, 8);
-        if (length > 16) std::memcpy(to + 16, from + 16, 8);
+    if (y + 24 <= capacity) {
+        // Offsets below 8 (indentation, runs shorter than 16): lay down the first word
+        // byte by byte, then copy words from a whole number of periods back.
+        const std::size_t back = offset >= 8 ? offset : offset * ((8 + offset - 1) / offset);
+        if (offset < 8)
+            for (std::size_t i = 0; i < 8; ++i) to[i] = from[i];
+        else
+            std::memcpy(to, from, 8);
+        std::memcpy(to + 8, to + 8 - back, 8);
+        if (length > 16) std::memcpy(to + 16, to + 16 - back, 8);
         return;
     }
     for (std::size_t i = 0; i < length; ++i) to[i] = from[i];
@@ -174,10 +180,15 @@ bool DecodeWideItem(const std::uint8_t* src, std::size_t& x, std::uint8_t* out, 
     const std::uintptr_t literalAddress = reinterpret_cast<std::uintptr_t>(src + x);
     const auto* from = reinterpret_cast<const std::uint8_t*>((matchAddress & copyMask) | (literalAddress & ~copyMask));
     std::uint8_t* to = out + y;
+    const std::size_t length = 1 + (copyMask & ((src[x + 1] & 0x0Fu) + MinMatch - 1));
     std::memcpy(to, from, 8);
-    std::memcpy(to + 8, from + 8, 8);
-    std::memcpy(to + 16, from + 16, 8);
-    y += 1 + (copyMask & ((src[x + 1] & 0x0Fu) + MinMatch - 1));
+    // Most items fit in the first word; fewer stores in flight keep later reads of
+    // fresh output from waiting on them.
+    if (length > 8) {
+        std::memcpy(to + 8, from + 8, 8);
+        std::memcpy(to + 16, from + 16, 8);
+    }
+    y += length;
     x += 1 + static_cast<std::size_t>(isCopy);
     return true;
 }
