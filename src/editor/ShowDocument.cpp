@@ -1,0 +1,214 @@
+// Loading, saving and switching the displayed category of the open show.
+#include "editor/ShowDocument.h"
+
+#include <filesystem>
+#include <limits>
+#include <stdexcept>
+#include <system_error>
+
+#include "app/FileIo.h"
+#include "app/Global.h"
+#include "editor/CategoryFile.h"
+#include "library/ShowIndex.h"
+
+namespace velvora {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+void Run(const std::function<void()>& hook) {
+    if (hook) hook();
+}
+
+// Keeps the busy pointer up for one scope, exceptions included.
+class BusyScope {
+public:
+    explicit BusyScope(const std::function<void(bool)>& hook) : hook_(hook) {
+        if (hook_) hook_(true);
+    }
+    ~BusyScope() {
+        if (hook_) hook_(false);
+    }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+private:
+    const std::function<void(bool)>& hook_;
+};
+
+bool Exists(const std::string& path) {
+    std::error_code ignored;
+    return fs::exists(path, ignored);
+}
+
+// A folder that cannot be made is not an error here: its photos simply cannot be added.
+void MakeFolderQuietly(const std::string& path) {
+    std::error_code ignored;
+    fs::create_directories(path, ignored);
+}
+
+StringList ReadLinesIfPresent(const std::string& path) {
+    if (!Exists(path)) return {};
+    KeyValueList file;
+    file.LoadFromFile(path);
+    return std::move(file.Lines());
+}
+
+std::unique_ptr<TCategory> MakeRootCategory() {
+    auto root = std::make_unique<TCategory>();
+    root->Alias = RootAlias;
+    root->Background = DecimalOrZero(ShowSettings.Value("Background"));
+    root->BackgroundOption1 = ShowSettings.Value("BackgroundOption1");
+    return root;
+}
+
+}  // namespace
+
+void ShowDocument::LoadShow() {
+    loaded_ = false;
+    CurrentPhotoIndex = -1;
+    CategoryFolder.clear();
+    FolderList.clear();
+    photos_.Clear();
+    const std::string title = ShowSettings.Value("Title");
+    caption_ = EscapeAmpersands(" " + title);
+    AliasCount = StrToIntRange(ShowSettings.Value("AliasCount"), 0, std::numeric_limits<std::int32_t>::max());
+
+    CategoryNode* root = tree_.SetRoot(title);
+    root->Category = MakeRootCategory();
+    MakeFolderQuietly(ShowPath + RootAlias);
+    ReadCategoryTree(tree_, ReadLinesIfPresent(ShowPath + CategoriesFileName));
+    ClaimCategoryFolders();
+    root->Expanded = true;
+
+    loaded_ = true;
+    SelectCategory(tree_.Selected());
+}
+
+// Runs after the whole tree is read, so that a fresh alias cannot collide with the
+// alias of a category further down the file whose folder does not exist yet.
+void ShowDocument::ClaimCategoryFolders() {
+    for (CategoryNode* node : tree_.Nodes()) {
+        if (node == tree_.Root()) continue;
+        TCategory& category = *node->Category;
+        if (!IsSafeAlias(category.Alias)) category.Alias = NextFreeAlias();
+        MakeFolderQuietly(ShowPath + category.Alias);
+    }
+}
+
+void ShowDocument::SaveShow() {
+    if (!loaded_) return;
+    SaveFolderList();
+    StringList lines;
+    WriteCategoryTree(tree_, "\\", lines, true, tree_.Root());
+    WriteFileAtomic(ShowPath + CategoriesFileName, JoinLinesCrLf(lines));
+    ShowSettings.SetValue("AliasCount", std::to_string(AliasCount));
+    ShowSettings.SaveToFile(ShowPath + ShowSettingsFileName);
+}
+
+void ShowDocument::SaveFolderList() {
+    if (CategoryFolder.empty()) return;
+    FolderList.clear();
+    for (int i = 0; i < photos_.Count(); ++i) {
+        const PhotoEntry entry = PhotoEntry::FromText(photos_.Item(i));
+        FolderList.push_back(entry.PhotoId + "=" + entry.SourceFileName);
+    }
+    WriteFileAtomic(CategoryFolder + FolderListFileName, JoinLinesCrLf(FolderList));
+}
+
+int ShowDocument::AddPhotoEntry(const std::string& id, const std::string& sourceFileName) {
+    if (!IsPhotoId(id) || !Exists(CategoryFolder + id + PhotoImageExtension)) return -1;
+    PhotoEntry entry;
+    entry.PhotoId = id;
+    entry.SourceFileName = sourceFileName;
+    for (const std::string& line : ReadLinesIfPresent(CategoryFolder + id + PhotoPropertiesExtension)) {
+        const std::string key = KeyValueList::NameOf(line);
+        if (SameTextIgnoringCase(key, "caption"))
+            entry.Caption = KeyValueList::ValueOf(line);
+        else if (SameTextIgnoringCase(key, "name"))
+            entry.Name = KeyValueList::ValueOf(line);
+        else if (SameTextIgnoringCase(key, "width"))
+            entry.Width = KeyValueList::ValueOf(line);
+        else if (SameTextIgnoringCase(key, "height"))
+            entry.Height = KeyValueList::ValueOf(line);
+    }
+    return photos_.Add(entry.Text());
+}
+
+bool ShowDocument::CloseShow() {
+    Run(Hooks.FinishEditing);
+    SaveShow();
+    tree_.Clear();
+    photos_.Clear();
+    FolderList.clear();
+    CategoryFolder.clear();
+    CurrentPhotoIndex = -1;
+    loaded_ = false;
+    return true;
+}
+
+void ShowDocument::SelectCategory(CategoryNode* node) {
+    tree_.Select(node);
+    if (!node || !node->Category) return;
+    BusyScope busy(Hooks.SetBusy);
+    Run(Hooks.SavePhotoProperties);
+    SaveFolderList();
+    FolderList.clear();
+    photos_.Clear();
+    CategoryFolder = ShowPath + node->Category->Alias + PathSeparator;
+    CurrentPhotoIndex = -1;
+    FillPhotoList();
+    Run(Hooks.PhotoSelectionChanged);
+    SaveShow();
+}
+
+void ShowDocument::FillPhotoList() {
+    FolderList = ReadLinesIfPresent(CategoryFolder + FolderListFileName);
+    for (const std::string& line : FolderList) AddPhotoEntry(KeyValueList::NameOf(line), KeyValueList::ValueOf(line));
+    photos_.SetCurrentIndex(0);
+    if (photos_.Count() > 0) photos_.Select(0);
+}
+
+const std::string& ShowDocument::SetShowTitle(const std::string& title) {
+    if (tree_.Root()) tree_.Root()->Text = title;
+    ShowSettings.SetValue("Title", title);
+    caption_ = EscapeAmpersands(" " + title);
+    return caption_;
+}
+
+CategoryNode* ShowDocument::AddCategory(CategoryNode* parent, const std::string& name) {
+    if (!parent) parent = tree_.Root();
+    const std::string alias = NextFreeAlias();
+    std::error_code error;
+    fs::create_directories(ShowPath + alias, error);
+    if (error) throw std::runtime_error("Cannot create folder \"" + ShowPath + alias + "\".");
+    CategoryNode* node = tree_.AddChild(parent, name);
+    node->Category = std::make_unique<TCategory>();
+    node->Category->Alias = alias;
+    return node;
+}
+
+bool ShowDocument::DeleteCategory(CategoryNode* node) {
+    if (!node || node == tree_.Root()) return false;
+    if (node->Contains(tree_.Selected())) SelectCategory(node->Parent());
+    return tree_.Remove(node);
+}
+
+std::string ShowDocument::NextFreeAlias() {
+    do {
+        if (AliasCount == std::numeric_limits<std::int32_t>::max())
+            throw std::runtime_error("No folder name is left for a new category.");
+        ++AliasCount;
+    } while (IsAliasTaken(AliasForCount(AliasCount)));
+    return AliasForCount(AliasCount);
+}
+
+bool ShowDocument::IsAliasTaken(const std::string& alias) const {
+    if (alias == RootAlias || Exists(ShowPath + alias)) return true;
+    for (const CategoryNode* node : tree_.Nodes())
+        if (node->Category && SameTextIgnoringCase(node->Category->Alias, alias)) return true;
+    return false;
+}
+
+}  // namespace velvora
