@@ -1,0 +1,104 @@
+#include "editor/CategoryTree.h"
+
+#include <gtest/gtest.h>
+
+namespace velvora {
+namespace {
+
+CategoryNode* AddWithCategory(CategoryTree& tree, CategoryNode* parent, const std::string& name) {
+    CategoryNode* node = tree.AddChild(parent, name);
+    node->Category = std::make_unique<TCategory>();
+    return node;
+}
+
+TEST(CategoryTree, AddNodeByPathFollowsNamesAndKeepsLostCategoriesInsideTheShow) {
+    CategoryTree tree;
+    tree.SetRoot("Show");
+    CategoryNode* holidays = AddNodeByPath(tree, "\\Holidays");
+    CategoryNode* beach = AddNodeByPath(tree, "\\Holidays\\Beach");
+    EXPECT_EQ(beach->Parent(), holidays);
+    EXPECT_EQ(AddNodeByPath(tree, "\\holidays\\Snow")->Parent(), tree.Root());  // names are case-sensitive
+    EXPECT_EQ(AddNodeByPath(tree, "\\Holidays\\Missing\\Deep")->Parent(), holidays);
+    CategoryNode* unnamed = AddNodeByPath(tree, "");
+    EXPECT_EQ(unnamed->Parent(), tree.Root());
+    EXPECT_EQ(unnamed->Text, "");
+    EXPECT_EQ(tree.IndexOf(unnamed), tree.Count() - 1);
+    EXPECT_EQ(tree.NodeAt(2), beach);  // pre-order: root, Holidays, Beach, Deep, ...
+    EXPECT_EQ(tree.NodeAt(tree.Count()), nullptr);
+}
+
+TEST(CategoryTree, AddNodeByPathCapsTheNestingDepth) {
+    CategoryTree tree;
+    std::string path;
+    CategoryNode* node = tree.SetRoot("Show");
+    for (int level = 0; level < MaxCategoryDepth + 50; ++level) {
+        path += "\\n";
+        node = AddNodeByPath(tree, path);
+    }
+    int depth = 0;
+    for (const CategoryNode* n = node; n->Parent(); n = n->Parent()) ++depth;
+    EXPECT_EQ(depth, MaxCategoryDepth);
+}
+
+TEST(CategoryTree, RemoveAndMoveWorkAmongSiblingsAndSpareTheRoot) {
+    CategoryTree tree;
+    CategoryNode* root = tree.SetRoot("Show");
+    CategoryNode* a = tree.AddChild(root, "A");
+    CategoryNode* b = tree.AddChild(root, "B");
+    CategoryNode* inner = tree.AddChild(a, "Inner");
+    EXPECT_FALSE(tree.Remove(root));
+    EXPECT_FALSE(tree.MoveCategoryUp(a));
+    EXPECT_FALSE(tree.MoveCategoryDown(b));
+    EXPECT_TRUE(tree.MoveCategoryDown(a));
+    EXPECT_EQ(tree.NodeAt(1), b);
+    EXPECT_EQ(tree.NodeAt(3), inner);
+    tree.Select(inner);
+    EXPECT_TRUE(tree.Remove(a));
+    EXPECT_EQ(tree.Selected(), root);
+    EXPECT_EQ(tree.Count(), 2);
+}
+
+TEST(CategoryTree, ExclusiveFlagsClearTheOtherCategoriesOnly) {
+    CategoryTree tree;
+    CategoryNode* root = tree.SetRoot("Show");
+    root->Category = std::make_unique<TCategory>();
+    CategoryNode* first = AddWithCategory(tree, root, "First");
+    CategoryNode* second = AddWithCategory(tree, root, "Second");
+    TCategory& kept = *first->Category;
+    kept.Intro = kept.About = kept.AutoRun = kept.AutoRunExit = true;
+    kept.IntroWidth = kept.IntroHeight = kept.AboutWidth = kept.AboutHeight = 50;
+    root->Category->Intro = true;
+    second->Category->Intro = true;
+    second->Category->IntroWidth = 80;
+    ApplyExclusiveFlags(tree, second);
+    EXPECT_FALSE(kept.Intro);
+    EXPECT_FALSE(root->Category->Intro);
+    EXPECT_EQ(kept.IntroWidth + kept.IntroHeight, 0);
+    EXPECT_TRUE(kept.About && kept.AutoRun && kept.AutoRunExit);
+    EXPECT_EQ(kept.AboutWidth, 50);
+    EXPECT_EQ(second->Category->IntroWidth, 80);
+    second->Category->AutoRun = true;
+    ApplyExclusiveFlags(tree, second);
+    EXPECT_FALSE(kept.AutoRun || kept.AutoRunExit);
+    EXPECT_TRUE(kept.About);
+}
+
+TEST(CategoryTree, BackgroundComesFromPhotoThenNearestCategoryThenBlack) {
+    CategoryTree tree;
+    CategoryNode* root = tree.SetRoot("Show");
+    root->Category = std::make_unique<TCategory>();
+    CategoryNode* outer = AddWithCategory(tree, root, "Outer");
+    CategoryNode* inner = AddWithCategory(tree, outer, "Inner");
+    EXPECT_EQ(ResolveBackgroundColor(0, "", inner), 0);
+    outer->Category->Background = 1;
+    outer->Category->BackgroundOption1 = "16711680";
+    EXPECT_EQ(ResolveBackgroundColor(0, "", inner), 16711680);
+    EXPECT_EQ(ResolveBackgroundColor(1, "255", inner), 255);
+    EXPECT_EQ(ResolveBackgroundColor(1, "red", inner), 0);
+    EXPECT_EQ(ResolveBackgroundColor(2, "255", inner), std::nullopt);
+    inner->Category->Background = 2;  // an index no chooser offers decides nothing
+    EXPECT_EQ(ResolveBackgroundColor(0, "", inner), std::nullopt);
+}
+
+}  // namespace
+}  // namespace velvora
