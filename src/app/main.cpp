@@ -5,10 +5,15 @@
 #include "app/Splash.h"
 #include "app/VelvoraApplication.h"
 #include "app/frmMain.h"
+#include "compression/LZRW1KH.h"
 
 namespace {
 
-void InitializeModules(const char* programPath) { velvora::InitGlobal(programPath); }
+// A lack of memory for the compressor's table stops the program before any window exists.
+void InitializeModules(const char* programPath) {
+    velvora::InitGlobal(programPath);
+    velvora::InitLzrw1KH();
+}
 
 }  // namespace
 

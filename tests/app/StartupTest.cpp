@@ -11,6 +11,8 @@
 #include "app/Splash.h"
 #include "app/VelvoraApplication.h"
 #include "app/frmMain.h"
+#include "app/Progress.h"
+#include "library/NewShow.h"
 #include "library/ShowIndex.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempFolder.h"
@@ -32,6 +34,35 @@ TEST_F(StartupTest, WithoutLibraryFolderItIsCreated) {
     TMain main;
     EXPECT_TRUE(std::filesystem::is_directory(Home() + "Slide Shows"));
     EXPECT_TRUE(ShowList.empty());
+}
+
+TEST_F(StartupTest, FrameRequestsSwitchFramesOnceTheEventLoopRuns) {
+    TMain main;
+    EXPECT_EQ(main.CurrentFrameKind(), FrameKind::StartPage);
+    main.RequestNewShow();
+    EXPECT_EQ(main.CurrentFrameKind(), FrameKind::StartPage);  // posted, not switched at once
+    QCoreApplication::processEvents();
+    EXPECT_EQ(main.CurrentFrameKind(), FrameKind::NewShow);
+
+    main.RequestOpenShow();
+    EXPECT_TRUE(ProgressIsOpen());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(main.CurrentFrameKind(), FrameKind::OpenShow);
+    EXPECT_FALSE(ProgressIsOpen());
+
+    EXPECT_THROW(main.OpenShow(Home() + "Slide Shows/Gone/"), std::runtime_error);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(main.CurrentFrameKind(), FrameKind::OpenShow);
+
+    const std::string folder = CreateShow("Rome", "", "");
+    main.OpenShow(folder);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(main.CurrentFrameKind(), FrameKind::Editor);
+    EXPECT_EQ(ShowPath, folder);
+    EXPECT_EQ(ShowSettings.Value("Title"), "Rome");
+
+    main.close();
+    EXPECT_EQ(main.CurrentFrame(), nullptr);
 }
 
 TEST(Splash, HoldsForTheRemainingTimeOnly) {
