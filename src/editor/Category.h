@@ -29,7 +29,7 @@ struct TCategory {
     std::int32_t Loop = 0;
     bool AutoRun = false;
     bool AutoRunExit = false;
-    std::int32_t Background = 0;  // 1 = "Specific color.": BackgroundOption1 applies
+    std::int32_t Background = 0;    // 1 = "Specific color.": BackgroundOption1 applies
     std::string BackgroundOption1;  // colour as decimal text, red in the low byte
 
     bool operator==(const TCategory&) const = default;

@@ -29,9 +29,12 @@ const std::pair<const char*, NumberField> NumberKeys[] = {
 };
 
 const std::pair<const char*, FlagField> FlagKeys[] = {
-    {"leaveprevious", &TCategory::LeavePrevious}, {"keyadvance", &TCategory::KeyAdvance},
-    {"intro", &TCategory::Intro},                 {"about", &TCategory::About},
-    {"autorun", &TCategory::AutoRun},             {"autorunexit", &TCategory::AutoRunExit},
+    {"leaveprevious", &TCategory::LeavePrevious},
+    {"keyadvance", &TCategory::KeyAdvance},
+    {"intro", &TCategory::Intro},
+    {"about", &TCategory::About},
+    {"autorun", &TCategory::AutoRun},
+    {"autorunexit", &TCategory::AutoRunExit},
 };
 
 void AddNumberIfSet(StringList& lines, const char* key, std::int32_t value) {
@@ -90,8 +93,8 @@ void ApplyBlockLine(CategoryTree& tree, CategoryNode& node, const std::string& l
 
 }  // namespace
 
-void WriteCategoryTree(const CategoryTree& tree, const std::string& prefix, StringList& lines,
-                       bool ancestorsExpanded, const CategoryNode* node) {
+void WriteCategoryTree(const CategoryTree& tree, const std::string& prefix, StringList& lines, bool ancestorsExpanded,
+                       const CategoryNode* node) {
     for (int i = 0; i < node->ChildCount(); ++i) {
         const CategoryNode* child = node->Child(i);
         lines.push_back(prefix + child->Text);

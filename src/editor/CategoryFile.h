@@ -14,8 +14,8 @@ inline constexpr const char* CategoriesFileName = "categories.dat";
 // Appends the blocks of every descendant of `node` to `lines`. `prefix` is the path of
 // `node` ("\" for the root) and `ancestorsExpanded` tells that every ancestor of `node`
 // is expanded; "Expanded=1" in a first child's block records that its parent is open.
-void WriteCategoryTree(const CategoryTree& tree, const std::string& prefix, StringList& lines,
-                       bool ancestorsExpanded, const CategoryNode* node);
+void WriteCategoryTree(const CategoryTree& tree, const std::string& prefix, StringList& lines, bool ancestorsExpanded,
+                       const CategoryNode* node);
 
 // Builds the categories of `lines` below the tree's root, each with its TCategory, in the
 // order of the blocks. Keys are matched in any letter case, later lines win, unknown keys

@@ -25,8 +25,8 @@ std::string PhotoEntry::Text() const {
 PhotoEntry PhotoEntry::FromText(std::string text) {
     const std::string_view separator(&PhotoEntrySeparator, 1);
     PhotoEntry entry;
-    for (std::string* field : {&entry.PhotoId, &entry.SourceFileName, &entry.Caption, &entry.Name, &entry.Width,
-                               &entry.Height})
+    for (std::string* field :
+         {&entry.PhotoId, &entry.SourceFileName, &entry.Caption, &entry.Name, &entry.Width, &entry.Height})
         CutToken(text, separator, *field);
     return entry;
 }
