@@ -11,6 +11,11 @@ CategoryNode* AddWithCategory(CategoryTree& tree, CategoryNode* parent, const st
     return node;
 }
 
+CategoryNode* SetRootWithCategory(CategoryTree& tree) {
+    CategoryNode* root = SetRootWithCategory(tree);
+    return root;
+}
+
 TEST(CategoryTree, AddNodeByPathFollowsNamesAndKeepsLostCategoriesInsideTheShow) {
     CategoryTree tree;
     tree.SetRoot("Show");
@@ -57,8 +62,7 @@ TEST(CategoryTree, RemoveAndMoveWorkAmongSiblingsAndSpareTheRoot) {
 
 TEST(CategoryTree, ExclusiveFlagsClearTheOtherCategoriesOnly) {
     CategoryTree tree;
-    CategoryNode* root = tree.SetRoot("Show");
-    root->Category = std::make_unique<TCategory>();
+    CategoryNode* root = SetRootWithCategory(tree);
     CategoryNode* first = AddWithCategory(tree, root, "First");
     CategoryNode* second = AddWithCategory(tree, root, "Second");
     TCategory& kept = *first->Category;
@@ -80,8 +84,7 @@ TEST(CategoryTree, ExclusiveFlagsClearTheOtherCategoriesOnly) {
 
 TEST(CategoryTree, BackgroundComesFromPhotoThenNearestCategoryThenBlack) {
     CategoryTree tree;
-    CategoryNode* root = tree.SetRoot("Show");
-    root->Category = std::make_unique<TCategory>();
+    CategoryNode* root = SetRootWithCategory(tree);
     CategoryNode* outer = AddWithCategory(tree, root, "Outer");
     CategoryNode* inner = AddWithCategory(tree, outer, "Inner");
     EXPECT_EQ(ResolveBackgroundColor(0, "", inner), 0);
