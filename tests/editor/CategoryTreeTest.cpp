@@ -12,7 +12,8 @@ CategoryNode* AddWithCategory(CategoryTree& tree, CategoryNode* parent, const st
 }
 
 CategoryNode* SetRootWithCategory(CategoryTree& tree) {
-    CategoryNode* root = SetRootWithCategory(tree);
+    CategoryNode* root = tree.SetRoot("Show");
+    root->Category = std::make_unique<TCategory>();
     return root;
 }
 
