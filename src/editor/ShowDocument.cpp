@@ -118,7 +118,7 @@ void ShowDocument::SaveFolderList() {
 }
 
 int ShowDocument::AddPhotoEntry(const std::string& id, const std::string& sourceFileName) {
-    if (!IsPhotoId(id) || !Exists(CategoryFolder + id + PhotoImageExtension)) return -1;
+    if (CategoryFolder.empty() || !IsPhotoId(id) || !Exists(CategoryFolder + id + PhotoImageExtension)) return -1;
     PhotoEntry entry;
     entry.PhotoId = id;
     entry.SourceFileName = sourceFileName;

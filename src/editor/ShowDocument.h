@@ -66,8 +66,8 @@ public:
     // FolderList; does nothing before a category has been displayed.
     void SaveFolderList();
     // Appends the entry of a photo of the displayed category, built from its ".dat" file,
-    // and returns its index. Returns -1 and adds nothing when `id` is not a photo id or
-    // the photo's image file is missing.
+    // and returns its index. Returns -1 and adds nothing when no category is displayed,
+    // `id` is not a photo id or the photo's image file is missing.
     int AddPhotoEntry(const std::string& id, const std::string& sourceFileName);
     // Saves the show and frees the model; always allows closing.
     bool CloseShow();
