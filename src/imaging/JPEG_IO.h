@@ -1,0 +1,49 @@
+// JPEG decoding through libjpeg-turbo: the stored size, whole or 1/2, 1/4, 1/8 size decodes,
+// and decodes fitted into a box. Every operation reports failure by returning false and never
+// shows a message.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "imaging/Bitmap.h"
+
+namespace velvora {
+
+// Binds the codec. libjpeg-turbo is linked in, so this only checks that the library in use
+// matches the headers the program was built with; false if it does not, and every decode then
+// fails as well. Called once at start-up.
+bool LoadJpegLibrary();
+
+// The stored pixel size from the file's header, without decoding. On false both are 0.
+bool ReadJpegDimensions(const std::string& fileName, int& width, int& height);
+
+// Decodes at 1/scale of the stored size for scale 2, 4 or 8, each side rounded up; any other
+// scale decodes the whole picture. One channel gives 8 bits with the grey palette, three give
+// 24-bit B, G, R, four (CMYK and YCCK) give 32 bits run through ConvertRgbaToBgra; other
+// channel counts and pictures above the bitmap size limits fail. A null `bitmap` receives a
+// new one; an existing one is reused. fullWidth and fullHeight receive the stored size, also
+// when decoding fails after the header was read; the bitmap may then have been resized.
+// Damaged, truncated, missing and non-JPEG files give false.
+bool ReadJpegFile(const std::string& fileName, int scale, std::unique_ptr<Bitmap>& bitmap, int& fullWidth,
+                  int& fullHeight);
+
+// The coarsest decoding scale whose picture is still at least as large as `ratio` demands.
+int JpegScaleForRatio(float ratio);
+
+// Decodes at the coarsest scale that still covers the box, then fits the result into
+// maxWidth × maxHeight with FitBitmap.
+bool LoadJpegFitted(const std::string& fileName, std::unique_ptr<Bitmap>& bitmap, int maxWidth, int maxHeight,
+                    bool smooth);
+
+// 256 entries, entry i = (i × red, i × green, i × blue) with flag byte 1. Each factor must be
+// 0 or 1; anything else throws std::invalid_argument.
+Palette CreateGreyPalette(std::uint16_t red, std::uint16_t green, std::uint16_t blue);
+
+// Turns width × height contiguous four-byte pixels of inverted CMYK (as Adobe files hold it)
+// into B, G, R, keeping byte 3: b0' = (b2·a + 1) >> 8, b1' = (b1·a + 1) >> 8,
+// b2' = (b0·a + 1) >> 8 with a = byte 3.
+void ConvertRgbaToBgra(std::uint8_t* pixels, int width, int height);
+
+}  // namespace velvora
