@@ -1,6 +1,6 @@
 #include "app/VelvoraApplication.h"
 
-#include <QLoggingCategory>
+#include <QFileInfo>
 
 #include "platform/Dialogs.h"
 #include "platform/MessagePump.h"
@@ -11,7 +11,9 @@ Q_LOGGING_CATEGORY(lcApp, "velvora.app")
 namespace velvora {
 
 VelvoraApplication::VelvoraApplication(int& argc, char** argv) : QApplication(argc, argv) {
-    setApplicationName(QStringLiteral("velvora"));
+    const QString baseName = QFileInfo(applicationFilePath()).completeBaseName();
+    setOrganizationName(baseName);
+    setApplicationName(baseName);
     SetMessagePump([] { QCoreApplication::processEvents(); });
 }
 

@@ -5,12 +5,16 @@
 #include <exception>
 
 #include <QApplication>
+#include <QLoggingCategory>
+
+Q_DECLARE_LOGGING_CATEGORY(lcApp)
 
 namespace velvora {
 
 class VelvoraApplication : public QApplication {
     Q_OBJECT
 public:
+    // Settings are kept under the program file's base name, with no company part.
     VelvoraApplication(int& argc, char** argv);
     bool notify(QObject* receiver, QEvent* event) override;
 };

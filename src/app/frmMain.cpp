@@ -1,102 +1,239 @@
 #include "app/frmMain.h"
 
+#include <filesystem>
+#include <utility>
+
+#include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFrame>
 #include <QIcon>
-#include <QLabel>
+#include <QMenuBar>
+#include <QSettings>
+#include <QStatusBar>
+#include <QUrl>
 #include <QVBoxLayout>
 
-#include "app/Global.h"
+#include "app/AppInfo.h"
+#include "app/AppResources.h"
+#include "app/PreviewCleanup.h"
 #include "app/Progress.h"
+#include "app/UrlOpener.h"
 #include "library/ShowIndex.h"
 #include "library/frmNewCreate.h"
 #include "library/frmNewSlideShow.h"
 #include "library/frmOpenShow.h"
+#include "platform/Dialogs.h"
 #include "platform/TextCodec.h"
 
 namespace velvora {
 
-TMain::TMain(QWidget* parent) : QMainWindow(parent) {
-    setWindowTitle(QStringLiteral("Velvora"));
+static TMain* theMainWindow = nullptr;
+
+static constexpr QSize DesignSize(696, 480);
+static const char* const PictureFilter =
+    "All (*.jpg *.jpeg *.bmp);;JPEG Image File (*.jpg *.jpeg);;Bitmaps (*.bmp)";
+
+static void Post(QObject* receiver, ShellEventType type) {
+    QCoreApplication::postEvent(receiver, new QEvent(static_cast<QEvent::Type>(type)));
+}
+
+// Closes the progress window on every way out of the scope that opened the list.
+struct ProgressCloser {
+    ~ProgressCloser() { ProgressClose(); }
+};
+
+TMain::TMain(ShowEditorFactory editorFactory, QWidget* parent)
+    : QMainWindow(parent), editorFactory_(std::move(editorFactory)) {
+    theMainWindow = this;
+    setWindowTitle(QString::fromLatin1(ProductName));
     setWindowIcon(QIcon(QStringLiteral(":/artwork/velvora.svg")));
-    resize(800, 600);
-    pnlFrameContain = new QWidget(this);
-    pnlFrameContain->setObjectName(QStringLiteral("pnlFrameContain"));
-    auto* layout = new QVBoxLayout(pnlFrameContain);
-    layout->setContentsMargins(0, 0, 0, 0);
-    setCentralWidget(pnlFrameContain);
+    resize(DesignSize);
+    CreateLayout();
+    CreateFileMenu();
+    CreateCategoriesMenu();
+    CreatePhotosMenu();
+    CreateHelpMenu();
+    ReadSettings();
+    qApp->installEventFilter(this);
+    previewCleanup_ = new PreviewCleanupServer(PreviewCleanupServer::DefaultServerName(),
+                                               WithTrailingSeparator(AppPath) + PreviewFileName, this);
     FormCreate();
 }
 
+TMain::~TMain() {
+    ShowList.clear();
+    if (theMainWindow == this) theMainWindow = nullptr;
+}
+
+TMain* TMain::Instance() { return theMainWindow; }
+
 void TMain::FormCreate() {
+    Rotate1->menuAction()->setVisible(false);
     InitShowsPath();
     LoadShowList();
     ShowFrame(FrameKind::StartPage);
 }
 
-// Until the editor frame exists, an open show is shown by a page that names it.
-static QWidget* MakeEditorPlaceholder() {
-    auto* label = new QLabel(QStringLiteral("The slide show \"%1\" is open.")
-                                 .arg(FromStored(ShowSettings.Value("Title"))));
-    label->setObjectName(QStringLiteral("frmEditorPlaceholder"));
-    label->setAlignment(Qt::AlignCenter);
-    return label;
-}
-
-QWidget* TMain::CreateFrame(FrameKind kind) {
-    switch (kind) {
-        case FrameKind::StartPage: return new TFrameNewCreate(*this);
-        case FrameKind::NewShow: return new TFrameNewSlideShow(*this);
-        case FrameKind::OpenShow: return new TFrameOpenShow(*this);
-        case FrameKind::Editor: return MakeEditorPlaceholder();
-        case FrameKind::None: break;
-    }
-    return nullptr;
-}
-
-void TMain::ShowFrame(FrameKind kind) {
-    if (currentFrame_) {
-        pnlFrameContain->hide();
-        delete currentFrame_;
-        currentFrame_ = nullptr;
-    }
+void TMain::CreateLayout() {
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    auto* Bevel1 = new QFrame(central);
+    Bevel1->setFrameShape(QFrame::HLine);
+    Bevel1->setFrameShadow(QFrame::Sunken);
+    Bevel1->setFixedHeight(2);
+    layout->addWidget(Bevel1);
+    pnlFrameContain = new QWidget(central);
+    pnlFrameContain->setObjectName(QStringLiteral("pnlFrameContain"));
+    auto* frameLayout = new QVBoxLayout(pnlFrameContain);
+    frameLayout->setContentsMargins(0, 0, 0, 0);
     pnlFrameContain->hide();
-    currentKind_ = kind;
-    currentFrame_ = CreateFrame(kind);
-    if (!currentFrame_) return;
-    pnlFrameContain->layout()->addWidget(currentFrame_);
-    pnlFrameContain->show();
-    currentFrame_->show();
-    if (auto* newShow = qobject_cast<TFrameNewSlideShow*>(currentFrame_)) newShow->FocusTitle();
-    if (auto* openShow = qobject_cast<TFrameOpenShow*>(currentFrame_)) {
-        openShow->FillList();
-        ProgressClose();
-    }
+    layout->addWidget(pnlFrameContain, 1);
+    layout->addStretch(0);
+    setCentralWidget(central);
+    statusBar();
 }
 
-void TMain::Post(int eventType) {
-    QCoreApplication::postEvent(this, new QEvent(static_cast<QEvent::Type>(eventType)));
+QAction* TMain::AddItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut) {
+    QAction* item = menu->addAction(caption);
+    item->setObjectName(QString::fromLatin1(name));
+    item->setShortcut(shortcut);
+    return item;
 }
 
-void TMain::RequestNewShow() { Post(NewShowRequestEvent); }
+// The Categories menu is never shown and the Photos menu only with the editor, so their
+// items are also added to the window itself: that keeps their shortcuts working.
+void TMain::AddEditorItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut,
+                          EditorCommand command) {
+    QAction* item = AddItem(menu, name, caption, shortcut);
+    addAction(item);
+    connect(item, &QAction::triggered, this, [this, command] { RunEditorCommand(command); });
+}
+
+void TMain::CreateFileMenu() {
+    QMenu* File1 = menuBar()->addMenu(tr("&File"));
+    File1->setObjectName(QStringLiteral("File1"));
+    connect(File1, &QMenu::aboutToShow, this, &TMain::File1Click);
+    connect(AddItem(File1, "New1", tr("&New..."), QKeySequence(Qt::CTRL | Qt::Key_N)), &QAction::triggered, this,
+            &TMain::RequestNewShow);
+    connect(AddItem(File1, "Open1", tr("&Open..."), QKeySequence(Qt::CTRL | Qt::Key_O)), &QAction::triggered, this,
+            &TMain::RequestOpenShow);
+    Close1 = AddItem(File1, "Close1", tr("&Close Slide Show"));
+    Close1->setEnabled(false);
+    connect(Close1, &QAction::triggered, this, [this] { ShowFrame(FrameKind::StartPage); });
+    File1->addSeparator()->setObjectName(QStringLiteral("Save1"));
+    SlideShowProperties1 = AddItem(File1, "SlideShowProperties1", tr("Slide Show &Properties..."));
+    SlideShowProperties1->setEnabled(false);
+    connect(SlideShowProperties1, &QAction::triggered, this,
+            [this] { RunEditorCommand(EditorCommand::SlideShowProperties); });
+    Publish1 = AddItem(File1, "Publish1", tr("Publis&h..."), QKeySequence(Qt::CTRL | Qt::Key_H));
+    Publish1->setEnabled(false);
+    connect(Publish1, &QAction::triggered, this, [this] { RunEditorCommand(EditorCommand::Publish); });
+    File1->addSeparator()->setObjectName(QStringLiteral("N3"));
+    connect(AddItem(File1, "Exit1", tr("E&xit")), &QAction::triggered, this, &QWidget::close);
+}
+
+void TMain::CreateCategoriesMenu() {
+    Categories1 = menuBar()->addMenu(tr("&Categories"));
+    Categories1->setObjectName(QStringLiteral("Categories1"));
+    Categories1->menuAction()->setVisible(false);
+    AddEditorItem(Categories1, "Properties1", tr("Properties..."), QKeySequence(Qt::ALT | Qt::Key_Return),
+                  EditorCommand::CategoryProperties);
+    Categories1->addSeparator();
+    AddItem(Categories1, "PlaySlideShow1", tr("P&lay Slide Show..."), QKeySequence(Qt::CTRL | Qt::Key_L));
+    Categories1->addSeparator();
+    const auto shiftCtrl = Qt::SHIFT | Qt::CTRL;
+    AddEditorItem(Categories1, "Add1", tr("&Add"), QKeySequence(shiftCtrl | Qt::Key_A), EditorCommand::AddCategory);
+    AddEditorItem(Categories1, "Delete1", tr("&Delete"), QKeySequence(shiftCtrl | Qt::Key_D),
+                  EditorCommand::DeleteCategory);
+    Categories1->addSeparator();
+    AddEditorItem(Categories1, "MoveUp2", tr("Move &Up"), QKeySequence(shiftCtrl | Qt::Key_U),
+                  EditorCommand::MoveCategoryUp);
+    AddEditorItem(Categories1, "MoveDown2", tr("Move &Down"), QKeySequence(shiftCtrl | Qt::Key_J),
+                  EditorCommand::MoveCategoryDown);
+    Categories1->addSeparator();
+    AddItem(Categories1, "ImportMultipleDirectories1", tr("&Import Multiple Directories..."),
+            QKeySequence(shiftCtrl | Qt::Key_I));
+    AddItem(Categories1, "ImportSlideshow1", tr("I&mport Slideshow..."), QKeySequence(shiftCtrl | Qt::Key_M));
+}
+
+void TMain::CreatePhotosMenu() {
+    Photos1 = menuBar()->addMenu(tr("&Photos"));
+    Photos1->setObjectName(QStringLiteral("Photos1"));
+    Photos1->menuAction()->setVisible(false);
+    connect(Photos1, &QMenu::aboutToShow, this, &TMain::Photos1Click);
+    ViewPhoto1 = AddItem(Photos1, "ViewPhoto1", tr("Vie&w Photo"), QKeySequence(Qt::CTRL | Qt::Key_W));
+    ViewPhoto1->setCheckable(true);
+    addAction(ViewPhoto1);
+    connect(ViewPhoto1, &QAction::triggered, this, &TMain::ViewPhoto1Click);
+    Photos1->addSeparator();
+    AddEditorItem(Photos1, "Add2", tr("&Add"), QKeySequence(Qt::CTRL | Qt::Key_A), EditorCommand::AddPhotos);
+    AddEditorItem(Photos1, "Delete2", tr("&Delete"), QKeySequence(Qt::CTRL | Qt::Key_D), EditorCommand::DeletePhotos);
+    Photos1->addSeparator();
+    AddEditorItem(Photos1, "MoveUp1", tr("Move &Up"), QKeySequence(Qt::CTRL | Qt::Key_U), EditorCommand::MovePhotoUp);
+    AddEditorItem(Photos1, "MoveDown1", tr("Move Do&wn"), QKeySequence(Qt::CTRL | Qt::Key_J),
+                  EditorCommand::MovePhotoDown);
+    Photos1->addSeparator();
+    AddEditorItem(Photos1, "BasicPhotoProperties1", tr("&Basic Photo Properties"), QKeySequence(Qt::Key_F2),
+                  EditorCommand::BasicPhotoProperties);
+    AddEditorItem(Photos1, "TransitionProperties1", tr("Transition Properties"), QKeySequence(Qt::Key_F3),
+                  EditorCommand::TransitionProperties);
+    AddEditorItem(Photos1, "DisplayProperties1", tr("Display Properties"), QKeySequence(Qt::Key_F4),
+                  EditorCommand::DisplayProperties);
+    Photos1->addSeparator();
+    Rotate1 = Photos1->addMenu(tr("&Rotate"));
+    Rotate1->setObjectName(QStringLiteral("Rotate1"));
+    AddItem(Rotate1, "RotateWizard1", tr("&Rotate Wizard..."), QKeySequence(Qt::CTRL | Qt::Key_R));
+    AddItem(Rotate1, "NoRotation1", tr("No Rotation"), QKeySequence(Qt::CTRL | Qt::Key_1));
+    AddItem(Rotate1, "Clockwise1", tr("90\u00ba Clockwise"), QKeySequence(Qt::CTRL | Qt::Key_2));
+    AddItem(Rotate1, "CounterClockwise1", tr("90\u00ba Counter-Clockwise"), QKeySequence(Qt::CTRL | Qt::Key_3));
+    AddItem(Rotate1, "Rotate1801", tr("180\u00ba"), QKeySequence(Qt::CTRL | Qt::Key_4));
+}
+
+void TMain::CreateHelpMenu() {
+    QMenu* Help1 = menuBar()->addMenu(tr("&Help"));
+    Help1->setObjectName(QStringLiteral("Help1"));
+    connect(AddItem(Help1, "ContentsandIndex1", tr("Contents and Index..."), QKeySequence(Qt::Key_F1)),
+            &QAction::triggered, this, &TMain::ContentsandIndex1Click);
+    QMenu* WebHelp1 = Help1->addMenu(tr("&Web Help"));
+    WebHelp1->setObjectName(QStringLiteral("WebHelp1"));
+    connect(AddItem(WebHelp1, "UpdatesTechnicalSupport1", tr("Updates && Technical Support")), &QAction::triggered,
+            this, [this] { OpenPage(QUrl(QString::fromLatin1(SupportPageUrl))); });
+    connect(AddItem(WebHelp1, "HomePage1", tr("Velvora Home Page")), &QAction::triggered, this,
+            [this] { OpenPage(QUrl(QString::fromLatin1(HomePageUrl))); });
+    connect(AddItem(WebHelp1, "MakerWebSite1", FromStored(EscapeAmpersands(MakerName))), &QAction::triggered, this,
+            [this] { OpenPage(QUrl(QString::fromLatin1(MakerPageUrl))); });
+    Help1->addSeparator();
+    ShowTooltips1 = AddItem(Help1, "ShowTooltips1", tr("Show Tooltips"));
+    ShowTooltips1->setCheckable(true);
+    ShowTooltips1->setChecked(true);
+    Help1->addSeparator();
+    connect(AddItem(Help1, "About1", tr("&About...")), &QAction::triggered, this, [this] { ShowAbout(this); });
+}
+
+void TMain::RequestNewShow() { Post(this, NewShowRequestEvent); }
 
 void TMain::RequestOpenShow() {
     ProgressOpen();
     ProgressSetTitle("Opening slide show...");
     ProgressRefresh();
-    Post(OpenShowRequestEvent);
+    Post(this, OpenShowRequestEvent);
 }
 
-void TMain::RequestStartPage() { Post(StartPageRequestEvent); }
+void TMain::RequestStartPage() { Post(this, StartPageRequestEvent); }
 
 void TMain::OpenShow(const std::string& showFolder) {
-    const std::string folder = WithTrailingSeparator(showFolder);
+    // Loaded aside first, so that a failure leaves the open show's state untouched.
     KeyValueList settings;
-    settings.LoadFromFile(folder + ShowSettingsFileName);
-    ShowPath = folder;
+    settings.LoadFromFile(showFolder + ShowSettingsFileName);
+    ShowPath = showFolder;
     ShowSettings = std::move(settings);
-    Post(EditorRequestEvent);
+    Post(this, EditorRequestEvent);
 }
+
+void TMain::RequestBurn() { Post(this, BurnRequestEvent); }
 
 void TMain::customEvent(QEvent* event) {
     switch (static_cast<int>(event->type())) {
@@ -104,13 +241,173 @@ void TMain::customEvent(QEvent* event) {
         case NewShowRequestEvent: ShowFrame(FrameKind::NewShow); break;
         case StartPageRequestEvent: ShowFrame(FrameKind::StartPage); break;
         case EditorRequestEvent: ShowFrame(FrameKind::Editor); break;
+        case BurnRequestEvent:
+            if (burnWindowOpener_) burnWindowOpener_();
+            break;
         default: QMainWindow::customEvent(event);
     }
 }
 
+void TMain::ShowFrame(FrameKind kind) {
+    if (ShowEditorFrame* editor = Editor(); editor && !editor->CloseShow()) return;
+    // The menus follow the frame only once the old one has agreed to go.
+    Categories1->menuAction()->setVisible(false);
+    Photos1->menuAction()->setVisible(false);
+    SlideShowProperties1->setEnabled(false);
+    DestroyCurrentFrame();
+    pnlFrameContain->hide();
+    currentFrame_ = CreateFrame(kind);
+    currentKind_ = currentFrame_ ? kind : FrameKind::None;
+    try {
+        PrepareFrame();
+    } catch (...) {
+        // A frame that failed to fill goes, so that a half-loaded editor is never asked
+        // to close (closing saves the show); the start page takes its place.
+        DestroyCurrentFrame();
+        ShowFrame(FrameKind::StartPage);
+        throw;
+    }
+    if (currentFrame_) {
+        PlaceFrame(currentFrame_);
+        currentFrame_->show();
+        pnlFrameContain->show();
+    }
+    File1Click();
+}
+
+void TMain::PrepareFrame() {
+    switch (currentKind_) {
+        case FrameKind::NewShow: ShowNewShowFrame(); break;
+        case FrameKind::OpenShow: ShowOpenShowFrame(); break;
+        case FrameKind::Editor: ShowEditorFrameForShow(); break;
+        case FrameKind::StartPage:
+        case FrameKind::None: break;
+    }
+}
+
+QWidget* TMain::CreateFrame(FrameKind kind) {
+    switch (kind) {
+        case FrameKind::StartPage: return new TFrameNewCreate(*this, this);
+        case FrameKind::NewShow: return new TFrameNewSlideShow(*this, this);
+        case FrameKind::OpenShow: return new TFrameOpenShow(*this, this);
+        case FrameKind::Editor: return editorFactory_(*this, this);
+        case FrameKind::None: break;
+    }
+    return nullptr;
+}
+
+// A field can take the focus only once it is parented and visible, hence this order.
+void TMain::ShowNewShowFrame() {
+    PlaceFrame(currentFrame_);
+    pnlFrameContain->show();
+    currentFrame_->show();
+    static_cast<TFrameNewSlideShow*>(currentFrame_)->FocusTitle();
+}
+
+void TMain::ShowOpenShowFrame() {
+    ProgressCloser closeProgressOpenedByRequest;
+    PlaceFrame(currentFrame_);
+    static_cast<TFrameOpenShow*>(currentFrame_)->FillList();
+}
+
+void TMain::ShowEditorFrameForShow() {
+    PlaceFrame(currentFrame_);
+    Editor()->LoadShow();
+    SlideShowProperties1->setEnabled(true);
+    Photos1->menuAction()->setVisible(true);
+}
+
+void TMain::PlaceFrame(QWidget* frame) {
+    if (frame->parentWidget() == pnlFrameContain) return;
+    frame->setParent(pnlFrameContain);
+    pnlFrameContain->layout()->addWidget(frame);
+}
+
+void TMain::DestroyCurrentFrame() {
+    if (!currentFrame_) return;
+    pnlFrameContain->hide();
+    delete std::exchange(currentFrame_, nullptr);
+    currentKind_ = FrameKind::None;
+}
+
+ShowEditorFrame* TMain::Editor() const {
+    return currentKind_ == FrameKind::Editor ? static_cast<ShowEditorFrame*>(currentFrame_) : nullptr;
+}
+
+// Editor commands reach the editor only; on any other frame they do nothing.
+void TMain::RunEditorCommand(EditorCommand command) {
+    if (ShowEditorFrame* editor = Editor()) editor->RunCommand(command);
+}
+
+void TMain::File1Click() {
+    Close1->setEnabled(currentKind_ != FrameKind::StartPage);
+    Publish1->setEnabled(currentKind_ == FrameKind::Editor);
+}
+
+void TMain::Photos1Click() {
+    if (ShowEditorFrame* editor = Editor()) ViewPhoto1->setChecked(editor->PhotoViewerVisible());
+}
+
+void TMain::ViewPhoto1Click(bool checked) {
+    if (ShowEditorFrame* editor = Editor()) editor->ShowPhotoViewer(checked, false);
+}
+
+bool TMain::TooltipsShown() const { return ShowTooltips1->isChecked(); }
+
+// Qt has no per-window switch for hints, so this window's tooltips are filtered here.
+bool TMain::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ToolTip && !TooltipsShown()) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget && widget->window() == this) return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TMain::ContentsandIndex1Click() {
+    const std::string helpFile = WithTrailingSeparator(AppPath) + HelpFileName;
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(helpFile, error) || !OpenUrl(QUrl::fromLocalFile(FromStored(helpFile))))
+        Dialogs().ShowWarning(tr("The help file \"%1\" cannot be opened.").arg(FromStored(helpFile)));
+}
+
+void TMain::OpenPage(const QUrl& url) {
+    if (!OpenUrl(url)) Dialogs().ShowWarning(tr("The web page %1 cannot be opened.").arg(url.toString()));
+}
+
+QStringList TMain::PickPictures(const QString& title) {
+    return Dialogs().PickOpenFiles(OpenFilesRequest{title, QString::fromLatin1(PictureFilter), QString()});
+}
+
 void TMain::closeEvent(QCloseEvent* event) {
     ShowFrame(FrameKind::None);
+    WriteSettings();
     event->accept();
+}
+
+// Keys are named after the controls whose values they keep.
+static const QString GeometryKey = QStringLiteral("Placement");
+static const QString PhotoDeleteAskKey = QStringLiteral("chkPhotoDeleteAsk.Checked");
+static const QString ShowTooltipsKey = QStringLiteral("ShowTooltips1.Checked");
+static const QString CategoryPaneWidthKey = QStringLiteral("pnlCategoryPane.Width");
+
+void TMain::ReadSettings() {
+    QSettings settings;
+    settings.beginGroup(QStringLiteral("TMain"));
+    restoreGeometry(settings.value(GeometryKey).toByteArray());
+    photoDeleteAsk_ = settings.value(PhotoDeleteAskKey, true).toBool();
+    ShowTooltips1->setChecked(settings.value(ShowTooltipsKey, true).toBool());
+    bool isNumber = false;
+    const int width = settings.value(CategoryPaneWidthKey).toInt(&isNumber);
+    if (isNumber && width > 0) categoryPaneWidth_ = width;
+}
+
+void TMain::WriteSettings() const {
+    QSettings settings;
+    settings.beginGroup(QStringLiteral("TMain"));
+    settings.setValue(GeometryKey, saveGeometry());
+    settings.setValue(PhotoDeleteAskKey, photoDeleteAsk_);
+    settings.setValue(ShowTooltipsKey, TooltipsShown());
+    settings.setValue(CategoryPaneWidthKey, categoryPaneWidth_);
 }
 
 }  // namespace velvora

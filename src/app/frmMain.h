@@ -1,51 +1,131 @@
-// The main window: owns the content panel that holds exactly one frame at a time and
-// switches frames on posted requests, so a frame may ask to be replaced from inside its
-// own click handler and is destroyed only after that handler has returned.
+// The main window: menus, the content panel that holds exactly one frame at a time, the
+// user options other windows read, and the persisted placement. Frame changes arrive as
+// posted events, so a frame may ask to be replaced from inside its own click handler.
 #pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
 
 #include <QMainWindow>
 
+#include "app/Global.h"
 #include "app/ShellRequests.h"
+#include "app/ShowEditorFrame.h"
+#include "app/frmEditorPlaceholder.h"
+
+class QMenu;
 
 namespace velvora {
 
+class PreviewCleanupServer;
+
 enum class FrameKind { None = 0, StartPage = 1, NewShow = 2, OpenShow = 3, Editor = 4 };
 
-// Private request events; their numbers follow the first user message number 1024.
-inline constexpr int OpenShowRequestEvent = 1025;
-inline constexpr int NewShowRequestEvent = 1026;
-inline constexpr int StartPageRequestEvent = 1027;
-inline constexpr int EditorRequestEvent = 1028;
+// Types of the events posted to the main window.
+enum ShellEventType : int {
+    OpenShowRequestEvent = 1025,
+    NewShowRequestEvent = 1026,
+    StartPageRequestEvent = 1027,
+    EditorRequestEvent = 1028,
+    BurnRequestEvent = 1030,
+};
 
 class TMain : public QMainWindow, public ShellRequests {
     Q_OBJECT
 public:
-    explicit TMain(QWidget* parent = nullptr);
+    explicit TMain(ShowEditorFactory editorFactory = MakeEditorPlaceholder, QWidget* parent = nullptr);
+    ~TMain() override;
 
-    QWidget* FrameContainer() const { return pnlFrameContain; }
-    QWidget* CurrentFrame() const { return currentFrame_; }
-    FrameKind CurrentFrameKind() const { return currentKind_; }
-
-    void ShowFrame(FrameKind kind);
+    // The one main window, or null when none exists.
+    static TMain* Instance();
 
     void RequestNewShow() override;
+    // Opens the progress window first, because listing the shows takes a while.
     void RequestOpenShow() override;
     void RequestStartPage() override;
-    // Throws when the show's "quillond.dat" is missing; the current frame stays.
+    // Loads folder + "quillond.dat" and requests the editor. Throws std::runtime_error when
+    // the file cannot be read; the open show and the current frame then stay as they were.
     void OpenShow(const std::string& showFolder) override;
+    // Asks for the burn assistant with BurnFileList; see SetBurnWindowOpener.
+    void RequestBurn();
+
+    // Replaces the current frame with a new one of `kind`, unless the editor refuses to close.
+    void ShowFrame(FrameKind kind);
+    // Enables Close and Publish for the current frame.
+    void File1Click();
+
+    FrameKind CurrentFrameKind() const { return currentKind_; }
+    QWidget* CurrentFrame() const { return currentFrame_; }
+    QWidget* FrameContainer() const { return pnlFrameContain; }
+
+    // Options that other windows read; they persist between runs.
+    bool PhotoDeleteAsk() const { return photoDeleteAsk_; }
+    void SetPhotoDeleteAsk(bool ask) { photoDeleteAsk_ = ask; }
+    int CategoryPaneWidth() const { return categoryPaneWidth_; }
+    bool TooltipsShown() const;
+
+    // Paths of the files to burn, filled by CD publishing before RequestBurn.
+    StringList& BurnFileList() { return burnFileList_; }
+    // What the burn request opens.
+    void SetBurnWindowOpener(std::function<void()> opener) { burnWindowOpener_ = std::move(opener); }
+
+    // The picture chooser used to add photos: JPEG and BMP files, several at once.
+    QStringList PickPictures(const QString& title);
 
 protected:
     void customEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void FormCreate();
-    void Post(int eventType);
-    QWidget* CreateFrame(FrameKind kind);
+    void CreateLayout();
+    void CreateFileMenu();
+    void CreateCategoriesMenu();
+    void CreatePhotosMenu();
+    void CreateHelpMenu();
+    QAction* AddItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut = {});
+    void AddEditorItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut,
+                       EditorCommand command);
 
-    QWidget* pnlFrameContain = nullptr;
+    QWidget* CreateFrame(FrameKind kind);
+    // The steps that differ by kind, before the frame is shown.
+    void PrepareFrame();
+    void ShowNewShowFrame();
+    void ShowOpenShowFrame();
+    void ShowEditorFrameForShow();
+    void PlaceFrame(QWidget* frame);
+    void DestroyCurrentFrame();
+    ShowEditorFrame* Editor() const;
+    void RunEditorCommand(EditorCommand command);
+
+    void Photos1Click();
+    void ViewPhoto1Click(bool checked);
+    void ContentsandIndex1Click();
+    void OpenPage(const QUrl& url);
+
+    void ReadSettings();
+    void WriteSettings() const;
+
+    ShowEditorFactory editorFactory_;
+    StringList burnFileList_;
+    std::function<void()> burnWindowOpener_;
     QWidget* currentFrame_ = nullptr;
     FrameKind currentKind_ = FrameKind::None;
+    bool photoDeleteAsk_ = true;
+    int categoryPaneWidth_ = 217;
+    PreviewCleanupServer* previewCleanup_ = nullptr;
+
+    QWidget* pnlFrameContain = nullptr;
+    QAction* Close1 = nullptr;
+    QAction* SlideShowProperties1 = nullptr;
+    QAction* Publish1 = nullptr;
+    QMenu* Categories1 = nullptr;
+    QMenu* Photos1 = nullptr;
+    QMenu* Rotate1 = nullptr;
+    QAction* ViewPhoto1 = nullptr;
+    QAction* ShowTooltips1 = nullptr;
 };
 
 }  // namespace velvora

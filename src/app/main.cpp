@@ -5,15 +5,11 @@
 #include "app/Splash.h"
 #include "app/VelvoraApplication.h"
 #include "app/frmMain.h"
-#include "compression/LZRW1KH.h"
+#include "app/frmProgress.h"
 
 namespace {
 
-// A lack of memory for the compressor's table stops the program before any window exists.
-void InitializeModules(const char* programPath) {
-    velvora::InitGlobal(programPath);
-    velvora::InitLzrw1KH();
-}
+void InitializeModules(const char* programPath) { velvora::InitGlobal(programPath); }
 
 }  // namespace
 
@@ -25,6 +21,7 @@ int main(int argc, char** argv) {
         splash.ShowAndHold(std::chrono::milliseconds(2500));
     }
     application.setApplicationDisplayName(QStringLiteral("Velvora"));
+    velvora::InstallProgressWindow();
     velvora::TMain mainWindow;
     mainWindow.show();
     return application.exec();

@@ -1,0 +1,49 @@
+// What the main window needs from the frame that edits the open show. The editor
+// implements it; until then a placeholder does.
+#pragma once
+
+#include <functional>
+
+#include <QWidget>
+
+namespace velvora {
+
+class TMain;
+
+// Menu commands that the main window passes straight to the editor.
+enum class EditorCommand {
+    SlideShowProperties,
+    Publish,
+    CategoryProperties,
+    AddCategory,
+    DeleteCategory,
+    MoveCategoryUp,
+    MoveCategoryDown,
+    AddPhotos,
+    DeletePhotos,
+    MovePhotoUp,
+    MovePhotoDown,
+    BasicPhotoProperties,
+    TransitionProperties,
+    DisplayProperties,
+};
+
+class ShowEditorFrame : public QWidget {
+    Q_OBJECT
+public:
+    using QWidget::QWidget;
+
+    // Loads the show at ShowPath (ShowSettings is already loaded). May throw.
+    virtual void LoadShow() = 0;
+    // Saves the show and releases it; false keeps the editor open.
+    virtual bool CloseShow() = 0;
+    virtual void RunCommand(EditorCommand command) = 0;
+    virtual bool PhotoViewerVisible() const = 0;
+    // Shows the photo viewer pane (true) or the photo list (false).
+    virtual void ShowPhotoViewer(bool show, bool keepPanel) = 0;
+};
+
+// Makes the editor frame as a child of `parent`.
+using ShowEditorFactory = std::function<ShowEditorFrame*(TMain& main, QWidget* parent)>;
+
+}  // namespace velvora
