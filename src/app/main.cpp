@@ -6,10 +6,18 @@
 #include "app/VelvoraApplication.h"
 #include "app/frmMain.h"
 #include "app/frmProgress.h"
+#include "compression/LZRW1KH.h"
+#include "imaging/JPEG_IO.h"
 
 namespace {
 
-void InitializeModules(const char* programPath) { velvora::InitGlobal(programPath); }
+// A lack of memory for the compressor's table stops the program before any window exists.
+// A JPEG library that does not match its headers only makes photo decoding fail.
+void InitializeModules(const char* programPath) {
+    velvora::InitGlobal(programPath);
+    velvora::InitLzrw1KH();
+    velvora::LoadJpegLibrary();
+}
 
 }  // namespace
 
