@@ -163,34 +163,85 @@ void CopyMatch(std::uint8_t* output, std::size_t y, std::size_t offset, std::siz
     for (std::size_t i = 0; i < length; ++i) to[i] = from[i];
 }
 
-// Far enough from both ends that an item may read and write WideItem bytes unchecked.
-constexpr std::size_t WideItem = 24;
+void Store64(std::uint8_t* bytes, std::uint64_t word) { std::memcpy(bytes, &word, sizeof word); }
 
-// Decodes a literal or a back-reference of offset 8 or more with the same three 8-byte
-// copies and no data-dependent branch, since which of the two comes next is what a
-// processor cannot predict. For a literal the copy takes the block's next bytes, of
-// which only the first counts. Returns false, doing nothing, for a run or a short offset.
-bool DecodeWideItem(const std::uint8_t* src, std::size_t& x, std::uint8_t* out, std::size_t& y, bool isCopy) {
-    const std::size_t offset = static_cast<std::size_t>(src[x]) << 4 | src[x + 1] >> 4;
-    // Bitwise operators and masks keep the compiler from branching on isCopy.
-    if (isCopy & (offset < 8)) return false;
-    if (isCopy & (offset > y)) ThrowDamaged("offset before the output start");
-    const std::uintptr_t copyMask = 0 - static_cast<std::uintptr_t>(isCopy);
-    const std::uintptr_t matchAddress = reinterpret_cast<std::uintptr_t>(out) + y - offset;
-    const std::uintptr_t literalAddress = reinterpret_cast<std::uintptr_t>(src + x);
-    const auto* from = reinterpret_cast<const std::uint8_t*>((matchAddress & copyMask) | (literalAddress & ~copyMask));
-    std::uint8_t* to = out + y;
-    const std::size_t length = 1 + (copyMask & ((src[x + 1] & 0x0Fu) + MinMatch - 1));
-    std::memcpy(to, from, 8);
-    // Most items fit in the first word; fewer stores in flight keep later reads of
-    // fresh output from waiting on them.
-    if (length > 8) {
-        std::memcpy(to + 8, from + 8, 8);
-        std::memcpy(to + 16, from + 16, 8);
+// The next eight bytes of a pattern of period `offset` (1 to 7) after the eight in `word`.
+// Byte i of the next word is byte (8 + i) mod offset of the pattern: the word shifted by
+// r = 8 mod offset bytes, topped up from its own start since 8 - r is a whole number of
+// periods (r is at most 3, so the bytes taken are all valid).
+std::uint64_t NextPatternWord(std::uint64_t word, std::size_t offset) {
+    const std::size_t r = 8 % offset;
+    if (r == 0) return word;
+    const std::uint64_t shifted = word >> (8 * r);
+    return shifted | shifted << (64 - 8 * r);
+}
+
+// A back-reference of offset 1 to 7 as 24 bytes of its repeating pattern, built in
+// registers: reading back bytes just stored would stall on every word.
+void CopyShortOffset(std::uint8_t* to, std::size_t offset) {
+    std::uint64_t word = Load64(to - offset);  // the first `offset` bytes count
+    for (std::size_t valid = offset; valid < 8; valid *= 2)
+        word = (word & ((std::uint64_t{1} << (8 * valid)) - 1)) | word << (8 * valid);
+    Store64(to, word);
+    word = NextPatternWord(word, offset);
+    Store64(to + 8, word);
+    Store64(to + 16, NextPatternWord(word, offset));
+}
+
+// A group may be decoded without per-item checks when the block holds this much more
+// (16 runs of 4 bytes plus the 16-byte literal copy) ...
+constexpr std::size_t FastGroupInput = ItemsPerGroup * 4 + 16;
+// ... and the output area this much more: 16 items of at most MaxMatch bytes, plus the
+// 24 bytes the last copy may write.
+constexpr std::size_t FastGroupOutput = ItemsPerGroup * MaxMatch + 24;
+
+// Decodes one group of 16 items. `bits` holds the control word in its top 16 bits and a
+// stop bit below them, so counting its leading zeros gives the literals before the next
+// copy item; they are copied 16 bytes at a time. On entry the block holds
+// FastGroupInput and the output area FastGroupOutput more bytes; since every item uses at
+// most 4 of the first and MaxMatch of the second, that stays true for the items left and
+// no item needs a bounds check of its own. A run is the exception: one that would leave
+// too little output area returns with `bits` and `left` still at that run, for the
+// checked path to decode it.
+void DecodeFastGroup(const std::uint8_t* src, std::size_t& x, std::uint8_t* out, std::size_t& y,
+                     std::size_t limit, std::uint32_t& bits, unsigned& left) {
+    for (;;) {
+        const auto literals = static_cast<unsigned>(std::countl_zero(bits));  // at most left
+        std::memcpy(out + y, src + x, 16);
+        x += literals;
+        y += literals;
+        left -= literals;
+        if (left == 0) return;
+        const std::size_t offset = static_cast<std::size_t>(src[x]) << 4 | src[x + 1] >> 4;
+        std::uint8_t* to = out + y;
+        if (offset >= 8) {
+            if (offset > y) ThrowDamaged("offset before the output start");
+            const std::size_t length = (src[x + 1] & 0x0Fu) + MinMatch;
+            const std::uint8_t* from = to - offset;
+            // In increasing order, each word reading only bytes already final.
+            Store64(to, Load64(from));
+            Store64(to + 8, Load64(from + 8));
+            if (length > 16) Store64(to + 16, Load64(from + 16));
+            y += length;
+            x += 2;
+        } else if (offset != 0) {
+            if (offset > y) ThrowDamaged("offset before the output start");
+            CopyShortOffset(to, offset);
+            y += (src[x + 1] & 0x0Fu) + MinMatch;
+            x += 2;
+        } else {
+            const std::size_t count = (static_cast<std::size_t>(src[x + 1]) << 8 | src[x + 2]) + MinRun;
+            if (count > limit - y || limit - y - count < FastGroupOutput) {
+                bits <<= literals;
+                return;
+            }
+            std::memset(to, src[x + 3], count);
+            y += count;
+            x += 4;
+        }
+        bits <<= literals + 1;
+        --left;
     }
-    y += length;
-    x += 1 + static_cast<std::size_t>(isCopy);
-    return true;
 }
 
 // One item with every length and offset checked against the block and the output area.
@@ -301,22 +352,30 @@ std::size_t DecompressBlock(std::span<const std::uint8_t> block, std::span<std::
     // Too short to hold an item: decodes to nothing.
     if (m <= 1 + ControlWordSize) return 0;
 
-    std::uint16_t command = static_cast<std::uint16_t>(src[1] << 8 | src[2]);
-    unsigned itemsLeft = ItemsPerGroup;
+    // The control word sits in the top 16 bits, above a stop bit (see DecodeFastGroup).
+    const auto controlBits = [src](std::size_t at) {
+        return static_cast<std::uint32_t>(src[at] << 8 | src[at + 1]) << 16 | 0x8000u;
+    };
+    std::uint32_t bits = controlBits(1);
+    unsigned left = ItemsPerGroup;
     std::size_t x = 1 + ControlWordSize;
     std::size_t y = 0;
     while (x < m) {
-        if (itemsLeft == 0) {
+        if (left == 0) {
             // A control word is written only when an item follows it.
             if (m - x < ControlWordSize + 1) ThrowDamaged("item cut off at the block end");
-            command = static_cast<std::uint16_t>(src[x] << 8 | src[x + 1]);
+            bits = controlBits(x);
             x += ControlWordSize;
-            itemsLeft = ItemsPerGroup;
+            left = ItemsPerGroup;
         }
-        const bool isCopy = (command & 0x8000) != 0;
-        command = static_cast<std::uint16_t>(command << 1);
-        --itemsLeft;
-        if (x + WideItem <= m && y + WideItem <= limit && DecodeWideItem(src, x, out, y, isCopy)) continue;
+        if (left == ItemsPerGroup && m - x >= FastGroupInput && limit - y >= FastGroupOutput) {
+            DecodeFastGroup(src, x, out, y, limit, bits, left);
+            // Otherwise it stopped at a run for the checked path.
+            if (left == 0) continue;
+        }
+        const bool isCopy = (bits >> 31) != 0;
+        bits <<= 1;
+        --left;
         DecodeCheckedItem(block, x, output, limit, y, isCopy);
     }
     return y;
