@@ -110,20 +110,29 @@ Match FindMatchNearEnd(const std::uint8_t* input, std::size_t x, std::size_t n, 
     return {MatchLength(input, x, static_cast<std::size_t>(p), n, 0), static_cast<std::size_t>(p)};
 }
 
-// The same search with the first eight bytes of both sides compared as words and a single
-// branch on the outcome: an invalid candidate is compared as a certain mismatch.
-Match FindMatch(const std::uint8_t* input, std::size_t x, std::size_t n, std::int16_t* table) {
-    if (!kLittleEndian || x + MaxMatch > n) return FindMatchNearEnd(input, x, n, table);
-    const std::uint64_t word = Load64(input + x);
+// The same search where x + MaxMatch <= n, given the eight bytes at x: the first eight
+// bytes of both sides are compared as words, and an invalid candidate is compared as a
+// certain mismatch. Returns the match length (below MinMatch: none) and its position.
+std::size_t WordMatch(const std::uint8_t* input, std::size_t x, std::size_t n, std::uint64_t word,
+                      std::int16_t* table, std::size_t& position) {
     const std::uint32_t h = Hash3(word & 0xFF, (word >> 8) & 0xFF, (word >> 16) & 0xFF);
     const int p = table[h];
     table[h] = static_cast<std::int16_t>(x);
     const bool valid = InWindow(x, p);
-    const std::size_t candidate = valid ? static_cast<std::size_t>(p) : 0;
-    const std::uint64_t difference = (Load64(input + candidate) ^ word) | static_cast<std::uint64_t>(!valid);
-    if ((difference & 0xFFFFFF) != 0) return {0, 0};
-    if (difference != 0) return {EqualPrefixBytes(difference, 0), candidate};
-    return {MatchLength(input, x, candidate, n, 8), candidate};
+    position = valid ? static_cast<std::size_t>(p) : 0;
+    const std::uint64_t difference = (Load64(input + position) ^ word) | static_cast<std::uint64_t>(!valid);
+    // No difference in the first eight bytes gives 8.
+    const std::size_t length = EqualPrefixBytes(difference, 0);
+    if (length < 8) return length;
+    return MatchLength(input, x, position, n, 8);
+}
+
+void PutRun(std::uint8_t* output, std::size_t& y, std::size_t count, std::uint8_t value) {
+    output[y] = 0;
+    output[y + 1] = static_cast<std::uint8_t>(count >> 8);
+    output[y + 2] = static_cast<std::uint8_t>(count);
+    output[y + 3] = value;
+    y += 4;
 }
 
 void PutControlWord(std::uint8_t* output, std::size_t at, std::uint32_t command) {
@@ -306,19 +315,42 @@ std::size_t CompressBlock(std::span<const std::uint8_t> input, std::span<std::ui
             command = 0;
         }
         ++items;
+        if (kLittleEndian && x + MaxMatch <= n) {
+            // Far from the end, one word serves the run check and the match search.
+            const std::uint64_t word = Load64(in + x);
+            // A run of 16 needs its first eight bytes equal: (word ^ word >> 8) holds the
+            // differences of neighbouring bytes in all but its top byte.
+            if (((word ^ word >> 8) << 8) == 0) {
+                const std::size_t run = RunLength(in, x, n);
+                if (run >= MinRun) {
+                    PutRun(out, y, run - MinRun, in[x]);
+                    x += run;
+                    command = command << 1 | 1;
+                    continue;
+                }
+            }
+            std::size_t position;
+            const std::size_t length = WordMatch(in, x, n, word, table, position);
+            // Literal or back-reference without a branch: which one comes is what a
+            // processor cannot predict. Both bytes are written; for a literal the
+            // second is scratch that the next item overwrites.
+            const bool isMatch = length >= MinMatch;
+            const std::size_t key = (x - position) * 16 + length - MinMatch;
+            out[y] = isMatch ? static_cast<std::uint8_t>(key >> 8) : static_cast<std::uint8_t>(word);
+            out[y + 1] = static_cast<std::uint8_t>(key);
+            y += 1 + static_cast<std::size_t>(isMatch);
+            x += isMatch ? length : 1;
+            command = command << 1 | static_cast<std::uint32_t>(isMatch);
+            continue;
+        }
         const std::size_t run = RunLength(in, x, n);
         if (run >= MinRun) {
-            const std::size_t count = run - MinRun;
-            out[y] = 0;
-            out[y + 1] = static_cast<std::uint8_t>(count >> 8);
-            out[y + 2] = static_cast<std::uint8_t>(count);
-            out[y + 3] = in[x];
-            y += 4;
+            PutRun(out, y, run - MinRun, in[x]);
             x += run;
             command = command << 1 | 1;
             continue;
         }
-        const Match match = FindMatch(in, x, n, table);
+        const Match match = FindMatchNearEnd(in, x, n, table);
         if (match.length >= MinMatch) {
             const std::size_t key = (x - match.position) * 16 + (match.length - MinMatch);
             out[y] = static_cast<std::uint8_t>(key >> 8);
