@@ -135,6 +135,17 @@ void PutRun(std::uint8_t* output, std::size_t& y, std::size_t count, std::uint8_
     y += 4;
 }
 
+// Writes a run item when at least MinRun equal bytes start at x, and steps past them.
+bool TakeRun(const std::uint8_t* in, std::size_t& x, std::size_t n, std::uint8_t* out, std::size_t& y,
+             std::uint32_t& command) {
+    const std::size_t run = RunLength(in, x, n);
+    if (run < MinRun) return false;
+    PutRun(out, y, run - MinRun, in[x]);
+    x += run;
+    command = command << 1 | 1;
+    return true;
+}
+
 void PutControlWord(std::uint8_t* output, std::size_t at, std::uint32_t command) {
     output[at] = static_cast<std::uint8_t>(command >> 8);
     output[at + 1] = static_cast<std::uint8_t>(command);
@@ -321,13 +332,7 @@ std::size_t CompressBlock(std::span<const std::uint8_t> input, std::span<std::ui
             // A run of 16 needs its first eight bytes equal: (word ^ word >> 8) holds the
             // differences of neighbouring bytes in all but its top byte.
             if (((word ^ word >> 8) << 8) == 0) {
-                const std::size_t run = RunLength(in, x, n);
-                if (run >= MinRun) {
-                    PutRun(out, y, run - MinRun, in[x]);
-                    x += run;
-                    command = command << 1 | 1;
-                    continue;
-                }
+                if (TakeRun(in, x, n, out, y, command)) continue;
             }
             std::size_t position;
             const std::size_t length = WordMatch(in, x, n, word, table, position);
@@ -343,13 +348,7 @@ std::size_t CompressBlock(std::span<const std::uint8_t> input, std::span<std::ui
             command = command << 1 | static_cast<std::uint32_t>(isMatch);
             continue;
         }
-        const std::size_t run = RunLength(in, x, n);
-        if (run >= MinRun) {
-            PutRun(out, y, run - MinRun, in[x]);
-            x += run;
-            command = command << 1 | 1;
-            continue;
-        }
+        if (TakeRun(in, x, n, out, y, command)) continue;
         const Match match = FindMatchNearEnd(in, x, n, table);
         if (match.length >= MinMatch) {
             const std::size_t key = (x - match.position) * 16 + (match.length - MinMatch);
