@@ -6,7 +6,7 @@ namespace velvora {
 inline constexpr const char* ProductName = "Velvora";
 inline constexpr const char* VersionText = "Version 1.11.154";
 inline constexpr const char* MakerName = "Velvora Software";
-inline constexpr const char* CopyrightText = "Copyright \u00a9 2024 Velvora Software. All rights reserved.";
+inline constexpr const char* CopyrightText = "Copyright \u00a9 2026 Velvora Software. All rights reserved.";
 
 // Web pages of the maker, opened by the Web Help items.
 inline constexpr const char* SupportPageUrl = "https://www.velvora.example/support/";

@@ -20,9 +20,12 @@ static bool NameHeldByRunningServer(const QString& name) {
     return probe.waitForConnected(200);
 }
 
+// Asked before listening: with access options set, Qt binds the socket elsewhere and
+// renames it over the name, which would silently take it from a running copy.
 static bool Listen(QLocalServer& server, const QString& name) {
+    if (NameHeldByRunningServer(name)) return false;
     if (server.listen(name)) return true;
-    if (server.serverError() != QAbstractSocket::AddressInUseError || NameHeldByRunningServer(name)) return false;
+    if (server.serverError() != QAbstractSocket::AddressInUseError) return false;
     QLocalServer::removeServer(name);
     return server.listen(name);
 }

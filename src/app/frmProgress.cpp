@@ -23,16 +23,18 @@ static QFont ArialPixels(int pixels, bool bold = false) {
     return font;
 }
 
-static QLabel* MakeLabel(QWidget* parent, int x, int y, const QFont& font) {
+static QLabel* MakeLabel(QWidget* parent, const char* name, int x, int y, const QFont& font) {
     auto* label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
     label->setFont(font);
     label->setGeometry(x, y, ClientSize.width() - 2 * x, 18);
     label->setTextFormat(Qt::PlainText);
     return label;
 }
 
-static QProgressBar* MakeBar(QWidget* parent, const QRect& geometry) {
+static QProgressBar* MakeBar(QWidget* parent, const char* name, const QRect& geometry) {
     auto* bar = new QProgressBar(parent);
+    bar->setObjectName(QString::fromLatin1(name));
     bar->setGeometry(geometry);
     bar->setRange(0, 100);
     bar->setValue(0);
@@ -44,15 +46,16 @@ TProgress::TProgress(std::function<void()> cancel)
     : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), cancel_(std::move(cancel)) {
     setWindowTitle(tr("Please Wait"));
     setFixedSize(ClientSize);
-    Label1 = MakeLabel(this, 16, 16, ArialPixels(13, true));
-    Label2 = MakeLabel(this, 16, 36, ArialPixels(12));
-    ProgressBar1 = MakeBar(this, QRect(16, 64, 353, 16));
-    Label4 = MakeLabel(this, 16, 92, ArialPixels(12));
+    Label1 = MakeLabel(this, "Label1", 16, 16, ArialPixels(13, true));
+    Label2 = MakeLabel(this, "Label2", 16, 36, ArialPixels(12));
+    ProgressBar1 = MakeBar(this, "ProgressBar1", QRect(16, 64, 353, 16));
+    Label4 = MakeLabel(this, "Label4", 16, 92, ArialPixels(12));
     // Part of the window's design, but no operation drives it.
-    ProgressBar2 = MakeBar(this, QRect(120, 92, 249, 16));
+    ProgressBar2 = MakeBar(this, "ProgressBar2", QRect(120, 92, 249, 16));
     ProgressBar2->hide();
-    Label3 = MakeLabel(this, 16, 128, ArialPixels(12));
+    Label3 = MakeLabel(this, "Label3", 16, 128, ArialPixels(12));
     btnCancel = new QPushButton(tr("Cancel"), this);
+    btnCancel->setObjectName(QStringLiteral("btnCancel"));
     btnCancel->setGeometry(296, 16, 73, 25);
     btnCancel->setAutoDefault(false);
     btnCancel->hide();

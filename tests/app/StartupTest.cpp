@@ -36,35 +36,6 @@ TEST_F(StartupTest, WithoutLibraryFolderItIsCreated) {
     EXPECT_TRUE(ShowList.empty());
 }
 
-TEST_F(StartupTest, FrameRequestsSwitchFramesOnceTheEventLoopRuns) {
-    TMain main;
-    EXPECT_EQ(main.CurrentFrameKind(), FrameKind::StartPage);
-    main.RequestNewShow();
-    EXPECT_EQ(main.CurrentFrameKind(), FrameKind::StartPage);  // posted, not switched at once
-    QCoreApplication::processEvents();
-    EXPECT_EQ(main.CurrentFrameKind(), FrameKind::NewShow);
-
-    main.RequestOpenShow();
-    EXPECT_TRUE(ProgressIsOpen());
-    QCoreApplication::processEvents();
-    EXPECT_EQ(main.CurrentFrameKind(), FrameKind::OpenShow);
-    EXPECT_FALSE(ProgressIsOpen());
-
-    EXPECT_THROW(main.OpenShow(Home() + "Slide Shows/Gone/"), std::runtime_error);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(main.CurrentFrameKind(), FrameKind::OpenShow);
-
-    const std::string folder = CreateShow("Rome", "", "");
-    main.OpenShow(folder);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(main.CurrentFrameKind(), FrameKind::Editor);
-    EXPECT_EQ(ShowPath, folder);
-    EXPECT_EQ(ShowSettings.Value("Title"), "Rome");
-
-    main.close();
-    EXPECT_EQ(main.CurrentFrame(), nullptr);
-}
-
 TEST(Splash, HoldsForTheRemainingTimeOnly) {
     using namespace std::chrono;
     TStartupSplash splash;

@@ -1,0 +1,86 @@
+// The preview clean-up server and the About box.
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QLocalSocket>
+#include <QPushButton>
+#include <QTest>
+#include <QUuid>
+
+#include "app/PreviewCleanup.h"
+#include "app/frmAbout.h"
+#include "support/TempFolder.h"
+
+namespace velvora {
+namespace {
+
+namespace fs = std::filesystem;
+
+class PreviewCleanupTest : public ::testing::Test {
+protected:
+    // A fresh name per test, so that a test never meets another test's server.
+    const QString name = QStringLiteral("velvora-test-") + QUuid::createUuid().toString(QUuid::Id128);
+    testing::TempFolder folder;
+    const std::string preview = folder.Path() + "preview.exe";
+
+    void Send(const QByteArray& bytes) {
+        QLocalSocket client;
+        client.connectToServer(name);
+        ASSERT_TRUE(client.waitForConnected(1000));
+        // In two pieces: the server must not expect the message in one read.
+        client.write(bytes.left(2));
+        client.flush();
+        QTest::qWait(20);
+        client.write(bytes.mid(2));
+        client.flush();
+        client.waitForBytesWritten(1000);
+        QTest::qWait(50);
+    }
+};
+
+TEST_F(PreviewCleanupTest, MessageRemovesThePreviewAndOtherBytesDoNothing) {
+    PreviewCleanupServer server(name, preview);
+    ASSERT_TRUE(server.IsListening());
+    testing::WriteFile(preview, "MZ");
+    Send("hello");
+    EXPECT_TRUE(fs::exists(preview));
+    Send("2061");
+    EXPECT_FALSE(fs::exists(preview));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !server.CleanupRunning(); }, 1000));
+    Send("2061");  // nothing left to remove: harmless
+    EXPECT_FALSE(server.CleanupRunning());
+}
+
+TEST_F(PreviewCleanupTest, GivesUpAfterElevenTriesOnAFileThatWillNotGo) {
+    PreviewCleanupServer server(name, preview);
+    // A folder with content cannot be removed as a file, just as a running program cannot.
+    testing::WriteFile(preview + "/inside", "x");
+    server.StartCleanup();
+    EXPECT_TRUE(server.CleanupRunning());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !server.CleanupRunning(); }, 5000));
+    EXPECT_TRUE(fs::exists(preview + "/inside"));
+}
+
+TEST_F(PreviewCleanupTest, SecondServerOnTheSameNameDoesNotStealIt) {
+    PreviewCleanupServer first(name, preview);
+    PreviewCleanupServer second(name, preview);
+    EXPECT_TRUE(first.IsListening());
+    EXPECT_FALSE(second.IsListening());
+}
+
+TEST(AboutBox, ShowsVersionAndClosesWithEscape) {
+    TAbout about;
+    EXPECT_EQ(about.windowTitle(), "About");
+    EXPECT_EQ(about.size(), QSize(433, 316));
+    bool versionShown = false;
+    for (QLabel* label : about.findChildren<QLabel*>()) versionShown |= label->text() == "Version 1.11.154";
+    EXPECT_TRUE(versionShown);
+    about.show();
+    QTest::keyClick(&about, Qt::Key_Escape);
+    EXPECT_FALSE(about.isVisible());
+}
+
+}  // namespace
+}  // namespace velvora
