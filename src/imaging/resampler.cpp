@@ -142,13 +142,29 @@ PackedTaps PackTaps(const std::vector<ContributorList>& lists) {
     return packed;
 }
 
+// Wider vector units run the same per-channel steps on more channels at once; the arithmetic
+// of each channel, and so every result, is the same on each path.
+#if defined(__x86_64__) && defined(__ELF__) && (defined(__GNUC__) || defined(__clang__))
+#define VELVORA_VECTOR_CLONES __attribute__((target_clones("avx2", "default")))
+#else
+#define VELVORA_VECTOR_CLONES
+#endif
+
 // The product of an 8-bit channel and a single-precision weight is exact in double; the sum is
 // then rounded back to single, which makes each step one single-precision rounding.
 template <typename Channel>
-void Accumulate(float* sums, const Channel* channels, double weight, std::size_t count) {
+inline void AccumulateChannels(float* sums, const Channel* channels, double weight, std::size_t count) {
     for (std::size_t n = 0; n < count; ++n) {
         sums[n] = static_cast<float>(static_cast<double>(sums[n]) + static_cast<double>(channels[n]) * weight);
     }
+}
+
+VELVORA_VECTOR_CLONES void Accumulate(float* sums, const float* channels, double weight, std::size_t count) {
+    AccumulateChannels(sums, channels, weight, count);
+}
+
+VELVORA_VECTOR_CLONES void Accumulate(float* sums, const std::uint8_t* channels, double weight, std::size_t count) {
+    AccumulateChannels(sums, channels, weight, count);
 }
 
 void StoreChannels(const float* sums, std::uint8_t* out, std::size_t count) {
