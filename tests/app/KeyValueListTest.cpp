@@ -42,11 +42,7 @@ TEST(KeyValueList, ReadsAnyLineEndAndWritesCrLfAfterEveryLine) {
     EXPECT_EQ(list.Lines(), (std::vector<std::string>{"A=1", "B=2", "C=3", "", "D=4"}));
     list.SaveToFile(path);
     EXPECT_EQ(ReadFile(path), "A=1\r\nB=2\r\nC=3\r\n\r\nD=4\r\n");
-}
-
-TEST(KeyValueList, MissingFileRaises) {
-    KeyValueList list;
-    EXPECT_THROW(list.LoadFromFile("/nonexistent/velvora/settings.dat"), std::runtime_error);
+    EXPECT_THROW(list.LoadFromFile(folder.Path() + "missing.dat"), std::runtime_error);
 }
 
 TEST(WriteFileAtomic, FailureKeepsOldFileAndLeavesNoTemporary) {

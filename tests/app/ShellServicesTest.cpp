@@ -1,16 +1,13 @@
-// The preview clean-up server and the About box.
+// The preview clean-up server.
 #include <filesystem>
 
 #include <gtest/gtest.h>
 
-#include <QLabel>
 #include <QLocalSocket>
-#include <QPushButton>
 #include <QTest>
 #include <QUuid>
 
 #include "app/PreviewCleanup.h"
-#include "app/frmAbout.h"
 #include "support/TempFolder.h"
 
 namespace velvora {
@@ -68,18 +65,6 @@ TEST_F(PreviewCleanupTest, SecondServerOnTheSameNameDoesNotStealIt) {
     PreviewCleanupServer second(name, preview);
     EXPECT_TRUE(first.IsListening());
     EXPECT_FALSE(second.IsListening());
-}
-
-TEST(AboutBox, ShowsVersionAndClosesWithEscape) {
-    TAbout about;
-    EXPECT_EQ(about.windowTitle(), "About");
-    EXPECT_EQ(about.size(), QSize(433, 316));
-    bool versionShown = false;
-    for (QLabel* label : about.findChildren<QLabel*>()) versionShown |= label->text() == "Version 1.11.154";
-    EXPECT_TRUE(versionShown);
-    about.show();
-    QTest::keyClick(&about, Qt::Key_Escape);
-    EXPECT_FALSE(about.isVisible());
 }
 
 }  // namespace
