@@ -5,16 +5,9 @@
 namespace velvora {
 namespace {
 
-CategoryNode* AddWithCategory(CategoryTree& tree, CategoryNode* parent, const std::string& name) {
-    CategoryNode* node = tree.AddChild(parent, name);
+CategoryNode* WithCategory(CategoryNode* node) {
     node->Category = std::make_unique<TCategory>();
     return node;
-}
-
-CategoryNode* SetRootWithCategory(CategoryTree& tree) {
-    CategoryNode* root = tree.SetRoot("Show");
-    root->Category = std::make_unique<TCategory>();
-    return root;
 }
 
 TEST(CategoryTree, AddNodeByPathFollowsNamesAndKeepsLostCategoriesInsideTheShow) {
@@ -63,9 +56,9 @@ TEST(CategoryTree, RemoveAndMoveWorkAmongSiblingsAndSpareTheRoot) {
 
 TEST(CategoryTree, ExclusiveFlagsClearTheOtherCategoriesOnly) {
     CategoryTree tree;
-    CategoryNode* root = SetRootWithCategory(tree);
-    CategoryNode* first = AddWithCategory(tree, root, "First");
-    CategoryNode* second = AddWithCategory(tree, root, "Second");
+    CategoryNode* root = WithCategory(tree.SetRoot("Show"));
+    CategoryNode* first = WithCategory(tree.AddChild(root, "First"));
+    CategoryNode* second = WithCategory(tree.AddChild(root, "Second"));
     TCategory& kept = *first->Category;
     kept.Intro = kept.About = kept.AutoRun = kept.AutoRunExit = true;
     kept.IntroWidth = kept.IntroHeight = kept.AboutWidth = kept.AboutHeight = 50;
@@ -85,9 +78,9 @@ TEST(CategoryTree, ExclusiveFlagsClearTheOtherCategoriesOnly) {
 
 TEST(CategoryTree, BackgroundComesFromPhotoThenNearestCategoryThenBlack) {
     CategoryTree tree;
-    CategoryNode* root = SetRootWithCategory(tree);
-    CategoryNode* outer = AddWithCategory(tree, root, "Outer");
-    CategoryNode* inner = AddWithCategory(tree, outer, "Inner");
+    CategoryNode* root = WithCategory(tree.SetRoot("Show"));
+    CategoryNode* outer = WithCategory(tree.AddChild(root, "Outer"));
+    CategoryNode* inner = WithCategory(tree.AddChild(outer, "Inner"));
     EXPECT_EQ(ResolveBackgroundColor(0, "", inner), 0);
     outer->Category->Background = 1;
     outer->Category->BackgroundOption1 = "16711680";

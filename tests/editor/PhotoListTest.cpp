@@ -9,15 +9,9 @@ namespace {
 
 TEST(PhotoEntry, EmptyCaptionAndNameStillGiveSixFields) {
     const PhotoEntry entry{"0000000A", "a.jpg", "", "", "640", "480"};
-    EXPECT_EQ(entry.Text(),
-              "0000000A\xFF"
-              "a.jpg\xFF\xFF\xFF"
-              "640\xFF"
-              "480\xFF");
+    EXPECT_EQ(entry.Text(), "0000000A\xFF" "a.jpg\xFF\xFF\xFF" "640\xFF" "480\xFF");
     EXPECT_EQ(PhotoEntry::FromText(entry.Text()), entry);
-    EXPECT_EQ(PhotoEntry::FromText("00000001\xFF"
-                                   "b.bmp"),
-              (PhotoEntry{"00000001", "b.bmp", "", "", "", ""}));
+    EXPECT_EQ(PhotoEntry::FromText("00000001\xFF" "b.bmp"), (PhotoEntry{"00000001", "b.bmp", "", "", "", ""}));
 }
 
 TEST(PhotoList, MoveLeavesTheItemUnselectedAndCurrentFollowsItsItem) {

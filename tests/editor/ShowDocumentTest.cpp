@@ -24,11 +24,6 @@ protected:
         WriteFile(ShowPath + "quillond.dat", settings);
         ShowSettings.LoadFromFile(ShowPath + "quillond.dat");
     }
-    void Reload() {
-        document.CloseShow();
-        ShowSettings.LoadFromFile(ShowPath + "quillond.dat");
-        document.LoadShow();
-    }
     CategoryNode* Node(int index) const { return document.Tree().NodeAt(index); }
 
     ShowDocument document;
@@ -109,7 +104,9 @@ TEST_F(ShowDocumentTest, DeepTreeWithEveryFieldSurvivesEditsAndReload) {
     EXPECT_TRUE(document.Tree().MoveCategoryUp(last));
     EXPECT_TRUE(fs::is_directory(ShowPath + "0005"));  // a deleted category's folder stays
 
-    Reload();
+    document.CloseShow();
+    ShowSettings.LoadFromFile(ShowPath + "quillond.dat");
+    document.LoadShow();
     ASSERT_EQ(document.Tree().Count(), 7);
     EXPECT_EQ(Node(1)->Text, "Last");
     EXPECT_FALSE(Node(2)->Expanded);
