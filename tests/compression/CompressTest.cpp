@@ -1,4 +1,5 @@
 // Compressed records over memory and file streams: layout, limits, and damaged records.
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -16,34 +17,19 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 
 Bytes Record(const Bytes& input) {
-    TMemoryStream source(input);
-    TMemoryStream destination;
+    TMemoryStream source(input), destination;
     TCompressStream().CompressStream(source, destination, input.size());
     return destination.Bytes();
 }
 
-Bytes Unpack(const Bytes& record) {
+Bytes Unpack(const Bytes& record, TMemoryStream&& destination = TMemoryStream()) {
     TMemoryStream source(record);
-    TMemoryStream destination;
     TCompressStream().DecompressStream(source, destination);
     return destination.Bytes();
 }
 
 std::uint32_t UInt32At(const Bytes& bytes, std::size_t at) {
     return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | static_cast<std::uint32_t>(bytes[at + 3]) << 24;
-}
-
-// Block lengths of a record, checking that the total field matches them.
-std::vector<std::uint32_t> BlockLengths(const Bytes& record) {
-    std::vector<std::uint32_t> lengths;
-    std::size_t at = 10;
-    while (at < record.size()) {
-        lengths.push_back(UInt32At(record, at));
-        at += 4 + lengths.back();
-    }
-    EXPECT_EQ(at, record.size());
-    EXPECT_EQ(UInt32At(record, 6), record.size() - 10);
-    return lengths;
 }
 
 void PutUInt32At(Bytes& bytes, std::size_t at, std::uint32_t value) {
@@ -56,57 +42,62 @@ Bytes Patterned(std::size_t count) {
     return bytes;
 }
 
-TEST(CompressTest, EmptyInputGivesTenByteRecord) {
-    const Bytes record = Record({});
-    EXPECT_EQ(record, (Bytes{'T', 'Q', 'X', 'B', '1', '0', 0, 0, 0, 0}));
-    EXPECT_TRUE(Unpack(record).empty());
+TEST(CompressTest, RecordsSplitIntoFullBlocks) {
+    const struct {
+        Bytes input;
+        std::vector<std::uint32_t> blockLengths;
+    } cases[] = {
+        {{}, {}},
+        {Patterned(MaxBlockInput), {0}},  // 0: not checked, only the count
+        {Patterned(MaxBlockInput + 1), {0, 2}},
+        // Each block: flag, one control word, eight runs of 4095 and one of 23.
+        {Bytes(65566, 0), {39, 39}},
+    };
+    for (const auto& c : cases) {
+        const Bytes record = Record(c.input);
+        ASSERT_GE(record.size(), 10u);
+        EXPECT_EQ(std::string(record.begin(), record.begin() + 6), "TQXB10");
+        EXPECT_EQ(UInt32At(record, 6), record.size() - 10);
+        std::vector<std::uint32_t> lengths;
+        for (std::size_t at = 10; at < record.size(); at += 4 + UInt32At(record, at)) {
+            lengths.push_back(c.blockLengths.size() > lengths.size() && c.blockLengths[lengths.size()] == 0
+                                  ? 0
+                                  : UInt32At(record, at));
+        }
+        EXPECT_EQ(lengths, c.blockLengths) << c.input.size();
+        EXPECT_EQ(Unpack(record), c.input) << c.input.size();
+    }
 }
 
-TEST(CompressTest, BlocksHoldFullPiecesOfTheSource) {
-    const Bytes one = Patterned(MaxBlockInput);
-    EXPECT_EQ(BlockLengths(Record(one)).size(), 1u);
-    EXPECT_EQ(Unpack(Record(one)), one);
-
-    const Bytes two = Patterned(MaxBlockInput + 1);
-    const auto lengths = BlockLengths(Record(two));
-    ASSERT_EQ(lengths.size(), 2u);
-    EXPECT_EQ(lengths[1], 2u);
-    EXPECT_EQ(Unpack(Record(two)), two);
-}
-
-TEST(CompressTest, ZerosCompressToRunItems) {
-    const Bytes zeros(65566, 0);
-    const Bytes record = Record(zeros);
-    // Each block: flag, one control word, eight runs of 4095 and one of 23.
-    EXPECT_EQ(BlockLengths(record), (std::vector<std::uint32_t>{39, 39}));
-    EXPECT_EQ(Unpack(record), zeros);
-}
-
-TEST(CompressTest, RecordsBackToBackReadInTurn) {
-    const Bytes first = Patterned(40000);
-    const Bytes second(5, 'x');
-    TMemoryStream stream;
-    TCompressStream compressor;
-    TMemoryStream firstSource(first), secondSource(second);
-    compressor.CompressStream(firstSource, stream, first.size());
-    const std::uint64_t firstEnd = stream.Position();
-    compressor.CompressStream(secondSource, stream, second.size());
-    stream.Write(Bytes{'t', 'a', 'i', 'l'});
-
-    stream.Seek(0);
+TEST(CompressTest, FileCarriesRecordsBackToBackAfterOtherData) {
+    testing::TempFolder folder;
+    const std::string path = folder.Path() + "record.bin";
+    const Bytes first = Patterned(100000), second(5, 'x');
+    std::uint64_t firstEnd = 0;
+    {
+        TFileStream file(path, TFileStream::Mode::Create);
+        file.Write(Bytes{'M', 'Z'});
+        TMemoryStream firstSource(first), secondSource(second);
+        TCompressStream().CompressStream(firstSource, file, first.size());
+        firstEnd = file.Position();
+        TCompressStream().CompressStream(secondSource, file, second.size());
+        file.Write(Bytes{'t', 'a', 'i', 'l'});
+    }
+    TFileStream file(path, TFileStream::Mode::Read);
+    file.Seek(2);
     TMemoryStream firstOut, secondOut;
-    compressor.DecompressStream(stream, firstOut);
-    EXPECT_EQ(stream.Position(), firstEnd);
-    compressor.DecompressStream(stream, secondOut);
+    TCompressStream().DecompressStream(file, firstOut);
+    EXPECT_EQ(file.Position(), firstEnd);
+    TCompressStream().DecompressStream(file, secondOut);
+    EXPECT_EQ(file.Position(), file.Size() - 4);
     EXPECT_EQ(firstOut.Bytes(), first);
     EXPECT_EQ(secondOut.Bytes(), second);
-    EXPECT_EQ(stream.Position(), stream.Size() - 4);
+    EXPECT_THROW(TFileStream(folder.Path() + "missing", TFileStream::Mode::Read), EStreamError);
 }
 
-TEST(CompressTest, WrongSignatureWritesNothing) {
+TEST(CompressTest, DamagedRecordsAreRejected) {
     for (const Bytes& input : {Bytes{'T', 'Q', 'X', 'B', '1', '1', 0, 0, 0, 0}, Bytes{'T', 'Q'}, Bytes{}}) {
-        TMemoryStream source(input);
-        TMemoryStream destination;
+        TMemoryStream source(input), destination;
         try {
             TCompressStream().DecompressStream(source, destination);
             ADD_FAILURE() << "no error";
@@ -115,71 +106,28 @@ TEST(CompressTest, WrongSignatureWritesNothing) {
         }
         EXPECT_EQ(destination.Size(), 0u);
     }
-}
+    const Bytes input = Patterned(70000), good = Record(input);
+    const auto damaged = [&](std::size_t at, std::uint32_t value) {
+        Bytes record = good;
+        PutUInt32At(record, at, value);
+        return record;
+    };
+    EXPECT_THROW(Unpack(damaged(6, 2)), ECompressedRecord);  // total below the blocks
+    EXPECT_THROW(Unpack(damaged(6, UInt32At(good, 6) + 1)), ECompressedRecord);
+    EXPECT_THROW(Unpack(damaged(6, UInt32At(good, 6) + 100000)), EStreamError);
+    EXPECT_THROW(Unpack(damaged(10, MaxBlockLength + 1)), ECompressedRecord);
+    EXPECT_THROW(Unpack(Bytes(good.begin(), good.end() - 100)), EStreamError);
 
-TEST(CompressTest, DamagedRecordsAreRejected) {
-    const Bytes good = Record(Patterned(70000));
-    Bytes totalTooSmall = good;
-    PutUInt32At(totalTooSmall, 6, 2);
-    Bytes totalTooLarge = good;
-    PutUInt32At(totalTooLarge, 6, UInt32At(good, 6) + 100000);
-    Bytes totalOneOver = good;
-    PutUInt32At(totalOneOver, 6, UInt32At(good, 6) + 1);
-    Bytes blockTooLong = good;
-    PutUInt32At(blockTooLong, 10, MaxBlockLength + 1);
-    Bytes cut = good;
-    cut.resize(good.size() - 100);
-
-    EXPECT_THROW(Unpack(totalTooSmall), ECompressedRecord);
-    EXPECT_THROW(Unpack(totalTooLarge), EStreamError);
-    EXPECT_THROW(Unpack(totalOneOver), ECompressedRecord);
-    EXPECT_THROW(Unpack(blockTooLong), ECompressedRecord);
-    EXPECT_THROW(Unpack(cut), EStreamError);
-}
-
-TEST(CompressTest, ShortReadKeepsWhatWasDecoded) {
-    const Bytes input = Patterned(70000);
-    Bytes record = Record(input);
-    record.resize(record.size() - 1);
-    TMemoryStream source(record);
-    TMemoryStream destination;
+    // A short read keeps the blocks decoded before it.
+    TMemoryStream source(Bytes(good.begin(), good.end() - 1)), destination;
     EXPECT_THROW(TCompressStream().DecompressStream(source, destination), EStreamError);
     ASSERT_EQ(destination.Size(), 2 * MaxBlockInput);
     EXPECT_TRUE(std::equal(destination.Bytes().begin(), destination.Bytes().end(), input.begin()));
 }
 
-TEST(CompressTest, SourceShorterThanCountIsAnError) {
-    TMemoryStream source(Bytes(100, 'a'));
-    TMemoryStream destination;
+TEST(CompressTest, StreamsRefuseShortSourcesAndFillGapsWithZeros) {
+    TMemoryStream source(Bytes(100, 'a')), destination;
     EXPECT_THROW(TCompressStream().CompressStream(source, destination, 101), EStreamError);
-}
-
-TEST(CompressTest, FileStreamsCarryRecordAfterOtherData) {
-    testing::TempFolder folder;
-    const std::string path = folder.Path() + "record.bin";
-    const Bytes input = Patterned(100000);
-    {
-        TFileStream file(path, TFileStream::Mode::Create);
-        file.Write(Bytes{'M', 'Z'});
-        TMemoryStream source(input);
-        TCompressStream().CompressStream(source, file, input.size());
-        EXPECT_EQ(file.Position(), file.Size());
-        file.Close();
-    }
-    TFileStream file(path, TFileStream::Mode::Read);
-    file.Seek(2);
-    TMemoryStream decoded;
-    TCompressStream().DecompressStream(file, decoded);
-    EXPECT_EQ(decoded.Bytes(), input);
-    EXPECT_EQ(file.Position(), file.Size());
-}
-
-TEST(CompressTest, MissingFileCannotBeOpened) {
-    testing::TempFolder folder;
-    EXPECT_THROW(TFileStream(folder.Path() + "missing", TFileStream::Mode::Read), EStreamError);
-}
-
-TEST(CompressTest, MemoryStreamFillsGapWithZeros) {
     TMemoryStream stream;
     stream.Seek(3);
     stream.Write(Bytes{'a'});
