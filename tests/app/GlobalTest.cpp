@@ -81,6 +81,17 @@ TEST(StrToIntRange, ParsesAndClamps) {
     for (const Row& row : rows) EXPECT_EQ(StrToIntRange(row.text, row.minimum, row.maximum), row.expected) << row.text;
 }
 
+TEST(EscapeAmpersands, DoublesEveryAmpersandForMenuCaptions) {
+    EXPECT_EQ(EscapeAmpersands("&&x & y&"), "&&&&x && y&&");
+}
+
+TEST(FileSizeOf, MissingFileIsZeroAndRealFileIsItsLength) {
+    TempFolder folder;
+    WriteFile(folder.Path() + "five", "12345");
+    EXPECT_EQ(FileSizeOf(folder.Path() + "five"), 5u);
+    EXPECT_EQ(FileSizeOf(folder.Path() + "missing"), 0u);
+}
+
 TEST(DeleteDirTree, RemovesTheTreeAndItsLinksButNothingTheyPointTo) {
     TempFolder folder;
     WriteFile(folder.Path() + "outside/precious.jpg", "photo");
