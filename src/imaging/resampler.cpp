@@ -6,6 +6,7 @@
 #include <cstring>
 #include <numbers>
 #include <stdexcept>
+#include <thread>
 
 namespace velvora {
 
@@ -199,12 +200,37 @@ void FilterRowBand(const Bitmap& source, int firstRow, int rows, const PackedTap
     }
 }
 
-void FilterRows(const Bitmap& source, const PackedTaps& taps, Bitmap& intermediate) {
-    std::vector<float> columns(static_cast<std::size_t>(source.Width()) * kBandRows * 3);
-    std::vector<float> sums(static_cast<std::size_t>(kBandRows) * 3);
-    for (int first = 0; first < source.Height(); first += kBandRows) {
-        FilterRowBand(source, first, std::min(kBandRows, source.Height() - first), taps, intermediate, columns, sums);
+// Runs body(first, end) over [0, count) in one contiguous part per processor. The parts
+// write disjoint rows and each pixel's arithmetic is unchanged, so the result is the same
+// for any split. Tool chains without threads run the whole range on the calling thread.
+template <typename Body>
+void ForEachPart(int count, const Body& body) {
+#if !defined(__GLIBCXX__) || defined(_GLIBCXX_HAS_GTHREADS)
+    const int parts = std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, std::max(count, 1));
+    std::vector<std::jthread> workers;
+    for (int part = 1; part < parts; ++part) {
+        workers.emplace_back([&body, count, parts, part] {
+            body(static_cast<int>(std::int64_t{count} * part / parts),
+                 static_cast<int>(std::int64_t{count} * (part + 1) / parts));
+        });
     }
+    body(0, count / parts);
+#else
+    body(0, count);
+#endif
+}
+
+void FilterRows(const Bitmap& source, const PackedTaps& taps, Bitmap& intermediate) {
+    const int bands = (source.Height() + kBandRows - 1) / kBandRows;
+    ForEachPart(bands, [&](int firstBand, int endBand) {
+        std::vector<float> columns(static_cast<std::size_t>(source.Width()) * kBandRows * 3);
+        std::vector<float> sums(static_cast<std::size_t>(kBandRows) * 3);
+        for (int band = firstBand; band < endBand; ++band) {
+            const int first = band * kBandRows;
+            FilterRowBand(source, first, std::min(kBandRows, source.Height() - first), taps, intermediate, columns,
+                          sums);
+        }
+    });
 }
 
 void WriteRow(const std::uint8_t* bgr, int width, Bitmap& destination, int y) {
@@ -221,17 +247,19 @@ void WriteRow(const std::uint8_t* bgr, int width, Bitmap& destination, int y) {
 
 void FilterColumns(const Bitmap& intermediate, const PackedTaps& taps, Bitmap& destination) {
     const std::size_t lane = static_cast<std::size_t>(intermediate.Width()) * 3;
-    std::vector<float> sums(lane);
-    std::vector<std::uint8_t> channels(lane);
-    for (int i = 0; i < destination.Height(); ++i) {
-        std::fill(sums.begin(), sums.end(), 0.0f);
-        for (std::size_t t = taps.begin[static_cast<std::size_t>(i)]; t < taps.begin[static_cast<std::size_t>(i) + 1];
-             ++t) {
-            Accumulate(sums.data(), intermediate.Row(taps.pixels[t]), taps.weights[t], lane);
+    ForEachPart(destination.Height(), [&](int firstRow, int endRow) {
+        std::vector<float> sums(lane);
+        std::vector<std::uint8_t> channels(lane);
+        for (int i = firstRow; i < endRow; ++i) {
+            std::fill(sums.begin(), sums.end(), 0.0f);
+            for (std::size_t t = taps.begin[static_cast<std::size_t>(i)];
+                 t < taps.begin[static_cast<std::size_t>(i) + 1]; ++t) {
+                Accumulate(sums.data(), intermediate.Row(taps.pixels[t]), taps.weights[t], lane);
+            }
+            StoreChannels(sums.data(), channels.data(), lane);
+            WriteRow(channels.data(), destination.Width(), destination, i);
         }
-        StoreChannels(sums.data(), channels.data(), lane);
-        WriteRow(channels.data(), destination.Width(), destination, i);
-    }
+    });
 }
 
 }  // namespace
