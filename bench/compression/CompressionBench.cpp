@@ -15,10 +15,10 @@
 #include <vector>
 
 #include <benchmark/benchmark.h>
-#include <jpeglib.h>
 #include <lz4.h>
 
 #include "compression/LZRW1KH.h"
+#include "support/JpegEncoder.h"
 
 namespace {
 
@@ -71,39 +71,15 @@ Bytes WindowsProgram(std::string& name) {
 
 // A 1600 x 1200 picture with smooth shapes and sensor-like noise, saved at quality 92.
 Bytes JpegPhoto() {
-    const int width = 1600, height = 1200;
     std::mt19937 random(3);
-    std::vector<JSAMPLE> pixels(static_cast<std::size_t>(width) * height * 3);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
+    const std::string jpeg =
+        velvora::testing::EncodeJpeg(1600, 1200, 3, [&random](int x, int y, std::uint8_t* out) {
             for (int c = 0; c < 3; ++c) {
                 const int shade = (x * (c + 1) / 7 + y / (c + 2) + (x * y / 900) % 60) % 256;
-                pixels[(static_cast<std::size_t>(y) * width + x) * 3 + c] =
-                    static_cast<JSAMPLE>(std::clamp(shade + static_cast<int>(random() % 25) - 12, 0, 255));
+                out[c] = static_cast<std::uint8_t>(std::clamp(shade + static_cast<int>(random() % 25) - 12, 0, 255));
             }
-    jpeg_compress_struct info{};
-    jpeg_error_mgr errors{};
-    info.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&info);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&info, &buffer, &size);
-    info.image_width = width;
-    info.image_height = height;
-    info.input_components = 3;
-    info.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&info);
-    jpeg_set_quality(&info, 92, TRUE);
-    jpeg_start_compress(&info, TRUE);
-    while (info.next_scanline < info.image_height) {
-        JSAMPROW row = &pixels[static_cast<std::size_t>(info.next_scanline) * width * 3];
-        jpeg_write_scanlines(&info, &row, 1);
-    }
-    jpeg_finish_compress(&info);
-    Bytes jpeg(buffer, buffer + size);
-    jpeg_destroy_compress(&info);
-    std::free(buffer);
-    return jpeg;
+        }, {.quality = 92});
+    return Bytes(jpeg.begin(), jpeg.end());
 }
 
 // One codec over whole records: the input cut into blocks of MaxBlockInput bytes.

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include <jpeglib.h>
 
 #include "imaging/JPEG_IO.h"
+#include "support/JpegEncoder.h"
 #include "imaging/resampler.h"
 
 namespace {
@@ -35,36 +35,16 @@ double MedianSeconds(int runs, const std::function<void()>& work) {
 
 // A photo-like picture: smooth gradients with fine texture, so that the coder has real work.
 void MakePhoto(const std::string& path, int width, int height) {
-    jpeg_compress_struct info{};
-    jpeg_error_mgr errors{};
-    info.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&info);
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) std::exit(1);
-    jpeg_stdio_dest(&info, file);
-    info.image_width = static_cast<JDIMENSION>(width);
-    info.image_height = static_cast<JDIMENSION>(height);
-    info.input_components = 3;
-    info.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&info);
-    jpeg_set_quality(&info, 90, TRUE);
-    jpeg_start_compress(&info, TRUE);
-    std::vector<JSAMPLE> row(static_cast<std::size_t>(width) * 3);
     unsigned noise = 12345;
-    while (info.next_scanline < info.image_height) {
-        const int y = static_cast<int>(info.next_scanline);
-        for (int x = 0; x < width; ++x) {
-            noise = noise * 1103515245u + 12345u;
-            const int grain = static_cast<int>(noise >> 27);
-            row[3 * x] = static_cast<JSAMPLE>((x * 255 / width + grain) & 0xFF);
-            row[3 * x + 1] = static_cast<JSAMPLE>((y * 255 / height + grain) & 0xFF);
-            row[3 * x + 2] = static_cast<JSAMPLE>(((x + y) / 16 % 2 == 0 ? 60 : 190) + grain);
-        }
-        JSAMPROW rows[1] = {row.data()};
-        jpeg_write_scanlines(&info, rows, 1);
-    }
-    jpeg_finish_compress(&info);
-    jpeg_destroy_compress(&info);
+    const std::string jpeg = velvora::testing::EncodeJpeg(width, height, 3, [&](int x, int y, std::uint8_t* out) {
+        noise = noise * 1103515245u + 12345u;
+        const int grain = static_cast<int>(noise >> 27);
+        out[0] = static_cast<std::uint8_t>((x * 255 / width + grain) & 0xFF);
+        out[1] = static_cast<std::uint8_t>((y * 255 / height + grain) & 0xFF);
+        out[2] = static_cast<std::uint8_t>(((x + y) / 16 % 2 == 0 ? 60 : 190) + grain);
+    }, {.quality = 90});
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr || std::fwrite(jpeg.data(), 1, jpeg.size(), file) != jpeg.size()) std::exit(1);
     std::fclose(file);
 }
 

@@ -1,5 +1,5 @@
-// JPEG reading at each scale and channel count, broken files, and the thumbnail fit. The test
-// JPEGs are made here with libjpeg's encoder.
+// JPEG reading at each scale and channel count, broken files, and the thumbnail fit, on JPEGs
+// encoded by the test itself.
 #include <cstdlib>
 #include <functional>
 #include <memory>
@@ -8,47 +8,16 @@
 #include <vector>
 
 #include <gtest/gtest.h>
-#include <jpeglib.h>
 
 #include "imaging/JPEG_IO.h"
+#include "support/JpegEncoder.h"
 #include "support/TempFolder.h"
 
 namespace velvora {
 namespace {
 
-// Writes the channel bytes of pixel (x, y); four bytes may be written whatever the channel count.
-using PixelSource = std::function<void(int x, int y, std::uint8_t* out)>;
-
-// A quality-95 JPEG of 1 (grey), 3 (RGB) or 4 (CMYK, with the Adobe marker) channels.
-std::string EncodeJpeg(int width, int height, int channels, const PixelSource& pixel, bool progressive = false) {
-    jpeg_compress_struct info{};
-    jpeg_error_mgr errors{};
-    info.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&info);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&info, &buffer, &size);
-    info.image_width = static_cast<JDIMENSION>(width), info.image_height = static_cast<JDIMENSION>(height);
-    info.input_components = channels;
-    info.in_color_space = channels == 1 ? JCS_GRAYSCALE : channels == 3 ? JCS_RGB : JCS_CMYK;
-    jpeg_set_defaults(&info);
-    jpeg_set_quality(&info, 95, TRUE);
-    info.write_Adobe_marker = channels == 4;
-    if (progressive) jpeg_simple_progression(&info);
-    jpeg_start_compress(&info, TRUE);
-    std::vector<std::uint8_t> row(static_cast<std::size_t>(width * channels) + 4);
-    while (info.next_scanline < info.image_height) {
-        for (int x = 0; x < width; ++x)
-            pixel(x, static_cast<int>(info.next_scanline), &row[static_cast<std::size_t>(x * channels)]);
-        JSAMPROW rows[1] = {row.data()};
-        jpeg_write_scanlines(&info, rows, 1);
-    }
-    jpeg_finish_compress(&info);
-    std::string bytes(reinterpret_cast<const char*>(buffer), size);
-    jpeg_destroy_compress(&info);
-    std::free(buffer);
-    return bytes;
-}
+using testing::EncodeJpeg;
+using testing::PixelSource;
 
 PixelSource Solid(std::uint8_t c0, std::uint8_t c1 = 0, std::uint8_t c2 = 0, std::uint8_t c3 = 0) {
     return [=](int, int, std::uint8_t* out) { out[0] = c0, out[1] = c1, out[2] = c2, out[3] = c3; };
@@ -107,7 +76,7 @@ TEST_F(JpegIoTest, ChannelCountsGiveTheirFormats) {
     EXPECT_EQ(bitmap_->GetPalette(), CreateGreyPalette(1, 1, 1));
     ExpectNear(bitmap_->Row(3) + 3, {77});
 
-    ASSERT_TRUE(ReadJpegFile(Save("progressive.jpg", EncodeJpeg(40, 24, 3, Solid(0, 128, 255), true)), 4, bitmap_,
+    ASSERT_TRUE(ReadJpegFile(Save("progressive.jpg", EncodeJpeg(40, 24, 3, Solid(0, 128, 255), {.progressive = true})), 4, bitmap_,
                              width_, height_));
     EXPECT_EQ(std::pair(bitmap_->Width(), bitmap_->Height()), std::pair(10, 6));
     ExpectNear(bitmap_->Row(5) + 3 * 9, {255, 128, 0});

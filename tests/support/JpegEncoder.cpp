@@ -1,0 +1,41 @@
+#include "support/JpegEncoder.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include <jpeglib.h>
+
+namespace velvora::testing {
+
+std::string EncodeJpeg(int width, int height, int channels, const PixelSource& pixel, JpegOptions options) {
+    jpeg_compress_struct info{};
+    jpeg_error_mgr errors{};
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&info);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&info, &buffer, &size);
+    info.image_width = static_cast<JDIMENSION>(width), info.image_height = static_cast<JDIMENSION>(height);
+    info.input_components = channels;
+    info.in_color_space = channels == 1 ? JCS_GRAYSCALE : channels == 3 ? JCS_RGB : JCS_CMYK;
+    jpeg_set_defaults(&info);
+    jpeg_set_quality(&info, options.quality, TRUE);
+    info.write_Adobe_marker = channels == 4;
+    if (options.progressive) jpeg_simple_progression(&info);
+    jpeg_start_compress(&info, TRUE);
+    std::vector<std::uint8_t> row(static_cast<std::size_t>(width * channels) + 4);
+    while (info.next_scanline < info.image_height) {
+        for (int x = 0; x < width; ++x)
+            pixel(x, static_cast<int>(info.next_scanline), &row[static_cast<std::size_t>(x * channels)]);
+        JSAMPROW rows[1] = {row.data()};
+        jpeg_write_scanlines(&info, rows, 1);
+    }
+    jpeg_finish_compress(&info);
+    std::string bytes(reinterpret_cast<const char*>(buffer), size);
+    jpeg_destroy_compress(&info);
+    std::free(buffer);
+    return bytes;
+}
+
+}  // namespace velvora::testing

@@ -1,0 +1,22 @@
+// JPEG files made on the spot for tests and benchmarks; the product itself only decodes.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace velvora::testing {
+
+// Writes the channel bytes of pixel (x, y); four bytes may be written whatever the channel
+// count. Pixels are asked for row by row, left to right.
+using PixelSource = std::function<void(int x, int y, std::uint8_t* out)>;
+
+struct JpegOptions {
+    int quality = 95;
+    bool progressive = false;
+};
+
+// A JPEG of 1 (grey), 3 (RGB) or 4 (CMYK, with the Adobe marker) channels.
+std::string EncodeJpeg(int width, int height, int channels, const PixelSource& pixel, JpegOptions options = {});
+
+}  // namespace velvora::testing
