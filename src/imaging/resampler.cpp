@@ -112,12 +112,10 @@ std::vector<ContributorList> BuildContributors(int destinationSize, int sourceSi
 }
 
 std::uint8_t ChannelFromSum(float sum) {
-    if (sum > 255.0f) return 255;
-    if (sum < 0.0f) return 0;
+    const float clamped = std::min(std::max(sum, 0.0f), 255.0f);
     // Adding 1.5 * 2^23 leaves no fraction bits, so the addition itself rounds half to even.
     constexpr float kRoundingBias = 12582912.0f;
-    const float rounded = (sum + kRoundingBias) - kRoundingBias;
-    return static_cast<std::uint8_t>(rounded);
+    return static_cast<std::uint8_t>((clamped + kRoundingBias) - kRoundingBias);
 }
 
 namespace {
@@ -127,7 +125,7 @@ namespace {
 struct PackedTaps {
     std::vector<std::size_t> begin;
     std::vector<std::int32_t> pixels;
-    std::vector<double> weights;
+    std::vector<float> weights;
 };
 
 PackedTaps PackTaps(const std::vector<ContributorList>& lists) {
@@ -143,59 +141,60 @@ PackedTaps PackTaps(const std::vector<ContributorList>& lists) {
     return packed;
 }
 
-// Wider vector units run the same per-channel steps on more channels at once; the arithmetic
-// of each channel, and so every result, is the same on each path.
+// Processors with fused multiply-add run the same per-channel steps eight channels at a time;
+// the fused operation is correctly rounded on every path, so every result is the same.
 #if defined(__x86_64__) && defined(__ELF__) && (defined(__GNUC__) || defined(__clang__))
-#define VELVORA_VECTOR_CLONES __attribute__((target_clones("avx2", "default")))
+#define VELVORA_VECTOR_CLONES __attribute__((target_clones("fma", "default")))
 #else
 #define VELVORA_VECTOR_CLONES
 #endif
 
-// The product of an 8-bit channel and a single-precision weight is exact in double; the sum is
-// then rounded back to single, which makes each step one single-precision rounding.
+// Each step adds the exact product of channel and weight to the sum with one rounding to
+// single precision: a fused multiply-add.
 template <typename Channel>
-inline void AccumulateChannels(float* sums, const Channel* channels, double weight, std::size_t count) {
-    for (std::size_t n = 0; n < count; ++n) {
-        sums[n] = static_cast<float>(static_cast<double>(sums[n]) + static_cast<double>(channels[n]) * weight);
-    }
+inline void AccumulateChannels(float* sums, const Channel* channels, float weight, std::size_t count) {
+    for (std::size_t n = 0; n < count; ++n) sums[n] = std::fma(static_cast<float>(channels[n]), weight, sums[n]);
 }
 
-VELVORA_VECTOR_CLONES void Accumulate(float* sums, const float* channels, double weight, std::size_t count) {
+VELVORA_VECTOR_CLONES void Accumulate(float* sums, const std::uint8_t* channels, float weight, std::size_t count) {
     AccumulateChannels(sums, channels, weight, count);
 }
 
-VELVORA_VECTOR_CLONES void Accumulate(float* sums, const std::uint8_t* channels, double weight, std::size_t count) {
-    AccumulateChannels(sums, channels, weight, count);
-}
-
-void StoreChannels(const float* sums, std::uint8_t* out, std::size_t count) {
+inline void StoreChannels(const float* sums, std::uint8_t* out, std::size_t count) {
     for (std::size_t n = 0; n < count; ++n) out[n] = ChannelFromSum(sums[n]);
 }
 
 // Rows are filtered a band at a time: the band is turned so that one source column of all its
-// rows lies contiguous, which lets every tap update the whole band's sums in one sweep.
-constexpr int kBandRows = 32;
+// rows lies contiguous, and each tap then updates the whole band's sums, which are few enough
+// to stay in registers.
+constexpr int kBandRows = 16;
+constexpr std::size_t kBandLane = kBandRows * 3;
 
+VELVORA_VECTOR_CLONES void FilterBandColumn(const float* columns, const PackedTaps& taps, std::size_t destination,
+                                            std::uint8_t* channels) {
+    float sums[kBandLane] = {};
+    for (std::size_t t = taps.begin[destination]; t < taps.begin[destination + 1]; ++t) {
+        AccumulateChannels(sums, columns + static_cast<std::size_t>(taps.pixels[t]) * kBandLane, taps.weights[t],
+                           kBandLane);
+    }
+    StoreChannels(sums, channels, kBandLane);
+}
+
+// Rows past the end of a short last band keep stale values; their results are not written.
 void FilterRowBand(const Bitmap& source, int firstRow, int rows, const PackedTaps& taps, Bitmap& intermediate,
-                   std::vector<float>& columns, std::vector<float>& sums) {
-    const std::size_t lane = static_cast<std::size_t>(rows) * 3;
+                   std::vector<float>& columns) {
     for (int r = 0; r < rows; ++r) {
         const std::uint8_t* row = source.Row(firstRow + r);
         for (int x = 0; x < source.Width(); ++x) {
-            float* column = &columns[static_cast<std::size_t>(x) * lane + static_cast<std::size_t>(r) * 3];
+            float* column = &columns[static_cast<std::size_t>(x) * kBandLane + static_cast<std::size_t>(r) * 3];
             column[0] = row[3 * x];
             column[1] = row[3 * x + 1];
             column[2] = row[3 * x + 2];
         }
     }
-    std::vector<std::uint8_t> channels(lane);
+    std::uint8_t channels[kBandLane];
     for (int i = 0; i < intermediate.Width(); ++i) {
-        std::fill_n(sums.begin(), lane, 0.0f);
-        for (std::size_t t = taps.begin[static_cast<std::size_t>(i)]; t < taps.begin[static_cast<std::size_t>(i) + 1];
-             ++t) {
-            Accumulate(sums.data(), &columns[static_cast<std::size_t>(taps.pixels[t]) * lane], taps.weights[t], lane);
-        }
-        StoreChannels(sums.data(), channels.data(), lane);
+        FilterBandColumn(columns.data(), taps, static_cast<std::size_t>(i), channels);
         for (int r = 0; r < rows; ++r) std::memcpy(intermediate.Row(firstRow + r) + 3 * i, &channels[3 * r], 3);
     }
 }
@@ -223,12 +222,10 @@ void ForEachPart(int count, const Body& body) {
 void FilterRows(const Bitmap& source, const PackedTaps& taps, Bitmap& intermediate) {
     const int bands = (source.Height() + kBandRows - 1) / kBandRows;
     ForEachPart(bands, [&](int firstBand, int endBand) {
-        std::vector<float> columns(static_cast<std::size_t>(source.Width()) * kBandRows * 3);
-        std::vector<float> sums(static_cast<std::size_t>(kBandRows) * 3);
+        std::vector<float> columns(static_cast<std::size_t>(source.Width()) * kBandLane);
         for (int band = firstBand; band < endBand; ++band) {
             const int first = band * kBandRows;
-            FilterRowBand(source, first, std::min(kBandRows, source.Height() - first), taps, intermediate, columns,
-                          sums);
+            FilterRowBand(source, first, std::min(kBandRows, source.Height() - first), taps, intermediate, columns);
         }
     });
 }
@@ -270,10 +267,11 @@ void Stretch(const Bitmap& source, Bitmap& destination, FilterFunction filter, f
         destination.SetFormat(PixelFormat::Bits24);
     }
     if (destination.IsEmpty()) return;
-    const Bitmap colours = ConvertToBgr24(source);
+    const bool needsConversion = source.Format() != PixelFormat::Bits24;
+    const Bitmap converted = needsConversion ? ConvertToBgr24(source) : Bitmap();
     Bitmap intermediate(destination.Width(), source.Height(), PixelFormat::Bits24);
-    FilterRows(colours, PackTaps(BuildContributors(destination.Width(), source.Width(), filter, support)),
-               intermediate);
+    FilterRows(needsConversion ? converted : source,
+               PackTaps(BuildContributors(destination.Width(), source.Width(), filter, support)), intermediate);
     FilterColumns(intermediate, PackTaps(BuildContributors(destination.Height(), source.Height(), filter, support)),
                   destination);
 }

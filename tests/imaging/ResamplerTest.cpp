@@ -150,7 +150,7 @@ TEST(ResamplerTest, StretchOfEmptySourceFailsBeforeChangingAnything) {
 
 // FNV-1a over Stretch results of random pixels, which make the kernels over- and undershoot,
 // taken when Stretch was checked byte for byte against plain pixel-by-pixel sums in tap order.
-// The sizes cover band boundaries of the row pass (heights past 32) and both directions.
+// The sizes cover band boundaries of the row pass (heights past 16 and 32) and both directions.
 TEST(ResamplerTest, StretchGivesPinnedPixels) {
     std::mt19937 random(7);
     Bitmap source(61, 45, PixelFormat::Bits24);
