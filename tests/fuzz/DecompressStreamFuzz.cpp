@@ -8,8 +8,7 @@
 #include "compression/LZRW1KH.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    velvora::TMemoryStream source(std::vector<std::uint8_t>(data, data + size));
-    velvora::TMemoryStream destination;
+    velvora::TMemoryStream source(std::vector<std::uint8_t>(data, data + size)), destination;
     try {
         velvora::TCompressStream().DecompressStream(source, destination);
         if (source.Position() > size) __builtin_trap();

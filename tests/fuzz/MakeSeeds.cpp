@@ -14,25 +14,22 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 
 void Save(const std::string& path, const Bytes& bytes) {
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                static_cast<std::streamsize>(bytes.size()));
-}
-
-std::vector<Bytes> Samples() {
-    std::mt19937 random(11);
-    Bytes text, noise(3000), runs;
-    for (int i = 0; i < 400; ++i) text.insert(text.end(), {'s', 'l', 'i', 'd', 'e', ' ', std::uint8_t('0' + i % 10)});
-    for (auto& byte : noise) byte = static_cast<std::uint8_t>(random());
-    for (int i = 0; i < 40; ++i) runs.insert(runs.end(), static_cast<std::size_t>(i * 7 % 60), std::uint8_t(i));
-    return {{}, {'a'}, text, noise, runs, Bytes(5000, 0)};
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc != 4) return 1;
+    // Text, noise, runs of many lengths, and the shortest inputs.
+    std::mt19937 random(11);
+    Bytes text, noise(3000), runs;
+    for (int i = 0; i < 400; ++i) text.insert(text.end(), {'s', 'l', 'i', 'd', 'e', ' ', std::uint8_t('0' + i % 10)});
+    for (auto& byte : noise) byte = static_cast<std::uint8_t>(random());
+    for (int i = 0; i < 40; ++i) runs.insert(runs.end(), static_cast<std::size_t>(i * 7 % 60), std::uint8_t(i));
     int index = 0;
-    for (const Bytes& sample : Samples()) {
+    for (const Bytes& sample : {Bytes{}, Bytes{'a'}, text, noise, runs, Bytes(5000, 0)}) {
         const std::string name = "/seed" + std::to_string(index++);
         Bytes block(sample.size() + velvora::CompressSlack + 1);
         block[0] = 0;  // the block fuzzer's first byte chooses the output area

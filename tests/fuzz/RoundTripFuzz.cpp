@@ -7,32 +7,19 @@
 #include "compression/Compress.h"
 #include "compression/LZRW1KH.h"
 
-namespace {
-
-void CheckBlock(const std::uint8_t* data, std::size_t size) {
-    std::vector<std::uint8_t> block(size + velvora::CompressSlack);
-    const std::size_t m = velvora::CompressBlock({data, size}, block);
-    if (m > size + 1) __builtin_trap();
-    std::vector<std::uint8_t> output(velvora::MaxBlockInput);
-    const std::size_t n = velvora::DecompressBlock({block.data(), m}, output);
-    if (n != size || (size > 0 && std::memcmp(output.data(), data, size) != 0)) __builtin_trap();
-}
-
-void CheckRecord(const std::vector<std::uint8_t>& input) {
-    velvora::TMemoryStream source(input);
-    velvora::TMemoryStream record;
-    velvora::TCompressStream compressor;
-    compressor.CompressStream(source, record, input.size());
-    record.Seek(0);
-    velvora::TMemoryStream output;
-    compressor.DecompressStream(record, output);
-    if (output.Bytes() != input || record.Position() != record.Size()) __builtin_trap();
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    CheckBlock(data, size < velvora::MaxBlockInput ? size : velvora::MaxBlockInput);
-    CheckRecord(std::vector<std::uint8_t>(data, data + size));
+    const std::size_t blockSize = size < velvora::MaxBlockInput ? size : velvora::MaxBlockInput;
+    std::vector<std::uint8_t> block(blockSize + velvora::CompressSlack), output(velvora::MaxBlockInput);
+    const std::size_t m = velvora::CompressBlock({data, blockSize}, block);
+    if (m > blockSize + 1) __builtin_trap();
+    const std::size_t n = velvora::DecompressBlock({block.data(), m}, output);
+    if (n != blockSize || (blockSize > 0 && std::memcmp(output.data(), data, blockSize) != 0)) __builtin_trap();
+
+    const std::vector<std::uint8_t> input(data, data + size);
+    velvora::TMemoryStream source(input), record, decoded;
+    velvora::TCompressStream().CompressStream(source, record, size);
+    record.Seek(0);
+    velvora::TCompressStream().DecompressStream(record, decoded);
+    if (decoded.Bytes() != input || record.Position() != record.Size()) __builtin_trap();
     return 0;
 }

@@ -1,6 +1,5 @@
 // JPEG reading at each scale and channel count, broken files, and the thumbnail fit, on JPEGs
 // encoded by the test itself.
-#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <stdexcept>
@@ -34,6 +33,9 @@ protected:
         testing::WriteFile(folder_.Path() + name, bytes);
         return folder_.Path() + name;
     }
+    bool Read(const std::string& jpeg, int scale) {
+        return ReadJpegFile(Save("p.jpg", jpeg), scale, bitmap_, width_, height_);
+    }
     testing::TempFolder folder_;
     std::unique_ptr<Bitmap> bitmap_;
     int width_ = -1, height_ = -1;
@@ -45,8 +47,7 @@ TEST_F(JpegIoTest, ReadJpegFileSizesAtEachScale) {
     const int rows[][3] = {{1, 1001, 751}, {2, 501, 376}, {4, 251, 188}, {8, 126, 94}, {3, 1001, 751}, {0, 1001, 751}};
     for (const auto& [scale, width, height] : rows) {
         ASSERT_TRUE(ReadJpegFile(path, scale, bitmap_, width_, height_)) << scale;
-        EXPECT_EQ(bitmap_->Width(), width) << scale;
-        EXPECT_EQ(bitmap_->Height(), height) << scale;
+        EXPECT_EQ(std::pair(bitmap_->Width(), bitmap_->Height()), std::pair(width, height)) << scale;
         EXPECT_EQ(std::pair(width_, height_), std::pair(1001, 751));
     }
     EXPECT_TRUE(ReadJpegDimensions(path, width_, height_));
@@ -55,29 +56,25 @@ TEST_F(JpegIoTest, ReadJpegFileSizesAtEachScale) {
 
 TEST_F(JpegIoTest, ChannelCountsGiveTheirFormats) {
     // Colour: B, G, R bytes, the picture upright (red top half, blue bottom half).
-    ASSERT_TRUE(ReadJpegFile(Save("colour.jpg", EncodeJpeg(32, 32, 3,
-                                                           [](int, int y, std::uint8_t* out) {
-                                                               out[0] = y < 16 ? 255 : 0, out[1] = 0,
-                                                               out[2] = y < 16 ? 0 : 255;
-                                                           })),
-                             1, bitmap_, width_, height_));
+    const auto redOverBlue = [](int, int y, std::uint8_t* out) {
+        out[0] = y < 16 ? 255 : 0, out[1] = 0, out[2] = y < 16 ? 0 : 255;
+    };
+    ASSERT_TRUE(Read(EncodeJpeg(32, 32, 3, redOverBlue), 1));
     EXPECT_EQ(bitmap_->Format(), PixelFormat::Bits24);
     ExpectNear(bitmap_->Row(2), {0, 0, 255});
     ExpectNear(bitmap_->Row(29), {255, 0, 0});
 
     // Inverted CMYK as Adobe files hold it; (200, 100, 50, 255) turns into B 49, G 99, R 199.
-    ASSERT_TRUE(
-        ReadJpegFile(Save("cmyk.jpg", EncodeJpeg(16, 16, 4, Solid(200, 100, 50, 255))), 1, bitmap_, width_, height_));
+    ASSERT_TRUE(Read(EncodeJpeg(16, 16, 4, Solid(200, 100, 50, 255)), 1));
     EXPECT_EQ(bitmap_->Format(), PixelFormat::Bits32);
     ExpectNear(bitmap_->Row(8) + 4 * 8, {49, 99, 199});
 
-    ASSERT_TRUE(ReadJpegFile(Save("grey.jpg", EncodeJpeg(16, 16, 1, Solid(77))), 2, bitmap_, width_, height_));
+    ASSERT_TRUE(Read(EncodeJpeg(16, 16, 1, Solid(77)), 2));
     EXPECT_EQ(bitmap_->Format(), PixelFormat::Bits8);
     EXPECT_EQ(bitmap_->GetPalette(), CreateGreyPalette(1, 1, 1));
     ExpectNear(bitmap_->Row(3) + 3, {77});
 
-    ASSERT_TRUE(ReadJpegFile(Save("progressive.jpg", EncodeJpeg(40, 24, 3, Solid(0, 128, 255), {.progressive = true})), 4, bitmap_,
-                             width_, height_));
+    ASSERT_TRUE(Read(EncodeJpeg(40, 24, 3, Solid(0, 128, 255), {.progressive = true}), 4));
     EXPECT_EQ(std::pair(bitmap_->Width(), bitmap_->Height()), std::pair(10, 6));
     ExpectNear(bitmap_->Row(5) + 3 * 9, {255, 128, 0});
 }
@@ -112,8 +109,7 @@ TEST_F(JpegIoTest, LoadJpegFittedIntoThumbnailBox) {
         const std::string path = Save("p.jpg", EncodeJpeg(width, height, 3, Solid(0, 200, 0)));
         bitmap_ = std::make_unique<Bitmap>();
         ASSERT_TRUE(LoadJpegFitted(path, bitmap_, 70, 70, false)) << width;
-        EXPECT_EQ(bitmap_->Width(), fittedWidth) << width;
-        EXPECT_EQ(bitmap_->Height(), fittedHeight) << width;
+        EXPECT_EQ(std::pair(bitmap_->Width(), bitmap_->Height()), std::pair(fittedWidth, fittedHeight)) << width;
         ExpectNear(bitmap_->Row(bitmap_->Height() / 2), {0, 200, 0});
     }
 }

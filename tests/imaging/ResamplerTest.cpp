@@ -1,5 +1,5 @@
 // Kernels, taps and channel rounding as the golden values give them, fitting sizes, and
-// Stretch against a plain pixel-by-pixel sum.
+// pinned Stretch output.
 #include <algorithm>
 #include <random>
 #include <stdexcept>
@@ -32,12 +32,11 @@ TEST(ResamplerTest, KernelValues) {
         {"Bell", 1.5f, 0.0f},           {"B-Spline", 0.0f, 2.0f / 3}, {"B-Spline", 1.0f, 1.0f / 6},
         {"B-Spline", -1.5f, 1.0f / 48}, {"Lanczos3", 0.0f, 1.0f},     {"Lanczos3", 0.5f, 0.6079271f},
         {"Lanczos3", 3.0f, 0.0f},       {"Mitchell", 0.0f, 8.0f / 9}, {"Mitchell", 1.0f, 1.0f / 18},
-        {"Mitchell", 2.0f, 0.0f},
+        {"Mitchell", 2.0f, 0.0f},       {"Lanczos3", 1.0f, 0.0f},
     };
     for (const auto& row : rows) {
         EXPECT_NEAR(Filter(row.name).filter(row.at), row.value, 2e-7) << row.name << " at " << row.at;
     }
-    EXPECT_NEAR(Lanczos3Filter(1.0f), 0.0f, 1e-6);
     EXPECT_EQ(Filter("Lanczos3").support, 3.0f);
     EXPECT_EQ(Filter("Bell").support, 1.5f);
 }
