@@ -1,4 +1,4 @@
-// The "Please Wait" window as the global progress operations drive it.
+// The progress operations and the "Please Wait" window they drive.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -12,6 +12,16 @@
 
 namespace velvora {
 namespace {
+
+TEST(ProgressEstimate, BuildsTheRemainingTimeText) {
+    // 10 of 40 done after 29 s: with the extra second, 3 s per item and 30 items left.
+    EXPECT_EQ(ProgressEstimateText(10, 40, 29000), "Estimated time remaining: 1 minute 30 seconds ");
+    EXPECT_EQ(ProgressEstimateText(1, 3662, 0), "Estimated time remaining: 1 hour 1 minute 1 second ");
+    EXPECT_EQ(ProgressEstimateText(1, 7201, 0), "Estimated time remaining: 2 hours ");
+    EXPECT_EQ(ProgressEstimateText(0, 2, 0), "Estimated time remaining: 1 second ");  // position 0 counts as 1
+    EXPECT_EQ(ProgressEstimateText(1000, 1001, 0), "");                               // under a second
+    EXPECT_EQ(ProgressEstimateText(50, 10, 5000), "");                                // past the maximum
+}
 
 class ProgressWindowTest : public ::testing::Test {
 protected:
@@ -32,9 +42,7 @@ protected:
     }
     template <typename T>
     static T* Child(const char* name) {
-        T* child = Window()->findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(child, nullptr) << name;
-        return child;
+        return Window()->findChild<T*>(name);
     }
 
     testing::ScriptedDialogs dialogs;
@@ -52,20 +60,26 @@ TEST_F(ProgressWindowTest, ShowsTheLinesAndTheBarAtTheirPlaces) {
     ProgressSetTitle("Deleting slide show...");
     EXPECT_EQ(Child<QLabel>("Label1")->text(), "Deleting slide show...");
     EXPECT_TRUE(Child<QLabel>("Label1")->font().bold());
-    EXPECT_FALSE(Child<QProgressBar>("ProgressBar2")->isVisible());
+    auto* bar = Child<QProgressBar>("ProgressBar1");
+    ProgressSetMax(0);
+    EXPECT_FALSE(bar->isVisible());
     ProgressSetMax(4);
     ProgressStartTiming();
     ProgressSetPosition(2);
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_EQ(bar->maximum(), 4);
+    EXPECT_EQ(bar->value(), 2);
     EXPECT_TRUE(Child<QLabel>("Label3")->text().startsWith("Estimated time remaining: "));
 }
 
-TEST_F(ProgressWindowTest, CancelAsksFirstAndEscapeIsTheCancelButton) {
+TEST_F(ProgressWindowTest, CancelAsksFirstEscapeIsTheCancelButtonAndEachOpenIsFresh) {
     auto* cancel = Child<QPushButton>("btnCancel");
     EXPECT_FALSE(cancel->isVisible());
     QTest::keyClick(Window(), Qt::Key_Escape);
     EXPECT_TRUE(dialogs.messages.empty()) << "no Cancel button, nothing to ask";
 
     ProgressShowCancel(true);
+    ProgressSetTitle("Deleting slide show...");
     dialogs.AnswerConfirm(false);
     QTest::keyClick(Window(), Qt::Key_Escape);
     ASSERT_EQ(dialogs.messages.size(), 1u);
@@ -75,6 +89,15 @@ TEST_F(ProgressWindowTest, CancelAsksFirstAndEscapeIsTheCancelButton) {
     QTest::mouseClick(cancel, Qt::LeftButton);
     EXPECT_TRUE(ProgressCancelled());
     EXPECT_FALSE(Window()->close()) << "only the running operation closes the window";
+
+    ProgressClose();
+    EXPECT_FALSE(ProgressCancelled());
+    ProgressStep();  // harmless while closed
+    ProgressSetTitle("ignored");
+    EXPECT_FALSE(ProgressIsOpen());
+    ProgressOpen();
+    EXPECT_FALSE(ProgressCancelled());
+    EXPECT_EQ(ProgressLineText(ProgressLine::Title), "");
 }
 
 }  // namespace

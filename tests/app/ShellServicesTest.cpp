@@ -1,19 +1,35 @@
-// The preview clean-up server.
+// The services around the windows: the error handler of last resort and the preview
+// clean-up server.
 #include <filesystem>
+#include <stdexcept>
 
 #include <gtest/gtest.h>
 
 #include <QLocalSocket>
+#include <QPushButton>
 #include <QTest>
 #include <QUuid>
 
 #include "app/PreviewCleanup.h"
+#include "support/ScriptedDialogs.h"
 #include "support/TempFolder.h"
 
 namespace velvora {
 namespace {
 
 namespace fs = std::filesystem;
+
+TEST(DefaultErrorHandler, ShowsMessageOfEscapingErrorAndCarriesOn) {
+    testing::ScriptedDialogs dialogs;
+    QPushButton button;
+    QObject::connect(&button, &QPushButton::clicked, [] { throw std::runtime_error("Cannot open file \"x\"."); });
+    button.show();
+    QTest::mouseClick(&button, Qt::LeftButton);
+    QTest::mouseClick(&button, Qt::LeftButton);
+    ASSERT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_EQ(dialogs.messages[1].kind, testing::RecordedMessage::Kind::Warning);
+    EXPECT_EQ(dialogs.messages[1].text, "Cannot open file \"x\".");
+}
 
 class PreviewCleanupTest : public ::testing::Test {
 protected:
@@ -37,9 +53,11 @@ protected:
     }
 };
 
-TEST_F(PreviewCleanupTest, MessageRemovesThePreviewAndOtherBytesDoNothing) {
+TEST_F(PreviewCleanupTest, MessageToTheFirstServerRemovesThePreviewAndOtherBytesDoNothing) {
     PreviewCleanupServer server(name, preview);
     ASSERT_TRUE(server.IsListening());
+    PreviewCleanupServer second(name, preview);
+    EXPECT_FALSE(second.IsListening()) << "a second copy of the program must not take the name";
     testing::WriteFile(preview, "MZ");
     Send("hello");
     EXPECT_TRUE(fs::exists(preview));
@@ -58,13 +76,6 @@ TEST_F(PreviewCleanupTest, GivesUpAfterElevenTriesOnAFileThatWillNotGo) {
     EXPECT_TRUE(server.CleanupRunning());
     EXPECT_TRUE(QTest::qWaitFor([&] { return !server.CleanupRunning(); }, 5000));
     EXPECT_TRUE(fs::exists(preview + "/inside"));
-}
-
-TEST_F(PreviewCleanupTest, SecondServerOnTheSameNameDoesNotStealIt) {
-    PreviewCleanupServer first(name, preview);
-    PreviewCleanupServer second(name, preview);
-    EXPECT_TRUE(first.IsListening());
-    EXPECT_FALSE(second.IsListening());
 }
 
 }  // namespace

@@ -17,31 +17,32 @@ struct RecordedMessage {
 class ScriptedDialogs final : public DialogService {
 public:
     // Installs itself as the dialog service for its lifetime.
-    ScriptedDialogs();
-    ~ScriptedDialogs() override;
+    ScriptedDialogs() { previous_ = SetDialogService(std::unique_ptr<DialogService>(this)); }
+    // The service slot owns this object only while it is installed; hand it back
+    // without deleting ourselves twice.
+    ~ScriptedDialogs() override { SetDialogService(std::move(previous_)).release(); }
 
-    void ShowInfo(const QString& text) override;
-    void ShowWarning(const QString& text) override;
-    bool Confirm(const QString& text) override;
-    QStringList PickOpenFiles(const OpenFilesRequest& request) override;
-    QColor PickColor(const QColor& initial) override;
-    QString PickFolder(const QString& title, const QString& startFolder) override;
+    void ShowInfo(const QString& text) override { messages.push_back({RecordedMessage::Kind::Info, text}); }
+    void ShowWarning(const QString& text) override { messages.push_back({RecordedMessage::Kind::Warning, text}); }
+    // Answers from the script in order; an unscripted Confirm answers No.
+    bool Confirm(const QString& text) override {
+        messages.push_back({RecordedMessage::Kind::Confirm, text});
+        if (confirmAnswers.empty()) return false;
+        const bool yes = confirmAnswers.front();
+        confirmAnswers.pop_front();
+        return yes;
+    }
+    // The pickers always cancel.
+    QStringList PickOpenFiles(const OpenFilesRequest&) override { return {}; }
+    QColor PickColor(const QColor&) override { return {}; }
+    QString PickFolder(const QString&, const QString&) override { return {}; }
 
-    // Answers for the next calls, in order; an unscripted Confirm answers No and an
-    // unscripted picker cancels.
     void AnswerConfirm(bool yes) { confirmAnswers.push_back(yes); }
-    void AnswerOpenFiles(QStringList files) { openFilesAnswers.push_back(std::move(files)); }
-    void AnswerColor(QColor color) { colorAnswers.push_back(color); }
-    void AnswerFolder(QString folder) { folderAnswers.push_back(std::move(folder)); }
 
     std::vector<RecordedMessage> messages;
-    std::vector<OpenFilesRequest> openFilesRequests;
 
 private:
     std::deque<bool> confirmAnswers;
-    std::deque<QStringList> openFilesAnswers;
-    std::deque<QColor> colorAnswers;
-    std::deque<QString> folderAnswers;
     std::unique_ptr<DialogService> previous_;
 };
 

@@ -2,17 +2,32 @@
 // and a program folder fixture that points VELVORA_HOME at it.
 #pragma once
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
 #include <string>
 #include <string_view>
 
 #include <gtest/gtest.h>
 
+#include "app/Global.h"
+
 namespace velvora::testing {
 
 class TempFolder {
 public:
-    TempFolder();
-    ~TempFolder();
+    TempFolder() {
+        std::random_device seed;
+        const auto folder = std::filesystem::temp_directory_path() /
+                            ("velvora-test-" + std::to_string(seed()) + std::to_string(seed()));
+        std::filesystem::create_directories(folder);
+        path_ = folder.string() + "/";
+    }
+    ~TempFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
 
@@ -24,15 +39,28 @@ private:
 };
 
 // Writes `bytes` to `path`, creating missing parent folders.
-void WriteFile(const std::string& path, std::string_view bytes);
+inline void WriteFile(const std::string& path, std::string_view bytes) {
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    std::ofstream out(path, std::ios::binary);
+    out.write(bytes.data(), std::streamsize(bytes.size()));
+    ASSERT_TRUE(out.good()) << path;
+}
+
 // The bytes of `path`; fails the test when it cannot be read.
-std::string ReadFile(const std::string& path);
+inline std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    EXPECT_TRUE(in.good()) << path;
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
 
 // Each test gets a fresh program folder as VELVORA_HOME, with the global state reset.
 class ProgramFolderTest : public ::testing::Test {
 protected:
-    void SetUp() override;
-    void TearDown() override;
+    void SetUp() override {
+        ::setenv("VELVORA_HOME", home_.Path().c_str(), 1);
+        InitGlobal();
+    }
+    void TearDown() override { ::unsetenv("VELVORA_HOME"); }
 
     const std::string& Home() const { return home_.Path(); }
 
