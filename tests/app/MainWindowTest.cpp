@@ -234,5 +234,16 @@ TEST_F(MainWindowTest, MissingHelpFileIsReportedInsteadOfOpened) {
     EXPECT_EQ(openedUrls, (std::vector{QUrl::fromLocalFile(QString::fromStdString(Home() + HelpFileName))}));
 }
 
+TEST_F(MainWindowTest, BurnRequestIsPostedWithTheFileList) {
+    Start();
+    StringList burned;
+    main->SetBurnWindowOpener([&] { burned = main->BurnFileList(); });
+    main->BurnFileList() = {"/cd/autorun.inf", "/cd/show.exe"};
+    main->RequestBurn();
+    EXPECT_TRUE(burned.empty()) << "the request is posted, not run at once";
+    RunPostedEvents();
+    EXPECT_EQ(burned, (StringList{"/cd/autorun.inf", "/cd/show.exe"}));
+}
+
 }  // namespace
 }  // namespace velvora
