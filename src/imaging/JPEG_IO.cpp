@@ -126,7 +126,7 @@ bool LayoutForChannels(int channels, ChannelLayout& layout) {
     }
 }
 
-int DivisorForScale(int scale) { return scale == 2 || scale == 4 || scale == 8 ? scale : 1; }
+int DivisorForScale(JpegScale scale) { return scale == 2 || scale == 4 || scale == 8 ? scale : 1; }
 
 int ScaledSide(int side, int divisor) { return (side + divisor - 1) / divisor; }
 
@@ -171,7 +171,7 @@ bool ReadJpegDimensions(const std::string& fileName, int& width, int& height) {
     return true;
 }
 
-bool ReadJpegFile(const std::string& fileName, int scale, std::unique_ptr<Bitmap>& bitmap, int& fullWidth,
+bool ReadJpegFile(const std::string& fileName, JpegScale scale, std::unique_ptr<Bitmap>& bitmap, int& fullWidth,
                   int& fullHeight) {
     fullWidth = 0;
     fullHeight = 0;
@@ -187,7 +187,7 @@ bool ReadJpegFile(const std::string& fileName, int scale, std::unique_ptr<Bitmap
     }
 }
 
-int JpegScaleForRatio(float ratio) {
+JpegScale JpegScaleForRatio(float ratio) {
     if (ratio <= 0.125f) return 8;
     if (ratio <= 0.25f) return 4;
     if (ratio <= 0.5f) return 2;
@@ -199,7 +199,7 @@ bool LoadJpegFitted(const std::string& fileName, std::unique_ptr<Bitmap>& bitmap
     int width = 0;
     int height = 0;
     if (!ReadJpegDimensions(fileName, width, height)) return false;
-    const int scale = JpegScaleForRatio(FitRatio(width, height, maxWidth, maxHeight));
+    const JpegScale scale = JpegScaleForRatio(FitRatio(width, height, maxWidth, maxHeight));
     if (!ReadJpegFile(fileName, scale, bitmap, width, height)) return false;
     try {
         return FitBitmap(*bitmap, maxWidth, maxHeight, smooth);

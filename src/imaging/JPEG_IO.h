@@ -11,6 +11,10 @@
 
 namespace velvora {
 
+// A decoding scale: 1, 2, 4 or 8 decode at 1/scale of the stored size in each direction; any
+// other value decodes the whole picture.
+using JpegScale = int;
+
 // Binds the codec. libjpeg-turbo is linked in, so this only checks that the library in use
 // matches the headers the program was built with; false if it does not, and every decode then
 // fails as well. Called once at start-up.
@@ -19,18 +23,16 @@ bool LoadJpegLibrary();
 // The stored pixel size from the file's header, without decoding. On false both are 0.
 bool ReadJpegDimensions(const std::string& fileName, int& width, int& height);
 
-// Decodes at 1/scale of the stored size for scale 2, 4 or 8, each side rounded up; any other
-// scale decodes the whole picture. One channel gives 8 bits with the grey palette, three give
-// 24-bit B, G, R, four (CMYK and YCCK) give 32 bits run through ConvertRgbaToBgra; other
-// channel counts and pictures above the bitmap size limits fail. A null `bitmap` receives a
-// new one; an existing one is reused. fullWidth and fullHeight receive the stored size, also
-// when decoding fails after the header was read; the bitmap may then have been resized.
-// Damaged, truncated, missing and non-JPEG files give false.
-bool ReadJpegFile(const std::string& fileName, int scale, std::unique_ptr<Bitmap>& bitmap, int& fullWidth,
+// Decodes at 1/scale of the stored size, each side rounded up. One channel gives 8 bits with the grey palette, three
+// give 24-bit B, G, R, four (CMYK and YCCK) give 32 bits run through ConvertRgbaToBgra; other channel counts and
+// pictures above the bitmap size limits fail. A null `bitmap` receives a new one; an existing one is reused. fullWidth
+// and fullHeight receive the stored size, also when decoding fails after the header was read; the bitmap may then have
+// been resized. Damaged, truncated, missing and non-JPEG files give false.
+bool ReadJpegFile(const std::string& fileName, JpegScale scale, std::unique_ptr<Bitmap>& bitmap, int& fullWidth,
                   int& fullHeight);
 
 // The coarsest decoding scale whose picture is still at least as large as `ratio` demands.
-int JpegScaleForRatio(float ratio);
+JpegScale JpegScaleForRatio(float ratio);
 
 // Decodes at the coarsest scale that still covers the box, then fits the result into
 // maxWidth × maxHeight with FitBitmap.
