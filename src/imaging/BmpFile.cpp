@@ -160,6 +160,7 @@ int ScreenRow(const BmpLayout& layout, std::int64_t fileRow) {
 
 void ReadRawRows(const Bytes& in, const BmpLayout& layout, Bitmap& bitmap) {
     const std::size_t rowBytes = bitmap.RowBytes();
+    if (rowBytes == 0) return;  // a picture without columns has no pixel memory to fill
     const auto rows = static_cast<std::size_t>(layout.height);
     for (std::size_t r = 0; r < rows; ++r) {
         const std::size_t at = layout.pixelsAt + r * rowBytes;

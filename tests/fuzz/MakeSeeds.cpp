@@ -1,13 +1,17 @@
-// Writes seed inputs for the fuzzers: blocks and records of a few kinds of data.
-// Usage: make-seeds BLOCK_DIR RECORD_DIR PLAIN_DIR
+// Writes seed inputs for the fuzzers: blocks and records of a few kinds of data, and BMP
+// images of every pixel format, and grey, colour, CMYK and progressive JPEGs.
+// Usage: make-seeds BLOCK_DIR RECORD_DIR PLAIN_DIR BMP_DIR JPEG_DIR
 #include <cstdint>
 #include <fstream>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "compression/Compress.h"
 #include "compression/LZRW1KH.h"
+#include "imaging/Bitmap.h"
+#include "support/JpegEncoder.h"
 
 namespace {
 
@@ -21,7 +25,7 @@ void Save(const std::string& path, const Bytes& bytes) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 4) return 1;
+    if (argc != 6) return 1;
     // Text, noise, runs of many lengths, and the shortest inputs.
     std::mt19937 random(11);
     Bytes text, noise(3000), runs;
@@ -39,6 +43,22 @@ int main(int argc, char** argv) {
         velvora::TCompressStream().CompressStream(source, record, sample.size());
         Save(argv[2] + name, record.Bytes());
         Save(argv[3] + name, sample);
+    }
+    using velvora::PixelFormat;
+    for (PixelFormat format : {PixelFormat::Bits1, PixelFormat::Bits4, PixelFormat::Bits8, PixelFormat::Bits16,
+                               PixelFormat::Bits24, PixelFormat::Bits32}) {
+        velvora::Bitmap bitmap(5, 3, format);
+        for (int y = 0; y < bitmap.Height(); ++y) bitmap.Row(y)[0] = static_cast<std::uint8_t>(random());
+        const std::string bmp = bitmap.SaveToBmp();
+        Save(argv[4] + std::string("/seed") + std::to_string(index++), Bytes(bmp.begin(), bmp.end()));
+    }
+    const auto gradient = [](int x, int y, std::uint8_t* out) {
+        for (int c = 0; c < 4; ++c) out[c] = static_cast<std::uint8_t>(x * 16 + y * 8 + c * 64);
+    };
+    for (const auto& [channels, progressive] : {std::pair{1, false}, {3, false}, {4, false}, {3, true}}) {
+        // The first byte picks the decoding scale.
+        const std::string jpeg = "\x03" + velvora::testing::EncodeJpeg(17, 9, channels, gradient, {80, progressive});
+        Save(argv[5] + std::string("/seed") + std::to_string(index++), Bytes(jpeg.begin(), jpeg.end()));
     }
     return 0;
 }

@@ -69,6 +69,9 @@ TEST(BitmapTest, SaveWritesBottomUpInfoHeaderAndLoadReadsEitherRowOrder) {
     Bitmap unpaddedLastRow;
     unpaddedLastRow.LoadFromBmp(InfoBmp(1, 2, 24, 0, "", "\x01\x02\x03\x00\x04\x05\x06"s));
     EXPECT_EQ(Memory(unpaddedLastRow), "\x04\x05\x06\0\x01\x02\x03\0"s);
+    Bitmap noColumns;  // rows without pixel memory
+    noColumns.LoadFromBmp(InfoBmp(0, 3, 24, 0, "", ""));
+    EXPECT_EQ(noColumns.Height(), 3);
 }
 
 TEST(BitmapTest, LoadFromBmp_CoreHeaderAndBitfields) {
