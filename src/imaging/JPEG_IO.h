@@ -23,11 +23,12 @@ bool LoadJpegLibrary();
 // The stored pixel size from the file's header, without decoding. On false both are 0.
 bool ReadJpegDimensions(const std::string& fileName, int& width, int& height);
 
-// Decodes at 1/scale of the stored size, each side rounded up. One channel gives 8 bits with the grey palette, three
-// give 24-bit B, G, R, four (CMYK and YCCK) give 32 bits run through ConvertRgbaToBgra; other channel counts and
-// pictures above the bitmap size limits fail. A null `bitmap` receives a new one; an existing one is reused. fullWidth
-// and fullHeight receive the stored size, also when decoding fails after the header was read; the bitmap may then have
-// been resized. Damaged, truncated, missing and non-JPEG files give false.
+// Decodes at 1/scale of the stored size, each side rounded up. One channel gives 8 bits with
+// the grey palette, three give 24-bit B, G, R, four (CMYK and YCCK) give 32 bits run through
+// ConvertRgbaToBgra; other channel counts and pictures above the bitmap size limits fail. A
+// null `bitmap` receives a new one; an existing one is reused. fullWidth and fullHeight
+// receive the stored size, also when decoding fails after the header was read; the bitmap may
+// then have been resized. Damaged, truncated, missing and non-JPEG files give false.
 bool ReadJpegFile(const std::string& fileName, JpegScale scale, std::unique_ptr<Bitmap>& bitmap, int& fullWidth,
                   int& fullHeight);
 
