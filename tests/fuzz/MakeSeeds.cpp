@@ -1,6 +1,6 @@
 // Writes seed inputs for the fuzzers: blocks and records of a few kinds of data, and BMP
-// images of every pixel format, and grey, colour, CMYK and progressive JPEGs.
-// Usage: make-seeds BLOCK_DIR RECORD_DIR PLAIN_DIR BMP_DIR JPEG_DIR
+// images of every pixel format, grey, colour, CMYK and progressive JPEGs, and a category file.
+// Usage: make-seeds BLOCK_DIR RECORD_DIR PLAIN_DIR BMP_DIR JPEG_DIR CATEGORY_DIR
 #include <cstdint>
 #include <fstream>
 #include <random>
@@ -25,7 +25,7 @@ void Save(const std::string& path, const Bytes& bytes) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 6) return 1;
+    if (argc != 7) return 1;
     // Text, noise, runs of many lengths, and the shortest inputs.
     std::mt19937 random(11);
     Bytes text, noise(3000), runs;
@@ -60,5 +60,9 @@ int main(int argc, char** argv) {
         const std::string jpeg = "\x03" + velvora::testing::EncodeJpeg(17, 9, channels, gradient, {80, progressive});
         Save(argv[5] + std::string("/seed") + std::to_string(index++), Bytes(jpeg.begin(), jpeg.end()));
     }
+    const std::string categories =
+        "\\Trips\r\nExpanded=1\r\nAlias=0001\r\nTransition=3\r\n\r\n\\Trips\\Rome\r\nSelected=1\r\nAlias=0002\r\n"
+        "Intro=1\r\nIntroWidth=50\r\nBackground=1\r\nBackgroundOption1=255\r\n\r\n\\Home\r\nAlias=0003\r\n\r\n";
+    Save(argv[6] + std::string("/seed0"), Bytes(categories.begin(), categories.end()));
     return 0;
 }
