@@ -5,6 +5,7 @@
 #include <fstream>
 #include <random>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -17,9 +18,12 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
+void Save(const std::string& path, std::string_view bytes) {
+    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
 void Save(const std::string& path, const Bytes& bytes) {
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    Save(path, {reinterpret_cast<const char*>(bytes.data()), bytes.size()});
 }
 
 }  // namespace
@@ -33,8 +37,9 @@ int main(int argc, char** argv) {
     for (auto& byte : noise) byte = static_cast<std::uint8_t>(random());
     for (int i = 0; i < 40; ++i) runs.insert(runs.end(), static_cast<std::size_t>(i * 7 % 60), std::uint8_t(i));
     int index = 0;
+    const auto nextName = [&index] { return "/seed" + std::to_string(index++); };
     for (const Bytes& sample : {Bytes{}, Bytes{'a'}, text, noise, runs, Bytes(5000, 0)}) {
-        const std::string name = "/seed" + std::to_string(index++);
+        const std::string name = nextName();
         Bytes block(sample.size() + velvora::CompressSlack + 1);
         block[0] = 0;  // the block fuzzer's first byte chooses the output area
         block.resize(1 + velvora::CompressBlock(sample, std::span(block).subspan(1)));
@@ -49,20 +54,18 @@ int main(int argc, char** argv) {
                                PixelFormat::Bits24, PixelFormat::Bits32}) {
         velvora::Bitmap bitmap(5, 3, format);
         for (int y = 0; y < bitmap.Height(); ++y) bitmap.Row(y)[0] = static_cast<std::uint8_t>(random());
-        const std::string bmp = bitmap.SaveToBmp();
-        Save(argv[4] + std::string("/seed") + std::to_string(index++), Bytes(bmp.begin(), bmp.end()));
+        Save(argv[4] + nextName(), bitmap.SaveToBmp());
     }
     const auto gradient = [](int x, int y, std::uint8_t* out) {
         for (int c = 0; c < 4; ++c) out[c] = static_cast<std::uint8_t>(x * 16 + y * 8 + c * 64);
     };
     for (const auto& [channels, progressive] : {std::pair{1, false}, {3, false}, {4, false}, {3, true}}) {
         // The first byte picks the decoding scale.
-        const std::string jpeg = "\x03" + velvora::testing::EncodeJpeg(17, 9, channels, gradient, {80, progressive});
-        Save(argv[5] + std::string("/seed") + std::to_string(index++), Bytes(jpeg.begin(), jpeg.end()));
+        Save(argv[5] + nextName(), "\x03" + velvora::testing::EncodeJpeg(17, 9, channels, gradient, {80, progressive}));
     }
     const std::string categories =
         "\\Trips\r\nExpanded=1\r\nAlias=0001\r\nTransition=3\r\n\r\n\\Trips\\Rome\r\nSelected=1\r\nAlias=0002\r\n"
         "Intro=1\r\nIntroWidth=50\r\nBackground=1\r\nBackgroundOption1=255\r\n\r\n\\Home\r\nAlias=0003\r\n\r\n";
-    Save(argv[6] + std::string("/seed0"), Bytes(categories.begin(), categories.end()));
+    Save(argv[6] + nextName(), categories);
     return 0;
 }
