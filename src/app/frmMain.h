@@ -63,6 +63,7 @@ public:
     bool PhotoDeleteAsk() const { return photoDeleteAsk_; }
     void SetPhotoDeleteAsk(bool ask) { photoDeleteAsk_ = ask; }
     int CategoryPaneWidth() const { return categoryPaneWidth_; }
+    void SetCategoryPaneWidth(int width) { categoryPaneWidth_ = width; }
     bool TooltipsShown() const;
 
     // Paths of the files to burn, filled by CD publishing before RequestBurn.

@@ -80,6 +80,22 @@ bool CategoryTree::MoveCategoryDown(CategoryNode* node) {
     return true;
 }
 
+CategoryNameProblem CheckCategoryName(const CategoryNode& node, std::string_view name) {
+    if (name.find_first_not_of(" \t") == std::string_view::npos) return CategoryNameProblem::Empty;
+    const bool isRoot = node.Parent() == nullptr;
+    if (name.find_first_of(isRoot ? "\r\n" : "\\\r\n") != std::string_view::npos)
+        return CategoryNameProblem::ForbiddenCharacter;
+    if (isRoot) return CategoryNameProblem::None;
+    const CategoryNode* namesake = FindChildNode(node.Parent(), name);
+    return namesake && namesake != &node ? CategoryNameProblem::TakenBySibling : CategoryNameProblem::None;
+}
+
+std::string UniqueChildName(const CategoryNode& parent, const std::string& base) {
+    std::string name = base;
+    for (int number = 2; FindChildNode(&parent, name); ++number) name = base + " " + std::to_string(number);
+    return name;
+}
+
 CategoryNode* FindChildNode(const CategoryNode* node, std::string_view name) {
     for (const auto& child : node->Children())
         if (child->Text == name) return child.get();

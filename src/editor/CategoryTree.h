@@ -81,6 +81,16 @@ private:
 // First child of `node` whose text equals `name` exactly (case-sensitive), or null.
 CategoryNode* FindChildNode(const CategoryNode* node, std::string_view name);
 
+// Why a name cannot be given to a node, if it cannot. "categories.dat" names a category by
+// the path of names down to it, one per line, so a name must be a non-empty single line
+// free of the path separator, and unique among its siblings so that its own children find
+// it again. The show title, on the root, only has to be one non-empty line.
+enum class CategoryNameProblem { None, Empty, ForbiddenCharacter, TakenBySibling };
+CategoryNameProblem CheckCategoryName(const CategoryNode& node, std::string_view name);
+
+// `base`, or `base` followed by " 2", " 3" ... : the first that no child of `parent` has.
+std::string UniqueChildName(const CategoryNode& parent, const std::string& base);
+
 // Adds the category named by a stored path ("\Holidays\Beach") as the last child of the
 // node its ancestor names lead to. When an ancestor name is not found, the category goes
 // under the deepest node that was found (the root at least), so that it is saved again.

@@ -72,7 +72,6 @@ void ShowDocument::LoadShow() {
     FolderList.clear();
     photos_.Clear();
     const std::string title = ShowSettings.Value("Title");
-    caption_ = EscapeAmpersands(" " + title);
     AliasCount = StrToIntRange(ShowSettings.Value("AliasCount"), 0, std::numeric_limits<std::int32_t>::max());
 
     CategoryNode* root = tree_.SetRoot(title);
@@ -170,11 +169,9 @@ void ShowDocument::FillPhotoList() {
     if (photos_.Count() > 0) photos_.Select(0);
 }
 
-const std::string& ShowDocument::SetShowTitle(const std::string& title) {
+void ShowDocument::SetShowTitle(const std::string& title) {
     if (tree_.Root()) tree_.Root()->Text = title;
     ShowSettings.SetValue("Title", title);
-    caption_ = EscapeAmpersands(" " + title);
-    return caption_;
 }
 
 CategoryNode* ShowDocument::AddCategory(CategoryNode* parent, const std::string& name) {
@@ -186,13 +183,32 @@ CategoryNode* ShowDocument::AddCategory(CategoryNode* parent, const std::string&
     CategoryNode* node = tree_.AddChild(parent, name);
     node->Category = std::make_unique<TCategory>();
     node->Category->Alias = alias;
+    Run(Hooks.TreeChanged);
     return node;
 }
 
 bool ShowDocument::DeleteCategory(CategoryNode* node) {
     if (!node || node == tree_.Root()) return false;
     if (node->Contains(tree_.Selected())) SelectCategory(node->Parent());
-    return tree_.Remove(node);
+    StringList aliases;
+    for (const CategoryNode* gone : tree_.Nodes())
+        if (node->Contains(gone) && gone->Category) aliases.push_back(gone->Category->Alias);
+    tree_.Remove(node);
+    Run(Hooks.TreeChanged);
+    SaveShow();
+    for (const std::string& alias : aliases) DeleteUnusedCategoryFolder(alias);
+    return true;
+}
+
+// A damaged "categories.dat" may give two categories one alias; the folder then still
+// holds the photos of the one that stays. A folder that cannot be removed stays behind,
+// unreferenced, as an undeletable photo file does.
+void ShowDocument::DeleteUnusedCategoryFolder(const std::string& alias) {
+    if (IsAliasInTree(alias)) return;
+    try {
+        DeleteDirTree(ShowPath + alias);
+    } catch (const std::runtime_error&) {
+    }
 }
 
 std::string ShowDocument::NextFreeAlias() {
@@ -205,7 +221,10 @@ std::string ShowDocument::NextFreeAlias() {
 }
 
 bool ShowDocument::IsAliasTaken(const std::string& alias) const {
-    if (alias == RootAlias || Exists(ShowPath + alias)) return true;
+    return alias == RootAlias || Exists(ShowPath + alias) || IsAliasInTree(alias);
+}
+
+bool ShowDocument::IsAliasInTree(const std::string& alias) const {
     for (const CategoryNode* node : tree_.Nodes())
         if (node->Category && SameTextIgnoringCase(node->Category->Alias, alias)) return true;
     return false;

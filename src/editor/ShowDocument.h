@@ -29,6 +29,9 @@ struct ShowDocumentHooks {
     // First step of CloseShow: back from the viewer pane to the photo list, focus on the
     // list, so that a name or caption still being typed is written.
     std::function<void()> FinishEditing;
+    // The tree gained or lost nodes. Runs at once, before anything that may process
+    // window messages, so that a view never draws a node that is gone.
+    std::function<void()> TreeChanged;
 };
 
 // Works on the open show named by the globals ShowPath, ShowSettings, AliasCount and
@@ -49,9 +52,6 @@ public:
     const CategoryTree& Tree() const { return tree_; }
     PhotoList& Photos() { return photos_; }
     const PhotoList& Photos() const { return photos_; }
-    // Text of the caption bar above the editor: the show title after a space, with the
-    // ampersands doubled so that it is displayed as typed.
-    const std::string& Caption() const { return caption_; }
 
     // Builds the model from the show folder (ShowPath and ShowSettings must be set) and
     // displays the selected category, which rewrites the show's files. Creates the root's
@@ -79,16 +79,17 @@ public:
     void SelectCategory(CategoryNode* node);
 
     // The root's text and the "Title" setting := `title` (an empty title removes the
-    // setting); returns the new caption text.
-    const std::string& SetShowTitle(const std::string& title);
+    // setting).
+    void SetShowTitle(const std::string& title);
 
     // Adds a category as the last child of `parent` (the root when null), with a fresh
     // alias whose folder is created at once. Throws std::runtime_error when the folder
     // cannot be created; the tree is then unchanged.
     CategoryNode* AddCategory(CategoryNode* parent, const std::string& name);
-    // Removes a category and its subtree and frees their settings; their folders stay on
-    // disk, no longer referenced once the show is saved. When the displayed category is
-    // among them, the parent is displayed first. Refuses the root and returns false.
+    // Removes a category and its subtree, frees their settings and saves the show; then
+    // deletes their folders with the photos in them, so a failed save leaves every photo
+    // in place. When the displayed category is among them, the parent is displayed first.
+    // Refuses the root and returns false.
     bool DeleteCategory(CategoryNode* node);
 
     // Advances AliasCount to the next value whose alias ("0001", "0002", ...) is used by
@@ -99,10 +100,11 @@ private:
     void ClaimCategoryFolders();
     void FillPhotoList();
     bool IsAliasTaken(const std::string& alias) const;
+    bool IsAliasInTree(const std::string& alias) const;
+    void DeleteUnusedCategoryFolder(const std::string& alias);
 
     CategoryTree tree_;
     PhotoList photos_;
-    std::string caption_;
     // False until LoadShow has read the whole show, so that a failed load never
     // overwrites the show's files with a partial tree.
     bool loaded_ = false;

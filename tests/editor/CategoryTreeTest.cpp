@@ -1,5 +1,7 @@
 #include "editor/CategoryTree.h"
 
+#include <tuple>
+
 #include <gtest/gtest.h>
 
 namespace velvora {
@@ -35,6 +37,30 @@ TEST(CategoryTree, AddNodeByPathCapsTheNestingDepth) {
     int depth = 0;
     for (const CategoryNode* n = node; n->Parent(); n = n->Parent()) ++depth;
     EXPECT_EQ(depth, MaxCategoryDepth);
+}
+
+TEST(CategoryTree, NamesThatTheCategoryFileCannotHoldAreRefusedAndNewNamesAreNumbered) {
+    CategoryTree tree;
+    CategoryNode* root = tree.SetRoot("Show");
+    CategoryNode* beach = tree.AddChild(root, "Beach");
+    tree.AddChild(root, "Snow");
+    using P = CategoryNameProblem;
+    const std::tuple<const CategoryNode*, std::string, P> rows[] = {{beach, "Sea", P::None},
+                                                                    {beach, "Beach", P::None},
+                                                                    {beach, "beach", P::None},
+                                                                    {beach, " \t", P::Empty},
+                                                                    {beach, "", P::Empty},
+                                                                    {beach, "a\\b", P::ForbiddenCharacter},
+                                                                    {beach, "a\nb", P::ForbiddenCharacter},
+                                                                    {beach, "Snow", P::TakenBySibling},
+                                                                    {root, "Rock \\ Roll", P::None},
+                                                                    {root, "Two\r\nlines", P::ForbiddenCharacter},
+                                                                    {root, " ", P::Empty}};
+    for (const auto& [node, name, problem] : rows) EXPECT_EQ(CheckCategoryName(*node, name), problem) << name;
+    tree.AddChild(root, "New");
+    tree.AddChild(root, "New 2");
+    EXPECT_EQ(UniqueChildName(*root, "New"), "New 3");
+    EXPECT_EQ(UniqueChildName(*beach, "New"), "New");
 }
 
 TEST(CategoryTree, RemoveAndMoveWorkAmongSiblingsAndSpareTheRoot) {

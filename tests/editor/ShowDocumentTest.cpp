@@ -45,7 +45,7 @@ TEST_F(ShowDocumentTest, LoadThenCloseRewritesTheShowWithoutUnknownKeysAndZeroLo
     WriteFile(beach + "00000000.dat", "Name=Sea\r\nCaption=Waves\r\nWidth=640\r\nHeight=480\r\nNAME=Sea 2\r\n");
 
     document.LoadShow();
-    EXPECT_EQ(document.Caption(), " Trip && Co");
+    EXPECT_EQ(document.Tree().Root()->Text, "Trip & Co");
     EXPECT_EQ(document.Tree().Selected(), Node(2));
     ASSERT_EQ(document.Photos().Count(), 2);
     EXPECT_EQ(PhotoEntry::FromText(document.Photos().Item(0)),
@@ -81,6 +81,18 @@ TEST_F(ShowDocumentTest, ShowWithoutCategoriesSelectsTheRootAndWritesNoSelectedL
     EXPECT_EQ(ReadFile(ShowPath + "quillond.dat"), "AliasCount=1\r\n");
 }
 
+TEST_F(ShowDocumentTest, DeletingACategoryKeepsAFolderThatAnotherCategoryStillUses) {
+    OpenShowWith("Title=T\r\n");
+    WriteFile(ShowPath + "categories.dat", "\\A\r\nAlias=0001\r\n\r\n\\B\r\nAlias=0001\r\n\r\n");
+    WriteFile(ShowPath + "0001/00000000.pho", "x");
+    document.LoadShow();
+    EXPECT_TRUE(document.DeleteCategory(Node(1)));
+    EXPECT_TRUE(fs::exists(ShowPath + "0001/00000000.pho"));
+    EXPECT_TRUE(document.DeleteCategory(Node(1)));
+    EXPECT_FALSE(fs::exists(ShowPath + "0001"));
+    EXPECT_EQ(ReadFile(ShowPath + "categories.dat"), "");
+}
+
 TEST_F(ShowDocumentTest, DeepTreeWithEveryFieldSurvivesEditsAndReload) {
     OpenShowWith("Title=T\r\nAliasCount=-4\r\n");
     fs::create_directories(ShowPath + "0002");  // someone else's folder is never reused
@@ -102,7 +114,7 @@ TEST_F(ShowDocumentTest, DeepTreeWithEveryFieldSurvivesEditsAndReload) {
     EXPECT_FALSE(document.DeleteCategory(document.Tree().Root()));
     EXPECT_EQ(document.CategoryFolder, ShowPath + top->Category->Alias + "/");
     EXPECT_TRUE(document.Tree().MoveCategoryUp(last));
-    EXPECT_TRUE(fs::is_directory(ShowPath + "0005"));  // a deleted category's folder stays
+    EXPECT_FALSE(fs::exists(ShowPath + "0005"));
 
     document.CloseShow();
     ShowSettings.LoadFromFile(ShowPath + "quillond.dat");
