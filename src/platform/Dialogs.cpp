@@ -3,9 +3,14 @@
 #include <utility>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QColorDialog>
+#include <QDialog>
 #include <QFileDialog>
+#include <QLabel>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
 
 #include "platform/QtDialogs.h"
 
@@ -42,6 +47,50 @@ void QtDialogs::ShowWarning(const QString& text) {
 bool QtDialogs::Confirm(const QString& text) {
     return QMessageBox::question(DialogParent(), Caption(), DisplayText(text), QMessageBox::Yes | QMessageBox::No,
                                  QMessageBox::No) == QMessageBox::Yes;
+}
+
+// A fixed 306 × 126 dialog: text at the top, Yes and No below it, the opt-out box at the
+// bottom. No border icons, so it can only be left by a button or Escape (which answers No).
+static void BuildOptOutDialog(QDialog& dialog, const QString& text, QCheckBox& optOutBox) {
+    dialog.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    dialog.setFixedSize(306, 126);
+    auto* label = new QLabel(DisplayText(text), &dialog);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setGeometry(72, 16, 201, 37);
+    auto* yes = new QPushButton(QObject::tr("Yes"), &dialog);
+    yes->setGeometry(72, 64, 75, 25);
+    yes->setDefault(true);
+    QObject::connect(yes, &QPushButton::clicked, &dialog, &QDialog::accept);
+    auto* no = new QPushButton(QObject::tr("No"), &dialog);
+    no->setGeometry(160, 64, 75, 25);
+    no->setAutoDefault(false);
+    QObject::connect(no, &QPushButton::clicked, &dialog, &QDialog::reject);
+    optOutBox.setParent(&dialog);
+    optOutBox.move(72, 104);
+    optOutBox.adjustSize();
+    yes->setFocus();
+}
+
+static void CentreOnScreen(QDialog& dialog) {
+    const QScreen* screen = DialogParent() ? DialogParent()->screen() : QGuiApplication::primaryScreen();
+    if (!screen) return;
+    QRect frame = dialog.frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    dialog.move(frame.topLeft());
+}
+
+bool QtDialogs::ConfirmWithOptOut(const QString& caption, const QString& text, const QString& optOutText,
+                                  bool& optOut) {
+    QDialog dialog(DialogParent());
+    dialog.setWindowTitle(caption);
+    auto* optOutBox = new QCheckBox(optOutText);
+    optOutBox->setChecked(optOut);
+    BuildOptOutDialog(dialog, text, *optOutBox);
+    CentreOnScreen(dialog);
+    const bool yes = dialog.exec() == QDialog::Accepted;
+    optOut = optOutBox->isChecked();
+    return yes;
 }
 
 QStringList QtDialogs::PickOpenFiles(const OpenFilesRequest& request) {

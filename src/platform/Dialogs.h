@@ -26,6 +26,11 @@ public:
     virtual void ShowWarning(const QString& text) = 0;
     // True for Yes, false for No.
     virtual bool Confirm(const QString& text) = 0;
+    // A Yes/No question under `caption` with a check box reading `optOutText` (typically
+    // "Do not ask again"). The box starts as `optOut` says and `optOut` receives its final
+    // state, whatever the answer. True for Yes; No and Escape give false.
+    virtual bool ConfirmWithOptOut(const QString& caption, const QString& text, const QString& optOutText,
+                                   bool& optOut) = 0;
     // Chosen files, empty when the user cancels.
     virtual QStringList PickOpenFiles(const OpenFilesRequest& request) = 0;
     // The chosen colour, or an invalid QColor when the user cancels.

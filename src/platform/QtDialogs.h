@@ -10,6 +10,8 @@ public:
     void ShowInfo(const QString& text) override;
     void ShowWarning(const QString& text) override;
     bool Confirm(const QString& text) override;
+    bool ConfirmWithOptOut(const QString& caption, const QString& text, const QString& optOutText,
+                           bool& optOut) override;
     QStringList PickOpenFiles(const OpenFilesRequest& request) override;
     QColor PickColor(const QColor& initial) override;
     QString PickFolder(const QString& title, const QString& startFolder) override;

@@ -32,17 +32,31 @@ public:
         confirmAnswers.pop_front();
         return yes;
     }
+    // Recorded as a Confirm; answers from its own script, an unscripted one No without a tick.
+    bool ConfirmWithOptOut(const QString&, const QString& text, const QString&, bool& optOut) override {
+        messages.push_back({RecordedMessage::Kind::Confirm, text});
+        const OptOutAnswer answer = optOutAnswers.empty() ? OptOutAnswer{} : optOutAnswers.front();
+        if (!optOutAnswers.empty()) optOutAnswers.pop_front();
+        optOut = answer.optOut;
+        return answer.yes;
+    }
     // The pickers always cancel.
     QStringList PickOpenFiles(const OpenFilesRequest&) override { return {}; }
     QColor PickColor(const QColor&) override { return {}; }
     QString PickFolder(const QString&, const QString&) override { return {}; }
 
     void AnswerConfirm(bool yes) { confirmAnswers.push_back(yes); }
+    void AnswerConfirmWithOptOut(bool yes, bool optOut) { optOutAnswers.push_back({yes, optOut}); }
 
     std::vector<RecordedMessage> messages;
 
 private:
+    struct OptOutAnswer {
+        bool yes = false;
+        bool optOut = false;
+    };
     std::deque<bool> confirmAnswers;
+    std::deque<OptOutAnswer> optOutAnswers;
     std::unique_ptr<DialogService> previous_;
 };
 

@@ -1,0 +1,39 @@
+// How one photo of the photo list is drawn: its 80 × 80 thumbnail frame on the left,
+// name, caption, source file name and pixel size beside it.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include <QStyledItemDelegate>
+
+class QPainter;
+class QPalette;
+class QRect;
+
+namespace velvora {
+
+inline constexpr int PhotoCardHeight = 86;
+
+// Draws the card of `entryText` (a PhotoEntry text) into `itemRect` with the colours of a
+// selected or plain item. The thumbnail is `categoryFolder` + id + ".thu"; when the id is
+// not a photo id, or the file is missing, too large or unreadable, the frame stays empty.
+// Texts are clipped at the item's right edge.
+void DrawPhotoCard(QPainter& painter, const QRect& itemRect, const std::string& entryText,
+                   const std::string& categoryFolder, const QPalette& colours, bool selected);
+
+// Draws every row of a PhotoListModel as a photo card of fixed height.
+class PhotoCardDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+public:
+    // `categoryFolder` is asked at every draw, so the delegate follows category changes.
+    explicit PhotoCardDelegate(std::function<std::string()> categoryFolder, QObject* parent = nullptr);
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
+private:
+    std::function<std::string()> categoryFolder_;
+};
+
+}  // namespace velvora
