@@ -3,7 +3,10 @@
 
 #include <cstdint>
 #include <exception>
+#include <iterator>
+#include <utility>
 
+#include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
 #include <QPalette>
@@ -80,14 +83,18 @@ static void DrawThumbnail(QPainter& painter, const QImage& thumbnail, const QPal
     // A 1-pixel outline of a w × h QRect covers w + 1 pixels, so this borders the picture exactly.
     painter.drawRect(QRect(x - 1, y - 1, tw + 1, th + 1));
     painter.setPen(colours.color(QPalette::Button));
-    for (const QPoint corner : {QPoint(x - 1, y - 1), QPoint(x + tw, y - 1), QPoint(x - 1, y + th), QPoint(x + tw, y + th)})
+    for (const QPoint corner :
+         {QPoint(x - 1, y - 1), QPoint(x + tw, y - 1), QPoint(x - 1, y + th), QPoint(x + tw, y + th)})
         painter.drawPoint(corner);
 }
 
 void DrawPhotoCard(QPainter& painter, const QRect& itemRect, const std::string& entryText,
                    const std::string& categoryFolder, const QPalette& colours, bool selected) {
     if (itemRect.isEmpty()) return;
-    QImage card(itemRect.size(), QImage::Format_RGB32);
+    // Drawn at the device's resolution so that texts stay sharp on high-density screens.
+    const qreal scale = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
+    QImage card(itemRect.size() * scale, QImage::Format_RGB32);
+    card.setDevicePixelRatio(scale);
     card.fill(colours.color(selected ? QPalette::Highlight : QPalette::Base));
     const PhotoEntry entry = PhotoEntry::FromText(entryText);
     const QImage thumbnail = LoadThumbnail(categoryFolder, entry.PhotoId);

@@ -67,8 +67,9 @@ static void DeletePhotoFiles(const std::string& categoryFolder, const std::strin
 }
 
 static void RemoveFolderListLine(StringList& folderList, const std::string& line) {
-    const auto found = std::find_if(folderList.begin(), folderList.end(),
-                                    [&](const std::string& candidate) { return SameTextIgnoringCase(candidate, line); });
+    const auto found = std::find_if(folderList.begin(), folderList.end(), [&](const std::string& candidate) {
+        return SameTextIgnoringCase(candidate, line);
+    });
     if (found != folderList.end()) folderList.erase(found);
 }
 

@@ -2,7 +2,6 @@
 
 #include <filesystem>
 #include <set>
-#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -11,86 +10,66 @@
 namespace velvora {
 namespace {
 
-struct MoveCase {
-    std::set<int> selected;
-    std::string order;  // the former item numbers, front to back
-    std::set<int> selectedAfter;
-};
-
-// Runs `move` on five items "0".."4" and compares order and selection afterwards.
-void CheckMoves(void (*move)(PhotoList&), const std::vector<MoveCase>& cases) {
-    for (const MoveCase& row : cases) {
-        PhotoList list;
-        for (int i = 0; i < 5; ++i) list.Select(list.Add(std::to_string(i)), row.selected.count(i) > 0);
-        move(list);
-        std::string order;
-        std::set<int> selected;
-        for (int i = 0; i < list.Count(); ++i) {
-            order += list.Item(i);
-            if (list.IsSelected(i)) selected.insert(i);
-        }
-        EXPECT_EQ(order, row.order);
-        EXPECT_EQ(selected, row.selectedAfter) << "order " << row.order;
-    }
+// Runs `move` on five items "0".."4" with `selected` and returns the former item numbers
+// in their new order, each selected one followed by "*".
+std::string Moved(void (*move)(PhotoList&), const std::set<int>& selected) {
+    PhotoList list;
+    for (int i = 0; i < 5; ++i) list.Select(list.Add(std::to_string(i)), selected.count(i) > 0);
+    move(list);
+    std::string order;
+    for (int i = 0; i < list.Count(); ++i) order += list.Item(i) + (list.IsSelected(i) ? "*" : "");
+    return order;
 }
 
 TEST(MoveSelectedPhotos, UpGathersThenShiftsUnlessTheFirstIsSelected) {
-    CheckMoves(MoveSelectedPhotosUp, {{{1, 3}, "13024", {0, 1}},
-                                      {{0, 4}, "04123", {0, 1}},
-                                      {{1, 2, 4}, "12403", {0, 1, 2}},
-                                      {{}, "01234", {}}});
+    EXPECT_EQ(Moved(MoveSelectedPhotosUp, {1, 3}), "1*3*024");
+    EXPECT_EQ(Moved(MoveSelectedPhotosUp, {0, 4}), "0*4*123");
+    EXPECT_EQ(Moved(MoveSelectedPhotosUp, {1, 2, 4}), "1*2*4*03");
+    EXPECT_EQ(Moved(MoveSelectedPhotosUp, {}), "01234");
 }
 
 TEST(MoveSelectedPhotos, DownGathersThenShiftsUnlessTheLastIsSelected) {
-    CheckMoves(MoveSelectedPhotosDown, {{{1, 4}, "02314", {3, 4}},
-                                        {{1, 3}, "02413", {3, 4}},
-                                        {{0}, "10234", {1}},
-                                        {{}, "01234", {}}});
+    EXPECT_EQ(Moved(MoveSelectedPhotosDown, {1, 4}), "0231*4*");
+    EXPECT_EQ(Moved(MoveSelectedPhotosDown, {1, 3}), "0241*3*");
+    EXPECT_EQ(Moved(MoveSelectedPhotosDown, {0}), "10*234");
 }
 
-class DeleteSelectedPhotosTest : public ::testing::Test {
-protected:
-    void AddPhoto(const std::string& id, const std::string& source) {
-        list.Add(PhotoEntry{id, source, "", "", "", ""}.Text());
-        for (const char* extension : {PhotoImageExtension, ThumbnailExtension, PhotoPropertiesExtension})
-            testing::WriteFile(Folder() + id + extension, "x");
-    }
-    bool HasFiles(const std::string& id) const {
-        return std::filesystem::exists(Folder() + id + ".pho") || std::filesystem::exists(Folder() + id + ".thu") ||
-               std::filesystem::exists(Folder() + id + ".dat");
-    }
-    std::string Folder() const { return show.Path() + "0000/"; }
-
-    testing::TempFolder show;
+// Photos "0000000<n>" with source "p<n>.jpg", each with its three files in `folder`.
+PhotoList PhotosWithFiles(const std::string& folder, const std::string& numbers) {
     PhotoList list;
-};
+    for (char n : numbers) {
+        const std::string id = std::string("0000000") + n;
+        list.Add(PhotoEntry{id, std::string("p") + n + ".jpg", "", "", "", ""}.Text());
+        for (const char* extension : {".pho", ".thu", ".dat"}) testing::WriteFile(folder + id + extension, "x");
+    }
+    return list;
+}
 
-TEST_F(DeleteSelectedPhotosTest, LastTwoOfFiveWithTheLastCurrentKeepsTheNewLast) {
-    for (const char* id : {"00000000", "00000001", "00000002", "00000003", "0000000A"})
-        AddPhoto(id, std::string("p") + id[7] + ".jpg");
+TEST(DeleteSelectedPhotos, LastTwoOfFiveWithTheLastCurrentKeepsTheNewLast) {
+    const testing::TempFolder show;
+    const std::string folder = show.Path() + "0000/";
+    PhotoList list = PhotosWithFiles(folder, "0123A");
     list.Select(3);
     list.Select(4);
     list.SetCurrentIndex(4);
-    StringList folderList = {"00000000=p0.jpg", "0000000a=P3.JPG", "00000003=P3.JPG", "0000000A=pA.jpg",
+    StringList folderList = {"00000000=p0.jpg", "0000000a=P3.JPG", "00000003=P3.JPG", "0000000a=PA.JPG",
                              "0000000A=pA.jpg"};
-    EXPECT_EQ(DeleteSelectedPhotos(list, Folder(), folderList), 2);
+    EXPECT_EQ(DeleteSelectedPhotos(list, folder, folderList), 2);
     EXPECT_EQ(list.Count(), 3);
-    EXPECT_FALSE(HasFiles("00000003"));
-    EXPECT_FALSE(HasFiles("0000000A"));
-    EXPECT_TRUE(HasFiles("00000002"));
+    EXPECT_FALSE(std::filesystem::exists(folder + "0000000A.thu"));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 9);  // three photos' files stay
     EXPECT_EQ(folderList, (StringList{"00000000=p0.jpg", "0000000a=P3.JPG", "0000000A=pA.jpg"}));
 }
 
-TEST_F(DeleteSelectedPhotosTest, AnIdThatIsNoPhotoIdTouchesNoFile) {
+TEST(DeleteSelectedPhotos, AnIdThatIsNoPhotoIdTouchesNoFile) {
+    const testing::TempFolder show;
     testing::WriteFile(show.Path() + "victim.pho", "keep");
-    AddPhoto("00000001", "a.jpg");
-    list.SetItem(0, PhotoEntry{"../victim", "a.jpg", "", "", "", ""}.Text());
-    list.Select(0);
+    PhotoList list;
+    list.Select(list.Add(PhotoEntry{"../victim", "a.jpg", "", "", "", ""}.Text()));
     StringList folderList;
-    EXPECT_EQ(DeleteSelectedPhotos(list, Folder(), folderList), -1);
+    EXPECT_EQ(DeleteSelectedPhotos(list, show.Path() + "0000/", folderList), -1);
     EXPECT_EQ(list.Count(), 0);
     EXPECT_TRUE(std::filesystem::exists(show.Path() + "victim.pho"));
-    EXPECT_TRUE(HasFiles("00000001"));
 }
 
 }  // namespace
