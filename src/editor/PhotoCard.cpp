@@ -112,8 +112,9 @@ PhotoCardDelegate::PhotoCardDelegate(std::function<std::string()> categoryFolder
     : QStyledItemDelegate(parent), categoryFolder_(std::move(categoryFolder)) {}
 
 void PhotoCardDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
-    DrawPhotoCard(*painter, option.rect, index.data(PhotoEntryRole).toByteArray().toStdString(), categoryFolder_(),
-                  option.palette, option.state.testFlag(QStyle::State_Selected));
+    DrawPhotoCard(*painter, option.rect, index.data(PhotoEntryRole).toByteArray().toStdString(),
+                  categoryFolder_ ? categoryFolder_() : std::string(), option.palette,
+                  option.state.testFlag(QStyle::State_Selected));
 }
 
 QSize PhotoCardDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const {
