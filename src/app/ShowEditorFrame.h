@@ -1,5 +1,5 @@
-// What the main window needs from the frame that edits the open show. The editor
-// implements it; until then a placeholder does.
+// What the main window needs from the frame that edits the open show. The editor frame
+// implements it; the main window's tests use a recording stand-in.
 #pragma once
 
 #include <functional>

@@ -12,7 +12,6 @@
 #include "app/Global.h"
 #include "app/ShellRequests.h"
 #include "app/ShowEditorFrame.h"
-#include "app/frmEditorPlaceholder.h"
 
 class QMenu;
 
@@ -34,7 +33,7 @@ enum ShellEventType : int {
 class TMain : public QMainWindow, public ShellRequests {
     Q_OBJECT
 public:
-    explicit TMain(ShowEditorFactory editorFactory = MakeEditorPlaceholder, QWidget* parent = nullptr);
+    explicit TMain(ShowEditorFactory editorFactory, QWidget* parent = nullptr);
     ~TMain() override;
 
     // The one main window, or null when none exists.

@@ -7,6 +7,7 @@
 #include "app/frmMain.h"
 #include "app/frmProgress.h"
 #include "compression/LZRW1KH.h"
+#include "editor/frmEditShow.h"
 #include "imaging/JPEG_IO.h"
 
 namespace {
@@ -30,7 +31,7 @@ int main(int argc, char** argv) {
     }
     application.setApplicationDisplayName(QStringLiteral("Velvora"));
     velvora::InstallProgressWindow();
-    velvora::TMain mainWindow;
+    velvora::TMain mainWindow(velvora::MakeEditShowFrame);
     mainWindow.show();
     return application.exec();
 }

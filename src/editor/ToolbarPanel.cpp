@@ -4,11 +4,14 @@
 #include <QMenu>
 #include <QToolButton>
 
+#include "library/LibraryFrameParts.h"
+
 namespace velvora {
 
 namespace {
 
 constexpr int BevelWidth = 6;
+constexpr QSize ToolbarIconSize{12, 12};
 
 }  // namespace
 
@@ -36,8 +39,13 @@ QToolButton* ToolbarPanel::AddButton(const char* objectName, const QString& capt
     button->setToolTip(hint);
     button->setIcon(icon);
     button->setToolButtonStyle(icon.isNull() ? Qt::ToolButtonTextOnly : Qt::ToolButtonTextBesideIcon);
+    button->setIconSize(ToolbarIconSize);
+    button->setFont(ArialFont(11));
     button->setFixedHeight(ToolbarHeight);
-    button->resize(button->sizeHint().width(), ToolbarHeight);
+    // Tighter than the style's own size, so that the whole category toolbar fits the
+    // default width of the category pane.
+    const int iconWidth = icon.isNull() ? 0 : ToolbarIconSize.width() + 3;
+    button->resize(button->fontMetrics().horizontalAdvance(caption) + iconWidth + 8, ToolbarHeight);
     Append(button, ToolbarItemKind::Button, tag);
     return button;
 }

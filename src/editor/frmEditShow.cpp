@@ -1,0 +1,511 @@
+// The editor frame.
+#include "editor/frmEditShow.h"
+
+#include <algorithm>
+#include <utility>
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListView>
+#include <QMenu>
+#include <QSplitter>
+#include <QStyle>
+#include <QToolButton>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+#include "app/frmMain.h"
+#include "editor/CategoryTreeModel.h"
+#include "editor/PhotoCard.h"
+#include "editor/PhotoDeletion.h"
+#include "editor/PhotoListEditing.h"
+#include "editor/PhotoListModel.h"
+#include "editor/ToolbarPanel.h"
+#include "library/LibraryFrameParts.h"
+#include "platform/Dialogs.h"
+#include "platform/TextCodec.h"
+
+namespace velvora {
+
+namespace {
+
+constexpr int TopBarHeight = 25;
+constexpr int PublishButtonWidth = 160;
+constexpr int PropertiesPanelHeight = 122;
+constexpr int SplitterWidth = 5;
+constexpr int TreeIndent = 19;
+
+QIcon StandardIcon(QStyle::StandardPixmap pixmap) { return QApplication::style()->standardIcon(pixmap); }
+
+// A selection that stays visible while the tree or list does not have the focus.
+void KeepSelectionVisibleWithoutFocus(QWidget* view) {
+    QPalette palette = view->palette();
+    for (QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText})
+        palette.setColor(QPalette::Inactive, role, palette.color(QPalette::Active, role));
+    view->setPalette(palette);
+}
+
+QString CategoryNameMessage(CategoryNameProblem problem, const CategoryNode& node, const QString& name) {
+    const bool isRoot = node.Parent() == nullptr;
+    switch (problem) {
+        case CategoryNameProblem::Empty:
+            return isRoot ? QStringLiteral("Please enter a title for your photo slide show.")
+                          : QStringLiteral("Please enter a name for the category.");
+        case CategoryNameProblem::ForbiddenCharacter:
+            return isRoot ? QStringLiteral("The title of a slide show must fit on one line.")
+                          : QStringLiteral("A category name cannot contain a backslash (\\) or a line break.");
+        case CategoryNameProblem::TakenBySibling:
+            return QStringLiteral("Another category here is already named \"%1\". Please choose a different name.")
+                .arg(name);
+        case CategoryNameProblem::None:
+            break;
+    }
+    return {};
+}
+
+}  // namespace
+
+void ToolCommand::SetEnabled(bool enabled) const {
+    Button->setEnabled(enabled);
+    Item->setEnabled(enabled);
+}
+
+TFrameEditShow::TFrameEditShow(TMain& main, QWidget* parent) : ShowEditorFrame(parent), main_(main) {
+    setObjectName(QStringLiteral("frmEditShow"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    CreateTopBar();
+    splitter_ = new QSplitter(Qt::Horizontal, this);
+    splitter_->setHandleWidth(SplitterWidth);
+    splitter_->setChildrenCollapsible(false);
+    splitter_->addWidget(CreateCategoryPane());
+    splitter_->addWidget(CreatePhotoPane());
+    splitter_->setStretchFactor(1, 1);
+    splitter_->setSizes({main_.CategoryPaneWidth(), std::max(1, width() - main_.CategoryPaneWidth())});
+    connect(splitter_, &QSplitter::splitterMoved, this, [this] { main_.SetCategoryPaneWidth(Panel1->width()); });
+    layout->addWidget(splitter_);
+    InstallDocumentHooks();
+}
+
+TFrameEditShow::~TFrameEditShow() = default;
+
+void TFrameEditShow::CreateTopBar() {
+    auto* bar = new QWidget(this);
+    bar->setFixedHeight(TopBarHeight);
+    bar->setAutoFillBackground(true);
+    QPalette palette = bar->palette();
+    palette.setColor(QPalette::Window, palette.color(QPalette::Dark));
+    palette.setColor(QPalette::WindowText, palette.color(QPalette::Base));
+    palette.setColor(QPalette::ButtonText, palette.color(QPalette::Base));
+    bar->setPalette(palette);
+    pnlShowName = new QLabel(bar);
+    pnlShowName->setObjectName(QStringLiteral("pnlShowName"));
+    pnlShowName->setTextFormat(Qt::PlainText);
+    pnlShowName->setFont(ArialFont(19, true));
+    btnPublish = new QToolButton(bar);
+    btnPublish->setObjectName(QStringLiteral("btnPublish"));
+    btnPublish->setAutoRaise(true);
+    btnPublish->setText(tr("Publish Slide Show"));
+    btnPublish->setIcon(StandardIcon(QStyle::SP_DialogSaveButton));
+    btnPublish->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    btnPublish->setFont(ArialFont(13));
+    btnPublish->setFixedSize(PublishButtonWidth, TopBarHeight);
+    // Publishing arrives with the publish dialogs; until then the command only saves.
+    btnPublish->setEnabled(false);
+    connect(btnPublish, &QToolButton::clicked, this, &TFrameEditShow::btnPublishClick);
+    auto* row = new QHBoxLayout(bar);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addWidget(pnlShowName, 1);
+    row->addWidget(btnPublish);
+    static_cast<QVBoxLayout*>(layout())->addWidget(bar);
+}
+
+QWidget* TFrameEditShow::CreateCategoryPane() {
+    Panel1 = new QWidget(this);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    auto* column = new QVBoxLayout(Panel1);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    mnuCategoryTools = new QMenu(this);
+    mnuCategoryTools->setObjectName(QStringLiteral("mnuCategoryTools"));
+    Panel7 = new ToolbarPanel(QStringLiteral("Panel7"), mnuCategoryTools, Panel1);
+    Panel7->MoreButton()->setObjectName(QStringLiteral("btnCategoryMore"));
+    CreateCategoryToolbar();
+    lbxCategories = new QTreeView(Panel1);
+    lbxCategories->setObjectName(QStringLiteral("lbxCategories"));
+    lbxCategories->setHeaderHidden(true);
+    lbxCategories->setFrameShape(QFrame::NoFrame);
+    lbxCategories->setIndentation(TreeIndent);
+    lbxCategories->setRootIsDecorated(false);
+    lbxCategories->setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
+    KeepSelectionVisibleWithoutFocus(lbxCategories);
+    categoryModel_ = new CategoryTreeModel(
+        document_.Tree(), [this](CategoryNode& node, const QString& name) { return RenameNode(node, name); }, this);
+    lbxCategories->setModel(categoryModel_);
+    lbxCategories->installEventFilter(this);
+    ConnectTree();
+    column->addWidget(Panel7);
+    column->addWidget(lbxCategories, 1);
+    return Panel1;
+}
+
+QWidget* TFrameEditShow::CreatePhotoPane() {
+    auto* pane = new QWidget(this);
+    auto* column = new QVBoxLayout(pane);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    mnuPhotoTools = new QMenu(this);
+    mnuPhotoTools->setObjectName(QStringLiteral("mnuPhotoTools"));
+    Panel8 = new ToolbarPanel(QStringLiteral("Panel8"), mnuPhotoTools, pane);
+    Panel8->MoreButton()->setObjectName(QStringLiteral("btnPhotoMore"));
+    CreatePhotoToolbar();
+    lbxPhotos = new QListView(pane);
+    lbxPhotos->setObjectName(QStringLiteral("lbxPhotos"));
+    lbxPhotos->setFrameShape(QFrame::NoFrame);
+    lbxPhotos->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    lbxPhotos->setUniformItemSizes(true);
+    lbxPhotos->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    KeepSelectionVisibleWithoutFocus(lbxPhotos);
+    photoModel_ = new PhotoListModel(document_.Photos(), this);
+    lbxPhotos->setModel(photoModel_);
+    lbxPhotos->installEventFilter(this);
+    lbxPhotos->setItemDelegate(new PhotoCardDelegate([this] { return document_.CategoryFolder; }, lbxPhotos));
+    connect(lbxPhotos->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &TFrameEditShow::PhotoSelectionChangedInView);
+    connect(lbxPhotos->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &TFrameEditShow::PhotoSelectionChangedInView);
+    pnlPhotoProperties = new QWidget(pane);
+    pnlPhotoProperties->setObjectName(QStringLiteral("pnlPhotoProperties"));
+    pnlPhotoProperties->setFixedHeight(PropertiesPanelHeight);
+    column->addWidget(Panel8);
+    column->addWidget(lbxPhotos, 1);
+    column->addWidget(pnlPhotoProperties);
+    return pane;
+}
+
+ToolCommand TFrameEditShow::AddCommand(ToolbarPanel* toolbar, const char* name, const QString& caption,
+                                       const QString& hint, const QString& menuCaption, int tag,
+                                       void (TFrameEditShow::*handler)(), const QIcon& icon) {
+    ToolCommand command{toolbar->AddButton(name, caption, hint, tag, icon), toolbar->Menu()->addAction(menuCaption)};
+    if (handler) {
+        connect(command.Button, &QToolButton::clicked, this, handler);
+        connect(command.Item, &QAction::triggered, this, handler);
+    } else {
+        // Its feature has not arrived yet.
+        command.SetEnabled(false);
+    }
+    return command;
+}
+
+void TFrameEditShow::CreateCategoryToolbar() {
+    ToolbarPanel* bar = Panel7;
+    QMenu* menu = mnuCategoryTools;
+    categoryProperties_ = AddCommand(bar, "btnCategoryProperties", tr("Properties "),
+                                     tr("Edit category properties and default settings."), tr("Properties..."), 0,
+                                     nullptr, StandardIcon(QStyle::SP_FileDialogDetailedView));
+    bar->AddBevel();
+    menu->addSeparator();
+    play_ = AddCommand(bar, "btnPlay", tr("Play"), tr("Play a preview of this category."), tr("Play"), 2, nullptr,
+                       StandardIcon(QStyle::SP_MediaPlay));
+    bar->AddBevel();
+    menu->addSeparator();
+    addCategory_ = AddCommand(bar, "btnAddCategory", tr("Add "), tr("Add new category."), tr("Add"), 4,
+                              &TFrameEditShow::btnAddCategoryClick, StandardIcon(QStyle::SP_FileDialogNewFolder));
+    deleteCategory_ = AddCommand(bar, "btnDeleteCategory", tr("Delete "), tr("Delete selected category"), tr("Delete"),
+                                 5, &TFrameEditShow::btnDeleteCategoryClick, StandardIcon(QStyle::SP_TrashIcon));
+    bar->AddBevel();
+    menu->addSeparator();
+    categoryUp_ = AddCommand(bar, "btnCategoryUp", tr("Up "), tr("Move selected category up."), tr("Up"), 7,
+                             &TFrameEditShow::btnCategoryUpClick, StandardIcon(QStyle::SP_ArrowUp));
+    categoryDown_ = AddCommand(bar, "btnCategoryDown", tr("Down "), tr("Move selected category down."), tr("Down"), 8,
+                               &TFrameEditShow::btnCategoryDownClick, StandardIcon(QStyle::SP_ArrowDown));
+}
+
+void TFrameEditShow::CreatePhotoToolbar() {
+    ToolbarPanel* bar = Panel8;
+    QMenu* menu = mnuPhotoTools;
+    auto* imgDragPhotos = new QLabel;
+    imgDragPhotos->setObjectName(QStringLiteral("imgDragPhotos"));
+    imgDragPhotos->setPixmap(StandardIcon(QStyle::SP_FileIcon).pixmap(16, 16));
+    imgDragPhotos->setToolTip(tr("Drag this icon to move selected \r\nphotos to a different catagory."));
+    imgDragPhotos->setFixedSize(ToolbarHeight, ToolbarHeight);
+    imgDragPhotos->setAlignment(Qt::AlignCenter);
+    bar->AddControl(imgDragPhotos);
+    bar->AddBevel();
+    photoView_ = AddCommand(bar, "btnPhotoView", tr("View "), tr("View selected photo."), tr("View"), 0, nullptr,
+                            StandardIcon(QStyle::SP_FileDialogContentsView));
+    bar->AddBevel();
+    menu->addSeparator();
+    addPhoto_ = AddCommand(bar, "btnAddPhoto", tr("Add "), tr("Add photos to this category."), tr("Add"), 2, nullptr,
+                           StandardIcon(QStyle::SP_FileDialogNewFolder));
+    deletePhoto_ =
+        AddCommand(bar, "btnDeletePhoto", tr("Delete "), tr("Delete selected photos\r\nfrom this category."),
+                   tr("Delete"), 3, &TFrameEditShow::btnDeletePhotoClick, StandardIcon(QStyle::SP_TrashIcon));
+    bar->AddBevel();
+    menu->addSeparator();
+    photoUp_ = AddCommand(bar, "btnUp", tr("Up "), tr("Move selected photos up\r\nin the slide show order."), tr("Up"),
+                          5, &TFrameEditShow::btnUpClick, StandardIcon(QStyle::SP_ArrowUp));
+    photoDown_ = AddCommand(bar, "btnDown", tr("Down "), tr("Move selected photos down\r\nin the slide show order."),
+                            tr("Down"), 6, &TFrameEditShow::btnDownClick, StandardIcon(QStyle::SP_ArrowDown));
+    bar->AddBevel();
+    menu->addSeparator();
+    photoCut_ = AddCommand(bar, "btnPhotoCut", tr("Cut "), tr("Cut the selected photos\r\nto the clipboard."),
+                           tr("Cut"), 8, nullptr);
+    photoCopy_ = AddCommand(bar, "btnPhotoCopy", tr("Copy "), tr("Copy the selected photos\r\nto the clipboard."),
+                            tr("Copy"), 9, nullptr);
+    photoPaste_ = AddCommand(bar, "btnPhotoPaste", tr("Paste "),
+                             tr("Paste photos from the clipboard\r\ninto this category."), tr("Paste"), 10, nullptr);
+    bar->AddBevel();
+    menu->addSeparator();
+    rotate_ = AddCommand(bar, "btnRotate", tr("Rotate "), tr("Rotate the selected photo."), tr("Rotate"), 12, nullptr,
+                         StandardIcon(QStyle::SP_BrowserReload));
+}
+
+void TFrameEditShow::ConnectTree() {
+    connect(lbxCategories->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &TFrameEditShow::lbxCategoriesChange);
+    connect(lbxCategories, &QTreeView::expanded, this, [](const QModelIndex& index) {
+        if (CategoryNode* node = CategoryTreeModel::NodeOf(index)) node->Expanded = true;
+    });
+    // The root stands for the show and always shows its categories.
+    connect(lbxCategories, &QTreeView::collapsed, this, [this](const QModelIndex& index) {
+        CategoryNode* node = CategoryTreeModel::NodeOf(index);
+        if (!node) return;
+        if (node->Parent())
+            node->Expanded = false;
+        else
+            lbxCategories->expand(index);
+    });
+}
+
+void TFrameEditShow::InstallDocumentHooks() {
+    ShowDocumentHooks& hooks = document_.Hooks;
+    hooks.PhotoSelectionChanged = [this] {
+        ReloadPhotoList();
+        lbxPhotosClick();
+    };
+    hooks.SetBusy = [](bool busy) {
+        if (busy)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        else
+            QApplication::restoreOverrideCursor();
+    };
+    hooks.FinishEditing = [this] { lbxPhotos->setFocus(); };
+    hooks.TreeChanged = [this] { ReloadTree(); };
+}
+
+void TFrameEditShow::LoadShow() {
+    document_.LoadShow();
+    ReloadTree();
+    UpdateCaption();
+}
+
+bool TFrameEditShow::CloseShow() { return document_.CloseShow(); }
+
+void TFrameEditShow::RunCommand(EditorCommand command) {
+    switch (command) {
+        case EditorCommand::Publish:
+            btnPublishClick();
+            break;
+        case EditorCommand::AddCategory:
+            btnAddCategoryClick();
+            break;
+        case EditorCommand::DeleteCategory:
+            btnDeleteCategoryClick();
+            break;
+        case EditorCommand::MoveCategoryUp:
+            btnCategoryUpClick();
+            break;
+        case EditorCommand::MoveCategoryDown:
+            btnCategoryDownClick();
+            break;
+        case EditorCommand::DeletePhotos:
+            btnDeletePhotoClick();
+            break;
+        case EditorCommand::MovePhotoUp:
+            btnUpClick();
+            break;
+        case EditorCommand::MovePhotoDown:
+            btnDownClick();
+            break;
+        // The properties dialog, photo adding and editing, and the properties panel
+        // arrive with their own features.
+        default:
+            break;
+    }
+}
+
+// The viewer pane arrives with photo viewing; until then the list stays in place.
+bool TFrameEditShow::PhotoViewerVisible() const { return false; }
+
+void TFrameEditShow::ShowPhotoViewer(bool, bool) {}
+
+// The Delete key deletes in the tree and in the photo list, claimed before any menu
+// shortcut can take it. A name being typed gets its keys in its own editor.
+bool TFrameEditShow::eventFilter(QObject* watched, QEvent* event) {
+    const bool isKey = event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride;
+    if ((watched == lbxCategories || watched == lbxPhotos) && isKey &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
+        event->accept();
+        if (event->type() == QEvent::KeyPress)
+            watched == lbxCategories ? btnDeleteCategoryClick() : btnDeletePhotoClick();
+        return true;
+    }
+    return ShowEditorFrame::eventFilter(watched, event);
+}
+
+void TFrameEditShow::ReloadTree() {
+    const bool wasSyncing = std::exchange(syncingViews_, true);
+    categoryModel_->Reload();
+    for (CategoryNode* node : document_.Tree().Nodes())
+        if (node->Expanded || !node->Parent()) lbxCategories->expand(categoryModel_->IndexOf(node));
+    ShowSelectedCategoryInTree();
+    syncingViews_ = wasSyncing;
+    UpdateCategoryCommands();
+}
+
+void TFrameEditShow::ShowSelectedCategoryInTree() {
+    const QModelIndex selected = categoryModel_->IndexOf(document_.Tree().Selected());
+    lbxCategories->selectionModel()->setCurrentIndex(selected, QItemSelectionModel::ClearAndSelect);
+    lbxCategories->scrollTo(selected);
+}
+
+void TFrameEditShow::lbxCategoriesChange(const QModelIndex& current) {
+    if (syncingViews_) return;
+    document_.SelectCategory(CategoryTreeModel::NodeOf(current));
+    UpdateCategoryCommands();
+}
+
+bool TFrameEditShow::RenameNode(CategoryNode& node, const QString& name) {
+    const std::string stored = ToStored(name);
+    const CategoryNameProblem problem = CheckCategoryName(node, stored);
+    if (problem != CategoryNameProblem::None) {
+        Dialogs().ShowInfo(CategoryNameMessage(problem, node, name));
+        return false;
+    }
+    if (node.Parent()) {
+        node.Text = stored;
+    } else {
+        document_.SetShowTitle(stored);
+        UpdateCaption();
+    }
+    return true;
+}
+
+void TFrameEditShow::UpdateCategoryCommands() {
+    const CategoryNode* node = document_.Tree().Selected();
+    const CategoryNode* parent = node ? node->Parent() : nullptr;
+    deleteCategory_.SetEnabled(parent != nullptr);
+    categoryUp_.SetEnabled(parent && parent->Child(0) != node);
+    categoryDown_.SetEnabled(parent && parent->Child(parent->ChildCount() - 1) != node);
+}
+
+void TFrameEditShow::UpdateCaption() {
+    pnlShowName->setText(QLatin1Char(' ') + FromStored(ShowSettings.Value("Title")));
+}
+
+void TFrameEditShow::ReloadPhotoList() {
+    const bool wasSyncing = std::exchange(syncingViews_, true);
+    photoModel_->Reload();
+    const PhotoList& photos = document_.Photos();
+    QItemSelectionModel* selection = lbxPhotos->selectionModel();
+    for (int row = 0; row < photos.Count(); ++row)
+        if (photos.IsSelected(row)) selection->select(photoModel_->index(row), QItemSelectionModel::Select);
+    selection->setCurrentIndex(photoModel_->index(photos.CurrentIndex()), QItemSelectionModel::NoUpdate);
+    syncingViews_ = wasSyncing;
+}
+
+void TFrameEditShow::PhotoSelectionChangedInView() {
+    if (syncingViews_) return;
+    PhotoList& photos = document_.Photos();
+    const QItemSelectionModel* selection = lbxPhotos->selectionModel();
+    for (int row = 0; row < photos.Count(); ++row) photos.Select(row, selection->isRowSelected(row));
+    photos.SetCurrentIndex(selection->currentIndex().row());
+    lbxPhotosClick();
+}
+
+// Binds the properties panel to the current photo.
+void TFrameEditShow::lbxPhotosClick() { document_.CurrentPhotoIndex = document_.Photos().CurrentIndex(); }
+
+// A name or caption still being typed is written when its field loses the focus; from
+// here until the next selection change no photo is bound to the panel.
+void TFrameEditShow::UnbindPhotoForEditing() {
+    lbxPhotos->setFocus();
+    document_.CurrentPhotoIndex = -1;
+    lbxPhotosClick();
+    document_.CurrentPhotoIndex = -1;
+}
+
+void TFrameEditShow::btnUpClick() {
+    UnbindPhotoForEditing();
+    MoveSelectedPhotosUp(document_.Photos());
+    ReloadPhotoList();
+}
+
+void TFrameEditShow::btnDownClick() {
+    UnbindPhotoForEditing();
+    MoveSelectedPhotosDown(document_.Photos());
+    ReloadPhotoList();
+}
+
+void TFrameEditShow::btnDeletePhotoClick() {
+    PhotoList& photos = document_.Photos();
+    if (photos.SelectedCount() == 0) return;
+    bool ask = main_.PhotoDeleteAsk();
+    const bool confirmed = ConfirmDeletePhotos(ask);
+    main_.SetPhotoDeleteAsk(ask);
+    if (!confirmed) return;
+    const int keep = DeleteSelectedPhotos(photos, document_.CategoryFolder, FolderList);
+    if (keep >= 0) {
+        // The panel may still show a deleted photo; it must not be written to another one.
+        document_.CurrentPhotoIndex = -1;
+        photos.SetCurrentIndex(keep);
+        photos.Select(keep);
+    }
+    ReloadPhotoList();
+    if (keep >= 0) lbxPhotosClick();
+}
+
+void TFrameEditShow::btnAddCategoryClick() {
+    CategoryNode* parent = document_.Tree().Selected() ? document_.Tree().Selected() : document_.Tree().Root();
+    parent->Expanded = true;
+    CategoryNode* added = document_.AddCategory(parent, UniqueChildName(*parent, "New Category"));
+    const QModelIndex index = categoryModel_->IndexOf(added);
+    lbxCategories->setCurrentIndex(index);
+    lbxCategories->setFocus();
+    lbxCategories->edit(index);
+}
+
+void TFrameEditShow::btnDeleteCategoryClick() {
+    CategoryNode* node = document_.Tree().Selected();
+    if (!node || !node->Parent()) return;
+    if (!Dialogs().Confirm(QStringLiteral("Are you sure you want to delete the category \"%1\"?\r\n\r\nIts photos and "
+                                          "sub-categories are removed from this slide show. Your original photo files "
+                                          "are never deleted by Velvora.")
+                               .arg(FromStored(node->Text))))
+        return;
+    document_.DeleteCategory(node);
+}
+
+void TFrameEditShow::btnCategoryUpClick() { MoveSelectedCategory(true); }
+
+void TFrameEditShow::btnCategoryDownClick() { MoveSelectedCategory(false); }
+
+void TFrameEditShow::MoveSelectedCategory(bool up) {
+    CategoryTree& tree = document_.Tree();
+    CategoryNode* node = tree.Selected();
+    if (!node || !(up ? tree.MoveCategoryUp(node) : tree.MoveCategoryDown(node))) return;
+    ReloadTree();
+}
+
+void TFrameEditShow::btnPublishClick() {
+    document_.SaveFolderList();
+    document_.SaveShow();
+}
+
+ShowEditorFrame* MakeEditShowFrame(TMain& main, QWidget* parent) { return new TFrameEditShow(main, parent); }
+
+}  // namespace velvora

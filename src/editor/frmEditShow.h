@@ -1,0 +1,110 @@
+// The editor frame: the open show's caption bar and publish button, the category tree with
+// its toolbar on the left, and the photo toolbar, photo list and properties area on the
+// right. The show itself lives in the ShowDocument; the frame binds it to the controls.
+#pragma once
+
+#include <QWidget>
+
+#include "app/ShowEditorFrame.h"
+#include "editor/ShowDocument.h"
+
+class QLabel;
+class QListView;
+class QMenu;
+class QSplitter;
+class QStackedWidget;
+class QToolButton;
+class QTreeView;
+
+namespace velvora {
+
+class CategoryTreeModel;
+class PhotoListModel;
+class ToolbarPanel;
+
+// A toolbar button and the matching item of its More menu, which act as one.
+struct ToolCommand {
+    QToolButton* Button = nullptr;
+    QAction* Item = nullptr;
+    void SetEnabled(bool enabled) const;
+};
+
+class TFrameEditShow : public ShowEditorFrame {
+    Q_OBJECT
+public:
+    explicit TFrameEditShow(TMain& main, QWidget* parent = nullptr);
+    ~TFrameEditShow() override;
+
+    void LoadShow() override;
+    bool CloseShow() override;
+    void RunCommand(EditorCommand command) override;
+    bool PhotoViewerVisible() const override;
+    void ShowPhotoViewer(bool show, bool keepPanel) override;
+
+    ShowDocument& Document() { return document_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void CreateTopBar();
+    QWidget* CreateCategoryPane();
+    QWidget* CreatePhotoPane();
+    void CreateCategoryToolbar();
+    void CreatePhotoToolbar();
+    ToolCommand AddCommand(ToolbarPanel* toolbar, const char* name, const QString& caption, const QString& hint,
+                           const QString& menuCaption, int tag, void (TFrameEditShow::*handler)(),
+                           const QIcon& icon = {});
+    void ConnectTree();
+    void InstallDocumentHooks();
+
+    // Rebuilds the tree view from the document, keeping its expansions and selection.
+    void ReloadTree();
+    void ShowSelectedCategoryInTree();
+    void lbxCategoriesChange(const QModelIndex& current);
+    bool RenameNode(CategoryNode& node, const QString& name);
+    void UpdateCategoryCommands();
+    void UpdateCaption();
+    void ReloadPhotoList();
+    void PhotoSelectionChangedInView();
+    void lbxPhotosClick();
+    void UnbindPhotoForEditing();
+    void btnUpClick();
+    void btnDownClick();
+    void btnDeletePhotoClick();
+
+    void btnAddCategoryClick();
+    void btnDeleteCategoryClick();
+    void btnCategoryUpClick();
+    void btnCategoryDownClick();
+    void btnPublishClick();
+    void MoveSelectedCategory(bool up);
+
+    TMain& main_;
+    ShowDocument document_;
+    CategoryTreeModel* categoryModel_ = nullptr;
+    PhotoListModel* photoModel_ = nullptr;
+    bool syncingViews_ = false;
+
+    QLabel* pnlShowName = nullptr;
+    QToolButton* btnPublish = nullptr;
+    QSplitter* splitter_ = nullptr;
+    QWidget* Panel1 = nullptr;
+    ToolbarPanel* Panel7 = nullptr;
+    ToolbarPanel* Panel8 = nullptr;
+    QMenu* mnuCategoryTools = nullptr;
+    QMenu* mnuPhotoTools = nullptr;
+    QTreeView* lbxCategories = nullptr;
+    QStackedWidget* photoArea_ = nullptr;
+    QListView* lbxPhotos = nullptr;
+    QWidget* pnlViewPhoto = nullptr;
+    QWidget* pnlPhotoProperties = nullptr;
+
+    ToolCommand categoryProperties_, play_, addCategory_, deleteCategory_, categoryUp_, categoryDown_;
+    ToolCommand photoView_, addPhoto_, deletePhoto_, photoUp_, photoDown_, photoCut_, photoCopy_, photoPaste_, rotate_;
+};
+
+// The factory the main window uses for its editor frame.
+ShowEditorFrame* MakeEditShowFrame(TMain& main, QWidget* parent);
+
+}  // namespace velvora

@@ -1,0 +1,180 @@
+// The editor frame inside the real main window, driven as a user would drive it.
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+#include <QAbstractItemModel>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QSettings>
+#include <QSplitter>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeView>
+
+#include "app/frmMain.h"
+#include "editor/frmEditShow.h"
+#include "library/ShowIndex.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TempFolder.h"
+
+namespace velvora {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ReadFile;
+using testing::WriteFile;
+
+class EditShowFrameTest : public testing::ProgramFolderTest {
+protected:
+    void SetUp() override {
+        ProgramFolderTest::SetUp();
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString(settings_.Path()));
+        show = Home() + "Slide Shows/trip/";
+        WriteFile(show + ShowSettingsFileName, "Title=Trip\r\nAliasCount=2\r\n");
+        WriteFile(show + "categories.dat", "\\Beach\r\nAlias=0001\r\n\r\n\\Snow\r\nAlias=0002\r\n\r\n");
+        main = std::make_unique<TMain>(MakeEditShowFrame);
+        main->resize(900, 600);
+        main->show();
+        main->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
+        main->OpenShow(show);
+        QCoreApplication::sendPostedEvents();
+        frame = static_cast<TFrameEditShow*>(main->CurrentFrame());
+        tree = frame->findChild<QTreeView*>("lbxCategories");
+    }
+    void TearDown() override {
+        main.reset();
+        ProgramFolderTest::TearDown();
+    }
+
+    QModelIndex IndexOfNode(int node) const {
+        const CategoryNode* wanted = frame->Document().Tree().NodeAt(node);
+        for (QModelIndex index = tree->model()->index(0, 0); index.isValid(); index = tree->indexBelow(index))
+            if (index.internalPointer() == wanted) return index;
+        return {};
+    }
+    QString Caption() const { return frame->findChild<QLabel*>("pnlShowName")->text(); }
+    void Rename(int node, const QString& name) { tree->model()->setData(IndexOfNode(node), name, Qt::EditRole); }
+    std::vector<std::string> Names() const {
+        std::vector<std::string> names;
+        for (const CategoryNode* node : frame->Document().Tree().Nodes()) names.push_back(node->Text);
+        return names;
+    }
+
+    testing::ScriptedDialogs dialogs;
+    std::string show;
+    std::unique_ptr<TMain> main;
+    TFrameEditShow* frame = nullptr;
+    QTreeView* tree = nullptr;
+
+private:
+    testing::TempFolder settings_;
+};
+
+TEST_F(EditShowFrameTest, RootStaysExpandedAndItsRenameRetitlesTheShow) {
+    ASSERT_EQ(main->CurrentFrameKind(), FrameKind::Editor);
+    EXPECT_EQ(Caption(), " Trip");
+    const QModelIndex root = IndexOfNode(0);
+    EXPECT_TRUE(tree->isExpanded(root));
+    tree->setCurrentIndex(root);
+    tree->setFocus();
+    QTest::keyClick(tree, Qt::Key_Left);
+    tree->collapse(root);
+    EXPECT_TRUE(tree->isExpanded(root));
+
+    Rename(0, QStringLiteral("Rock & Roll"));
+    EXPECT_EQ(Caption(), " Rock & Roll");
+    EXPECT_EQ(ShowSettings.Value("Title"), "Rock & Roll");
+    EXPECT_EQ(tree->model()->data(root).toString(), QStringLiteral("Rock & Roll"));
+}
+
+TEST_F(EditShowFrameTest, RenamesThatTheCategoryFileCannotHoldAreRefusedWithAMessage) {
+    Rename(1, QStringLiteral("Snow"));
+    Rename(1, QStringLiteral("  "));
+    Rename(1, QStringLiteral("Sun\\Sea"));
+    Rename(0, QString());
+    ASSERT_EQ(dialogs.messages.size(), 4u);
+    EXPECT_EQ(dialogs.messages[0].text,
+              QStringLiteral("Another category here is already named \"Snow\". Please choose a different name."));
+    EXPECT_EQ(dialogs.messages[3].text, QStringLiteral("Please enter a title for your photo slide show."));
+    Rename(1, QStringLiteral("Sea"));
+    EXPECT_EQ(Names(), (std::vector<std::string>{"Trip", "Sea", "Snow"}));
+    main->close();
+    EXPECT_EQ(ReadFile(show + "categories.dat").substr(0, 5), "\\Sea\r");
+}
+
+TEST_F(EditShowFrameTest, AddedSubCategoryOpensForItsNameAndDeleteAsksThenTakesItsFolder) {
+    tree->setCurrentIndex(IndexOfNode(2));
+    main->findChild<QAction*>("Add1")->trigger();
+    EXPECT_EQ(Names(), (std::vector<std::string>{"Trip", "Beach", "Snow", "New Category"}));
+    EXPECT_EQ(frame->Document().Tree().Selected()->Parent()->Text, "Snow");
+    EXPECT_EQ(frame->Document().CategoryFolder, show + "0003/");
+    auto* editor = tree->findChild<QLineEdit*>();
+    ASSERT_TRUE(editor && editor->isVisible()) << "the new category opens for its name";
+    editor->setText(QStringLiteral("Sun"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();  // the view commits the typed name from its event queue
+    EXPECT_EQ(Names().back(), "Sun");
+
+    QTest::keyClick(tree, Qt::Key_Delete);  // answered No
+    EXPECT_TRUE(fs::exists(show + "0003"));
+    dialogs.AnswerConfirm(true);
+    frame->findChild<QToolButton*>("btnDeleteCategory")->click();
+    ASSERT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_TRUE(
+        dialogs.messages[1].text.startsWith(QStringLiteral("Are you sure you want to delete the category \"Sun\"?")));
+    EXPECT_EQ(Names(), (std::vector<std::string>{"Trip", "Beach", "Snow"}));
+    EXPECT_FALSE(fs::exists(show + "0003"));
+    EXPECT_EQ(frame->Document().Tree().Selected()->Text, "Snow");
+    EXPECT_EQ(tree->currentIndex(), IndexOfNode(2));
+    tree->setCurrentIndex(IndexOfNode(0));
+    EXPECT_FALSE(frame->findChild<QToolButton*>("btnDeleteCategory")->isEnabled());
+}
+
+TEST_F(EditShowFrameTest, UpAndDownReorderAmongSiblingsWithTheCommandsFollowingThePlace) {
+    auto* up = frame->findChild<QToolButton*>("btnCategoryUp");
+    auto* down = frame->findChild<QToolButton*>("btnCategoryDown");
+    tree->setCurrentIndex(IndexOfNode(2));
+    EXPECT_TRUE(up->isEnabled());
+    EXPECT_FALSE(down->isEnabled());
+    up->click();
+    EXPECT_EQ(Names(), (std::vector<std::string>{"Trip", "Snow", "Beach"}));
+    EXPECT_EQ(tree->currentIndex(), IndexOfNode(1));
+    EXPECT_FALSE(up->isEnabled());
+    main->findChild<QAction*>("MoveDown2")->trigger();
+    EXPECT_EQ(Names(), (std::vector<std::string>{"Trip", "Beach", "Snow"}));
+}
+
+TEST_F(EditShowFrameTest, NarrowPhotoToolbarOffersTheHiddenButtonsInItsMoreMenu) {
+    auto* toolbar = frame->findChild<QWidget*>("Panel8");
+    auto* paste = frame->findChild<QToolButton*>("btnPhotoPaste");
+    auto* more = frame->findChild<QToolButton*>("btnPhotoMore");
+    auto* menu = frame->findChild<QMenu*>("mnuPhotoTools");
+    const int lastRight = frame->findChild<QToolButton*>("btnRotate")->geometry().right() + 1;
+    toolbar->resize(lastRight, toolbar->height());
+    EXPECT_TRUE(paste->isVisibleTo(toolbar));
+    EXPECT_FALSE(more->isVisibleTo(toolbar));
+    toolbar->resize(paste->geometry().right(), toolbar->height());
+    EXPECT_FALSE(paste->isVisibleTo(toolbar));
+    EXPECT_TRUE(more->isVisibleTo(toolbar));
+    QStringList offered;
+    for (QAction* item : menu->actions())
+        if (item->isVisible()) offered << item->text();
+    EXPECT_EQ(offered, (QStringList{"Paste", "Rotate"}));
+    toolbar->resize(lastRight, toolbar->height());
+    EXPECT_FALSE(more->isVisibleTo(toolbar));
+}
+
+TEST_F(EditShowFrameTest, MovingTheSplitterIsRememberedAsTheCategoryPaneWidth) {
+    auto* splitter = frame->findChild<QSplitter*>();
+    EXPECT_EQ(frame->findChild<QWidget*>("Panel1")->width(), main->CategoryPaneWidth());
+    splitter->setSizes({300, 500});
+    emit splitter->splitterMoved(300, 1);
+    EXPECT_EQ(main->CategoryPaneWidth(), 300);
+}
+
+}  // namespace
+}  // namespace velvora
