@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QMenu>
 #include <QSettings>
 #include <QSplitter>
@@ -34,7 +35,12 @@ protected:
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString(settings_.Path()));
         show = Home() + "Slide Shows/trip/";
         WriteFile(show + ShowSettingsFileName, "Title=Trip\r\nAliasCount=2\r\n");
-        WriteFile(show + "categories.dat", "\\Beach\r\nAlias=0001\r\n\r\n\\Snow\r\nAlias=0002\r\n\r\n");
+        WriteFile(show + "categories.dat", "\\Beach\r\nSelected=1\r\nAlias=0001\r\n\r\n\\Snow\r\nAlias=0002\r\n\r\n");
+        for (const char* id : {"0000000A", "0000000B", "0000000C"}) {
+            WriteFile(show + "0001/" + id + ".pho", "x");
+            WriteFile(show + "0001/" + id + ".dat", std::string("Name=") + id + "\r\n");
+        }
+        WriteFile(show + "0001/folder.dat", "0000000A=a.jpg\r\n0000000B=b.jpg\r\n0000000C=c.jpg\r\n");
         main = std::make_unique<TMain>(MakeEditShowFrame);
         main->resize(900, 600);
         main->show();
@@ -44,6 +50,7 @@ protected:
         QCoreApplication::sendPostedEvents();
         frame = static_cast<TFrameEditShow*>(main->CurrentFrame());
         tree = frame->findChild<QTreeView*>("lbxCategories");
+        photos = frame->findChild<QListView*>("lbxPhotos");
     }
     void TearDown() override {
         main.reset();
@@ -69,6 +76,7 @@ protected:
     std::unique_ptr<TMain> main;
     TFrameEditShow* frame = nullptr;
     QTreeView* tree = nullptr;
+    QListView* photos = nullptr;
 
 private:
     testing::TempFolder settings_;
@@ -146,6 +154,36 @@ TEST_F(EditShowFrameTest, UpAndDownReorderAmongSiblingsWithTheCommandsFollowingT
     EXPECT_FALSE(up->isEnabled());
     main->findChild<QAction*>("MoveDown2")->trigger();
     EXPECT_EQ(Names(), (std::vector<std::string>{"Trip", "Beach", "Snow"}));
+}
+
+TEST_F(EditShowFrameTest, PhotoCommandsWorkOnTheSelectionMadeInTheList) {
+    ASSERT_EQ(photos->model()->rowCount(), 3);
+    EXPECT_TRUE(photos->selectionModel()->isRowSelected(0));
+    QItemSelectionModel* selection = photos->selectionModel();
+    selection->select(photos->model()->index(0, 0), QItemSelectionModel::Deselect);
+    selection->select(photos->model()->index(2, 0), QItemSelectionModel::Select);
+    main->findChild<QAction*>("MoveUp1")->trigger();
+    const auto rowNames = [this] {
+        std::vector<std::string> names;
+        for (int row = 0; row < photos->model()->rowCount(); ++row)
+            names.push_back(photos->model()->index(row, 0).data().toString().toStdString());
+        return names;
+    };
+    EXPECT_EQ(rowNames(), (std::vector<std::string>{"0000000A", "0000000C", "0000000B"}));
+    EXPECT_FALSE(selection->isRowSelected(0));
+    EXPECT_TRUE(selection->isRowSelected(1));
+
+    dialogs.AnswerConfirmWithOptOut(true, true);
+    photos->setFocus();
+    QTest::keyClick(photos, Qt::Key_Delete);
+    EXPECT_EQ(rowNames(), (std::vector<std::string>{"0000000A", "0000000B"}));
+    EXPECT_FALSE(fs::exists(show + "0001/0000000C.pho"));
+    EXPECT_FALSE(main->PhotoDeleteAsk());
+    EXPECT_TRUE(selection->isRowSelected(0));
+    frame->findChild<QToolButton*>("btnDeletePhoto")->click();  // asks nothing now
+    EXPECT_EQ(dialogs.messages.size(), 1u);
+    tree->setCurrentIndex(IndexOfNode(2));  // leaving the category writes its photo order
+    EXPECT_EQ(ReadFile(show + "0001/folder.dat"), "0000000B=b.jpg\r\n");
 }
 
 TEST_F(EditShowFrameTest, NarrowPhotoToolbarOffersTheHiddenButtonsInItsMoreMenu) {
