@@ -1,0 +1,59 @@
+// Bringing image files into the displayed category: a fresh photo id per file, a byte copy,
+// a thumbnail of at most 70 × 70 pixels, the first properties file and the photo list entry,
+// as one cancellable batch behind the progress window. No windows: the file picker, the
+// disabled main window and the panel refresh are the editor frame's part.
+#pragma once
+
+#include <string>
+
+#include "app/Global.h"
+#include "editor/ShowDocument.h"
+
+namespace velvora {
+
+// Box that every thumbnail is fitted into, aspect ratio kept, small pictures enlarged.
+inline constexpr int ThumbnailSide = 70;
+
+// Moves `counter` (eight hexadecimal digits, 0-9 and A-F) past every id in `usedIds`:
+// while the counter occurs there, ignoring letter case, that occurrence is removed and the
+// counter goes up by one. Returns the counter. Ids restart at "00000000" in every batch, so
+// ids freed by deletions are reused, and the shrinking list keeps later searches short.
+std::string NextFreePhotoId(std::string& counter, StringList& usedIds);
+
+// True when `fileName` is decoded as a JPEG: its lower-cased extension, dot included, is not
+// empty and occurs in ".jpeg.jpg". Anything else, a name without extension too, is a bitmap.
+bool IsJpegFileName(const std::string& fileName);
+
+// Writes the thumbnail of `sourceFile` to `thumbnailFile` as a BMP and reports the source's
+// pixel size. JPEGs decode at the coarsest scale that still covers the box. Returns false,
+// writing nothing, when the source cannot be read or decoded (a damaged file, a picture in
+// another format, one without pixels, one beyond the bitmap size limits) or the thumbnail
+// cannot be written; never throws.
+bool MakeThumbnail(const std::string& sourceFile, const std::string& thumbnailFile, int& width, int& height);
+
+// Adds `files` (full paths) in list order to the displayed category of `document`: each gets
+// the next free id, a copy "<id>.pho", a FolderList line, "<id>.thu", a three-line "<id>.dat"
+// (Name, Width, Height) and a selected photo list entry; the list's earlier selection is
+// cleared first. Drives the open progress window (two steps per file, one when the copy
+// fails) and stops after the file in progress once it is cancelled. A file that cannot be
+// copied or made into a photo leaves nothing behind, its id goes to the next file, and its
+// path is appended to `skippedFiles`. Returns the index of the first entry added, or -1;
+// with no category displayed nothing is done.
+int AddPhotoFiles(ShowDocument& document, const StringList& files, StringList& skippedFiles);
+
+struct PhotoBatchResult {
+    // The entry to make current: the first one added; -1 when the batch was cancelled, ended
+    // by an error, or added nothing.
+    int CurrentIndex = -1;
+    // Chosen files that were not added, full paths in the order they were tried. An error
+    // that ends the batch early leaves the files after it unlisted.
+    StringList SkippedFiles;
+};
+
+// The Add Photos batch without its dialog: sorts `files` by full path ignoring letter case,
+// opens the progress window with a Cancel button, runs AddPhotoFiles and closes the window
+// again, also when an error escapes. Such an error ends the batch without a message; photos
+// added before it stay.
+PhotoBatchResult AddPhotoBatch(ShowDocument& document, StringList files);
+
+}  // namespace velvora
