@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <utility>
 
+#include <QActionGroup>
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -22,6 +23,7 @@
 #include "editor/PhotoDeletion.h"
 #include "editor/PhotoListEditing.h"
 #include "editor/PhotoListModel.h"
+#include "editor/PhotoPropertiesPanel.h"
 #include "editor/ToolbarPanel.h"
 #include "library/LibraryFrameParts.h"
 #include "platform/Dialogs.h"
@@ -33,7 +35,6 @@ namespace {
 
 constexpr int TopBarHeight = 25;
 constexpr int PublishButtonWidth = 160;
-constexpr int PropertiesPanelHeight = 122;
 constexpr int SplitterWidth = 5;
 constexpr int TreeIndent = 19;
 
@@ -177,9 +178,9 @@ QWidget* TFrameEditShow::CreatePhotoPane() {
             &TFrameEditShow::PhotoSelectionChangedInView);
     connect(lbxPhotos->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &TFrameEditShow::PhotoSelectionChangedInView);
-    pnlPhotoProperties = new QWidget(pane);
-    pnlPhotoProperties->setObjectName(QStringLiteral("pnlPhotoProperties"));
-    pnlPhotoProperties->setFixedHeight(PropertiesPanelHeight);
+    pnlPhotoProperties = new TPhotoPropertiesPanel(pane);
+    connect(pnlPhotoProperties, &TPhotoPropertiesPanel::EditFinished, this, &TFrameEditShow::SavePhotoProperties);
+    connect(pnlPhotoProperties, &TPhotoPropertiesPanel::CaptionEntered, this, &TFrameEditShow::NextPhoto);
     column->addWidget(Panel8);
     column->addWidget(lbxPhotos, 1);
     column->addWidget(pnlPhotoProperties);
@@ -260,8 +261,51 @@ void TFrameEditShow::CreatePhotoToolbar() {
                              tr("Paste photos from the clipboard\r\ninto this category."), tr("Paste"), 10, nullptr);
     bar->AddBevel();
     menu->addSeparator();
-    rotate_ = AddCommand(bar, "btnRotate", tr("Rotate "), tr("Rotate the selected photo."), tr("Rotate"), 12, nullptr,
-                         StandardIcon(QStyle::SP_BrowserReload));
+    rotate_ = AddCommand(bar, "btnRotate", tr("Rotate "), tr("Rotate the selected photo."), tr("Rotate"), 12,
+                         &TFrameEditShow::btnRotateClick, StandardIcon(QStyle::SP_BrowserReload));
+    CreateRotateMenu();
+    rotate_.Item->setMenu(RotatePopupMenu);
+}
+
+// The rotation the photo is shown and published with; stored as quarter turns clockwise.
+void TFrameEditShow::CreateRotateMenu() {
+    RotatePopupMenu = new QMenu(this);
+    RotatePopupMenu->setObjectName(QStringLiteral("RotatePopupMenu"));
+    QAction* wizard = RotatePopupMenu->addAction(tr("&Rotate Wizard..."));
+    wizard->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    wizard->setEnabled(false);  // its steps are still to be designed
+    RotatePopupMenu->addSeparator();
+    auto* choices = new QActionGroup(this);
+    const struct {
+        const char* caption;
+        Qt::Key key;
+        int rotation;
+    } rotations[] = {{"No Rotation", Qt::Key_1, 0},
+                     {"90\u00BA Clockwise", Qt::Key_2, 1},
+                     {"90\u00BA Counter-Clockwise", Qt::Key_3, 3},
+                     {"180\u00BA", Qt::Key_4, 2}};
+    for (const auto& [caption, key, rotation] : rotations) {
+        QAction* choice = RotatePopupMenu->addAction(QString::fromUtf8(caption));
+        choice->setShortcut(QKeySequence(Qt::CTRL | key));
+        choice->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        choice->setCheckable(true);
+        choice->setData(rotation);
+        choices->addAction(choice);
+        addAction(choice);
+        connect(choice, &QAction::triggered, this, [this, rotation] {
+            pnlPhotoProperties->SetRotation(rotation);
+            SavePhotoProperties();
+        });
+    }
+}
+
+void TFrameEditShow::UpdateRotationChoice() {
+    for (QAction* choice : RotatePopupMenu->actions())
+        if (choice->isCheckable()) choice->setChecked(choice->data().toInt() == pnlPhotoProperties->Rotation());
+}
+
+void TFrameEditShow::btnRotateClick() {
+    RotatePopupMenu->popup(rotate_.Button->mapToGlobal(QPoint(0, rotate_.Button->height())));
 }
 
 void TFrameEditShow::ConnectTree() {
@@ -293,6 +337,7 @@ void TFrameEditShow::InstallDocumentHooks() {
         else
             QApplication::restoreOverrideCursor();
     };
+    hooks.SavePhotoProperties = [this] { SavePhotoProperties(); };
     hooks.FinishEditing = [this] { lbxPhotos->setFocus(); };
     hooks.TreeChanged = [this] { ReloadTree(); };
 }
@@ -331,8 +376,16 @@ void TFrameEditShow::RunCommand(EditorCommand command) {
         case EditorCommand::MovePhotoDown:
             btnDownClick();
             break;
-        // The properties dialog, photo adding and editing, and the properties panel
-        // arrive with their own features.
+        case EditorCommand::BasicPhotoProperties:
+            pnlPhotoProperties->ShowPage(PhotoPage::Basic);
+            break;
+        case EditorCommand::TransitionProperties:
+            pnlPhotoProperties->ShowPage(PhotoPage::Transition);
+            break;
+        case EditorCommand::DisplayProperties:
+            pnlPhotoProperties->ShowPage(PhotoPage::Display);
+            break;
+        // The properties dialog and photo adding arrive with their own features.
         default:
             break;
     }
@@ -428,7 +481,42 @@ void TFrameEditShow::PhotoSelectionChangedInView() {
 }
 
 // Binds the properties panel to the current photo.
-void TFrameEditShow::lbxPhotosClick() { document_.CurrentPhotoIndex = document_.Photos().CurrentIndex(); }
+// Binds the properties panel to the current photo, after writing the photo it leaves.
+// The panel is there only while exactly one photo is selected.
+void TFrameEditShow::lbxPhotosClick() {
+    const PhotoList& photos = document_.Photos();
+    pnlPhotoProperties->setVisible(photos.SelectedCount() == 1);
+    if (photos.CurrentIndex() == document_.CurrentPhotoIndex) return;
+    SavePhotoProperties();
+    document_.CurrentPhotoIndex = photos.SelectedCount() > 0 ? photos.CurrentIndex() : -1;
+    PhotoPanel panel = pnlPhotoProperties->Contents();
+    if (LoadCurrentPhoto(document_, panel)) {
+        pnlPhotoProperties->ShowPhoto(panel);
+        UpdateRotationChoice();
+    }
+}
+
+void TFrameEditShow::SavePhotoProperties() {
+    if (velvora::SavePhotoProperties(document_, pnlPhotoProperties->Contents())) lbxPhotos->viewport()->update();
+}
+
+// Enter in the caption box: on to the next photo, which writes this one, or only write
+// this one when it is the last.
+void TFrameEditShow::NextPhoto() {
+    PhotoList& photos = document_.Photos();
+    const int next = photos.CurrentIndex() + 1;
+    if (next >= photos.Count()) {
+        SavePhotoProperties();
+        return;
+    }
+    photos.DeselectAll();
+    photos.Select(next);
+    photos.SetCurrentIndex(next);
+    ReloadPhotoList();
+    lbxPhotos->scrollTo(photoModel_->index(next));
+    lbxPhotosClick();
+    pnlPhotoProperties->FocusName();
+}
 
 // A name or caption still being typed is written when its field loses the focus; from
 // here until the next selection change no photo is bound to the panel.

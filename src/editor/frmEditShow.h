@@ -21,6 +21,7 @@ namespace velvora {
 class CategoryTreeModel;
 class PhotoListModel;
 class ToolbarPanel;
+class TPhotoPropertiesPanel;
 
 // A toolbar button and the matching item of its More menu, which act as one.
 struct ToolCommand {
@@ -68,6 +69,11 @@ private:
     void ReloadPhotoList();
     void PhotoSelectionChangedInView();
     void lbxPhotosClick();
+    void SavePhotoProperties();
+    void NextPhoto();
+    void UpdateRotationChoice();
+    void CreateRotateMenu();
+    void btnRotateClick();
     void UnbindPhotoForEditing();
     void btnUpClick();
     void btnDownClick();
@@ -94,11 +100,12 @@ private:
     ToolbarPanel* Panel8 = nullptr;
     QMenu* mnuCategoryTools = nullptr;
     QMenu* mnuPhotoTools = nullptr;
+    QMenu* RotatePopupMenu = nullptr;
     QTreeView* lbxCategories = nullptr;
     QStackedWidget* photoArea_ = nullptr;
     QListView* lbxPhotos = nullptr;
     QWidget* pnlViewPhoto = nullptr;
-    QWidget* pnlPhotoProperties = nullptr;
+    TPhotoPropertiesPanel* pnlPhotoProperties = nullptr;
 
     ToolCommand categoryProperties_, play_, addCategory_, deleteCategory_, categoryUp_, categoryDown_;
     ToolCommand photoView_, addPhoto_, deletePhoto_, photoUp_, photoDown_, photoCut_, photoCopy_, photoPaste_, rotate_;
