@@ -186,6 +186,36 @@ TEST_F(EditShowFrameTest, PhotoCommandsWorkOnTheSelectionMadeInTheList) {
     EXPECT_EQ(ReadFile(show + "0001/folder.dat"), "0000000B=b.jpg\r\n");
 }
 
+TEST_F(EditShowFrameTest, PanelFollowsASingleSelectionAndEnterWalksNameCaptionAndOnToTheNextPhoto) {
+    auto* panel = frame->findChild<QWidget*>("pnlPhotoProperties");
+    auto* name = frame->findChild<QLineEdit*>("txtPhotoName");
+    auto* caption = frame->findChild<QLineEdit*>("txtPhotoCaption");
+    QItemSelectionModel* selection = photos->selectionModel();
+    EXPECT_TRUE(panel->isVisible());
+    EXPECT_EQ(name->text(), QStringLiteral("0000000A"));
+    selection->select(photos->model()->index(1, 0), QItemSelectionModel::Select);
+    EXPECT_FALSE(panel->isVisible());
+    selection->setCurrentIndex(photos->model()->index(1, 0), QItemSelectionModel::ClearAndSelect);
+    EXPECT_TRUE(panel->isVisible());
+    EXPECT_EQ(name->text(), QStringLiteral("0000000B"));
+
+    name->setFocus();
+    name->setText(QStringLiteral("Dunes"));
+    QTest::keyClick(name, Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), caption);
+    caption->setText(QStringLiteral("Windy"));
+    QTest::keyClick(caption, Qt::Key_Return);
+    EXPECT_EQ(ReadFile(show + "0001/0000000B.dat"), "Name=Dunes\r\nCaption=Windy\r\nWidth=\r\nHeight=\r\n");
+    EXPECT_EQ(photos->model()->index(1, 0).data().toString(), QStringLiteral("Dunes"));
+    EXPECT_TRUE(selection->isRowSelected(2) && !selection->isRowSelected(1));
+    EXPECT_EQ(name->text(), QStringLiteral("0000000C"));
+    EXPECT_EQ(QApplication::focusWidget(), name);
+    caption->setText(QStringLiteral("Last"));
+    QTest::keyClick(caption, Qt::Key_Return);  // the last photo: written, and it stays current
+    EXPECT_EQ(ReadFile(show + "0001/0000000C.dat").substr(0, 29), "Name=0000000C\r\nCaption=Last\r\n");
+    EXPECT_EQ(selection->currentIndex().row(), 2);
+}
+
 TEST_F(EditShowFrameTest, NarrowPhotoToolbarOffersTheHiddenButtonsInItsMoreMenu) {
     auto* toolbar = frame->findChild<QWidget*>("Panel8");
     auto* paste = frame->findChild<QToolButton*>("btnPhotoPaste");
