@@ -95,14 +95,14 @@ TEST_F(PhotoAddingTest, ThumbnailFitsTheBoxAndReportsTheSourceSize) {
 TEST_F(PhotoAddingTest, BatchAddsInSortedPathOrderWithThreeLinePropertiesAndAllSelected) {
     document.Photos().Select(document.Photos().Add("old"));
     const PhotoBatchResult result =
-        AddPhotoBatch(document, {Bmp("c.bmp"), Bmp("noext"), Jpeg("A.jpg", 4000, 2000)});
+        AddPhotoBatch(document, {Bmp("C.bmp"), Bmp("b"), Jpeg("A.jpg", 4000, 2000)});
     EXPECT_EQ(result.CurrentIndex, 1);
     EXPECT_TRUE(result.SkippedFiles.empty());
     EXPECT_FALSE(ProgressIsOpen());
-    EXPECT_EQ(FolderList, (StringList{"00000000=A.jpg", "00000001=c.bmp", "00000002=noext"}));
+    EXPECT_EQ(FolderList, (StringList{"00000000=A.jpg", "00000001=b", "00000002=C.bmp"}));
     EXPECT_EQ(ReadFile(document.CategoryFolder + "00000000.dat"), "Name=A\r\nWidth=4000\r\nHeight=2000\r\n");
-    EXPECT_EQ(ReadFile(document.CategoryFolder + "00000002.dat"), "Name=noext\r\nWidth=40\r\nHeight=20\r\n");
-    EXPECT_EQ(ReadFile(document.CategoryFolder + "00000001.pho"), ReadFile(Home() + "in/c.bmp"));
+    EXPECT_EQ(ReadFile(document.CategoryFolder + "00000001.dat"), "Name=b\r\nWidth=40\r\nHeight=20\r\n");
+    EXPECT_EQ(ReadFile(document.CategoryFolder + "00000002.pho"), ReadFile(Home() + "in/C.bmp"));
     ASSERT_EQ(document.Photos().Count(), 4);
     EXPECT_FALSE(document.Photos().IsSelected(0));
     for (int i = 1; i < 4; ++i) {
