@@ -70,8 +70,7 @@ bool IsJpegFileName(const std::string& fileName) {
     return !extension.empty() && std::string_view(".jpeg.jpg").find(extension) != std::string_view::npos;
 }
 
-static bool LoadJpegThumbnail(const std::string& sourceFile, std::unique_ptr<Bitmap>& bitmap, int& width,
-                              int& height) {
+static bool LoadJpegThumbnail(const std::string& sourceFile, std::unique_ptr<Bitmap>& bitmap, int& width, int& height) {
     return ReadJpegDimensions(sourceFile, width, height) &&
            LoadJpegFitted(sourceFile, bitmap, ThumbnailSide, ThumbnailSide, false);
 }
@@ -123,8 +122,8 @@ static bool CopyPhotoFile(const std::string& source, const std::string& destinat
 }
 
 static void WriteFirstProperties(const std::string& path, const std::string& name, int width, int height) {
-    WriteFileAtomic(path, JoinLinesCrLf({"Name=" + name, "Width=" + std::to_string(width),
-                                         "Height=" + std::to_string(height)}));
+    WriteFileAtomic(
+        path, JoinLinesCrLf({"Name=" + name, "Width=" + std::to_string(width), "Height=" + std::to_string(height)}));
 }
 
 // Thumbnail, properties file and list entry of a photo whose copy exists; -1 when any fails.
