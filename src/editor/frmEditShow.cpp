@@ -19,6 +19,7 @@
 
 #include "app/frmMain.h"
 #include "editor/CategoryTreeModel.h"
+#include "editor/PhotoAdding.h"
 #include "editor/PhotoCard.h"
 #include "editor/PhotoDeletion.h"
 #include "editor/PhotoListEditing.h"
@@ -64,6 +65,15 @@ QString CategoryNameMessage(CategoryNameProblem problem, const CategoryNode& nod
             break;
     }
     return {};
+}
+
+void ReportSkippedFiles(const StringList& files) {
+    if (files.empty()) return;
+    QString text = QStringLiteral(
+        "These files could not be added as photos. They may be damaged, or not JPEG or "
+        "bitmap pictures:\r\n");
+    for (const std::string& file : files) text += QStringLiteral("\r\n") + FromStored(file);
+    Dialogs().ShowWarning(text);
 }
 
 }  // namespace
@@ -240,8 +250,8 @@ void TFrameEditShow::CreatePhotoToolbar() {
                             StandardIcon(QStyle::SP_FileDialogContentsView));
     bar->AddBevel();
     menu->addSeparator();
-    addPhoto_ = AddCommand(bar, "btnAddPhoto", tr("Add "), tr("Add photos to this category."), tr("Add"), 2, nullptr,
-                           StandardIcon(QStyle::SP_FileDialogNewFolder));
+    addPhoto_ = AddCommand(bar, "btnAddPhoto", tr("Add "), tr("Add photos to this category."), tr("Add"), 2,
+                           &TFrameEditShow::btnAddPhotoClick, StandardIcon(QStyle::SP_FileDialogNewFolder));
     deletePhoto_ =
         AddCommand(bar, "btnDeletePhoto", tr("Delete "), tr("Delete selected photos\r\nfrom this category."),
                    tr("Delete"), 3, &TFrameEditShow::btnDeletePhotoClick, StandardIcon(QStyle::SP_TrashIcon));
@@ -367,6 +377,9 @@ void TFrameEditShow::RunCommand(EditorCommand command) {
         case EditorCommand::MoveCategoryDown:
             btnCategoryDownClick();
             break;
+        case EditorCommand::AddPhotos:
+            btnAddPhotoClick();
+            break;
         case EditorCommand::DeletePhotos:
             btnDeletePhotoClick();
             break;
@@ -385,7 +398,7 @@ void TFrameEditShow::RunCommand(EditorCommand command) {
         case EditorCommand::DisplayProperties:
             pnlPhotoProperties->ShowPage(PhotoPage::Display);
             break;
-        // The properties dialog and photo adding arrive with their own features.
+        // The properties dialog arrives with its own feature.
         default:
             break;
     }
@@ -525,6 +538,28 @@ void TFrameEditShow::UnbindPhotoForEditing() {
     document_.CurrentPhotoIndex = -1;
     lbxPhotosClick();
     document_.CurrentPhotoIndex = -1;
+}
+
+void TFrameEditShow::btnAddPhotoClick() {
+    if (document_.AddingPhotos) return;
+    document_.AddingPhotos = true;
+    StringList files;
+    for (const QString& file : main_.PickPictures(tr("Add Photos"))) files.push_back(ToStored(file));
+    if (files.empty()) {
+        document_.AddingPhotos = false;
+        return;
+    }
+    main_.setEnabled(false);
+    const PhotoBatchResult result = AddPhotoBatch(document_, std::move(files));
+    main_.setEnabled(true);
+    document_.AddingPhotos = false;
+    ReloadPhotoList();
+    if (result.CurrentIndex >= 0) {
+        document_.Photos().SetCurrentIndex(result.CurrentIndex);
+        ReloadPhotoList();
+        lbxPhotosClick();
+    }
+    ReportSkippedFiles(result.SkippedFiles);
 }
 
 void TFrameEditShow::btnUpClick() {

@@ -75,6 +75,7 @@ private:
     void CreateRotateMenu();
     void btnRotateClick();
     void UnbindPhotoForEditing();
+    void btnAddPhotoClick();
     void btnUpClick();
     void btnDownClick();
     void btnDeletePhotoClick();

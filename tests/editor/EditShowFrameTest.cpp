@@ -18,6 +18,7 @@
 #include "app/frmMain.h"
 #include "editor/frmEditShow.h"
 #include "library/ShowIndex.h"
+#include "support/JpegEncoder.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempFolder.h"
 
@@ -214,6 +215,25 @@ TEST_F(EditShowFrameTest, PanelFollowsASingleSelectionAndEnterWalksNameCaptionAn
     QTest::keyClick(caption, Qt::Key_Return);  // the last photo: written, and it stays current
     EXPECT_EQ(ReadFile(show + "0001/0000000C.dat").substr(0, 29), "Name=0000000C\r\nCaption=Last\r\n");
     EXPECT_EQ(selection->currentIndex().row(), 2);
+}
+
+TEST_F(EditShowFrameTest, AddedPhotosJoinTheListSelectedWithTheFirstCurrentAndUnreadableOnesAreNamed) {
+    const auto grey = [](int, int, std::uint8_t* out) { out[0] = 128; };
+    WriteFile(Home() + "in/b.jpg", testing::EncodeJpeg(40, 20, 1, grey));
+    WriteFile(Home() + "in/a.jpg", testing::EncodeJpeg(20, 40, 1, grey));
+    WriteFile(Home() + "in/c.jpg", "not a picture");
+    dialogs.pickedFiles = {QString::fromStdString(Home() + "in/b.jpg"), QString::fromStdString(Home() + "in/c.jpg"),
+                           QString::fromStdString(Home() + "in/a.jpg")};
+    frame->findChild<QToolButton*>("btnAddPhoto")->click();
+    ASSERT_EQ(photos->model()->rowCount(), 5);
+    EXPECT_EQ(photos->model()->index(3, 0).data().toString(), QStringLiteral("a"));
+    EXPECT_EQ(photos->selectionModel()->selectedRows().size(), 2);
+    EXPECT_EQ(photos->selectionModel()->currentIndex().row(), 3);
+    EXPECT_FALSE(frame->findChild<QWidget*>("pnlPhotoProperties")->isVisible());
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_TRUE(dialogs.messages[0].text.endsWith(QString::fromStdString("\r\n" + Home() + "in/c.jpg")));
+    EXPECT_TRUE(main->isEnabled());
+    EXPECT_FALSE(frame->Document().AddingPhotos);
 }
 
 TEST_F(EditShowFrameTest, NarrowPhotoToolbarOffersTheHiddenButtonsInItsMoreMenu) {

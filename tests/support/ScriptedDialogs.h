@@ -2,6 +2,7 @@
 #pragma once
 
 #include <deque>
+#include <utility>
 #include <vector>
 
 #include "platform/Dialogs.h"
@@ -40,8 +41,8 @@ public:
         optOut = answer.optOut;
         return answer.yes;
     }
-    // The pickers always cancel.
-    QStringList PickOpenFiles(const OpenFilesRequest&) override { return {}; }
+    // The open-files picker answers `pickedFiles` once; the other pickers cancel.
+    QStringList PickOpenFiles(const OpenFilesRequest&) override { return std::exchange(pickedFiles, {}); }
     QColor PickColor(const QColor&) override { return {}; }
     QString PickFolder(const QString&, const QString&) override { return {}; }
 
@@ -49,6 +50,7 @@ public:
     void AnswerConfirmWithOptOut(bool yes, bool optOut) { optOutAnswers.push_back({yes, optOut}); }
 
     std::vector<RecordedMessage> messages;
+    QStringList pickedFiles;
 
 private:
     struct OptOutAnswer {
