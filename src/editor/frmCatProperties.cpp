@@ -99,7 +99,6 @@ QWidget* MakeScreenSizePanel(const QString& name, QLineEdit* width, QLineEdit* h
     form->addRow(QStringLiteral("Height:"), WithUnit(height, QStringLiteral("%")));
     auto* text = new QLabel(note);
     text->setWordWrap(true);
-    text->setEnabled(false);  // greyed, as a hint rather than a control
     form->addRow(text);
     return panel;
 }

@@ -1,4 +1,6 @@
 // The properties dialog driven through its controls, without a modal loop.
+#include <tuple>
+
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
@@ -92,6 +94,96 @@ TEST_F(CatPropertiesDialogTest, ShowAndCategoryModesOfferTheirOwnPagesAndControl
     EXPECT_FALSE(Find<QPushButton>(beach, "btnBackgroundEdit")->isEnabled());
     for (const char* showOnly : {"txtShowName", "txtShowAuthor", "lbxLoopShow", "chkShowToolbar"})
         EXPECT_EQ(beach.findChild<QWidget*>(showOnly), nullptr) << showOnly;
+}
+
+
+TEST_F(CatPropertiesDialogTest, CancelLeavesEverythingAndOkStoresTheControls) {
+    for (const bool ok : {false, true}) {
+        for (CategoryNode* node : {category, root}) {
+            const KeyValueList settingsBefore = ShowSettings;
+            const TCategory categoryBefore = *node->Category;
+            TCatProperties dialog(*node);
+            for (QComboBox* box : dialog.findChildren<QComboBox*>()) box->setCurrentIndex(box->count() - 1);
+            for (QCheckBox* box : dialog.findChildren<QCheckBox*>()) box->setChecked(true);
+            for (QLineEdit* box : dialog.findChildren<QLineEdit*>()) box->setText("77");
+            QTest::mouseClick(Find<QPushButton>(dialog, ok ? "Button1" : "btnCancel"), Qt::LeftButton);
+            EXPECT_EQ(dialog.result(), ok ? QDialog::Accepted : QDialog::Rejected);
+            EXPECT_EQ(dialog.Cancelled(), !ok);
+            EXPECT_EQ(node->Text == "77", ok);
+            EXPECT_EQ(ShowSettings.Lines() == settingsBefore.Lines(), !ok || node != root);
+            EXPECT_EQ(*node->Category == categoryBefore, !ok);
+        }
+    }
+    EXPECT_EQ(ShowSettings.Value("Horizontal"), "-1");  // "Custom...", last in the box
+    EXPECT_EQ(ShowSettings.Value("ViewerHidePlaybackControls"), "1");
+    EXPECT_EQ(ShowSettings.Value("Author"), "77");
+    const TCategory& stored = *category->Category;
+    EXPECT_EQ(std::tuple(stored.Size, stored.DurationCount, stored.IntroWidth, stored.AutoRunExit),
+              std::tuple(6, 77, 77, true));
+}
+
+TEST_F(CatPropertiesDialogTest, BackgroundColourIsPickedOnlyForASpecificColour) {
+    ColourPicker picker(Qt::red);
+    TCatProperties dialog(*category);
+    auto* edit = Find<QPushButton>(dialog, "btnBackgroundEdit");
+    dialog.btnBackgroundEditClick();  // "Default" is chosen: no colour dialog
+    EXPECT_TRUE(picker.asked.empty());
+    Find<QComboBox>(dialog, "lbxBackground")->setCurrentIndex(1);
+    EXPECT_TRUE(edit->isEnabled());
+    QTest::mouseClick(edit, Qt::LeftButton);
+    EXPECT_EQ(Find<QLabel>(dialog, "lblBackgroundOption1")->text(), "255");
+    QTest::mouseClick(edit, Qt::LeftButton);
+    ASSERT_EQ(picker.asked.size(), 2u);
+    EXPECT_EQ(picker.asked[0], QColor(Qt::black));
+    EXPECT_EQ(picker.asked[1], QColor(Qt::red));
+    dialog.Button1Click();
+    EXPECT_EQ(std::tuple(category->Category->Background, category->Category->BackgroundOption1),
+              std::tuple(1, std::string("255")));
+
+    ShowSettings.SetValue("BackgroundOption1", "16711680");  // blue
+    TCatProperties show(*root);
+    QTest::mouseClick(Find<QPushButton>(show, "btnShowBackgroundEdit"), Qt::LeftButton);
+    EXPECT_EQ(picker.asked.back(), QColor(Qt::blue));
+    show.Button1Click();
+    EXPECT_EQ(ShowSettings.Value("BackgroundOption1"), "255");
+    EXPECT_EQ(root->Category->BackgroundOption1, "255");
+}
+
+TEST_F(CatPropertiesDialogTest, RefusedNameIsExplainedAndTheDialogStaysOpen) {
+    testing::ScriptedDialogs dialogs;
+    TCatProperties dialog(*category);
+    dialog.show();
+    auto* name = Find<QLineEdit>(dialog, "txtName");
+    name->setText("Snow");
+    Find<QCheckBox>(dialog, "chkIntroCat")->setChecked(true);
+    dialog.Button1Click();
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_TRUE(dialogs.messages[0].text.contains("\"Snow\""));
+    EXPECT_TRUE(dialog.isVisible() && dialog.Cancelled());
+    EXPECT_EQ(category->Text, "Beach");
+    EXPECT_FALSE(category->Category->Intro);
+    name->setText("Sea");
+    dialog.Button1Click();
+    EXPECT_FALSE(dialog.isVisible() || dialog.Cancelled());
+    EXPECT_EQ(category->Text, "Sea");
+    EXPECT_TRUE(category->Category->Intro);
+}
+
+TEST_F(CatPropertiesDialogTest, DependentControlsFollowTheirChooserOrCheckBox) {
+    TCatProperties dialog(*category);
+    auto* duration = Find<QComboBox>(dialog, "lbxDuration");
+    auto* seconds = Find<QLineEdit>(dialog, "txtDuration");
+    EXPECT_TRUE(seconds->isHidden());
+    duration->setCurrentText("Custom...");
+    EXPECT_FALSE(seconds->isHidden() || Find<QLabel>(dialog, "lblDuration")->isHidden());
+    const std::pair<const char*, const char*> rows[] = {
+        {"chkIntroCat", "pnlIntro"}, {"chkAboutCat", "pnlAbout"}, {"chkAutoRun", "chkAutoRunExit"}};
+    for (const auto& [check, dependent] : rows) {
+        auto* panel = Find<QWidget>(dialog, dependent);
+        EXPECT_TRUE(panel->isHidden()) << dependent;
+        Find<QCheckBox>(dialog, check)->click();
+        EXPECT_FALSE(panel->isHidden()) << dependent;
+    }
 }
 
 }  // namespace
