@@ -58,7 +58,8 @@ std::string ShowText(const KeyValueList& settings, std::string_view key, const c
 
 // A line break would split the settings line and turn the rest into a line of its own.
 std::string OneLine(std::string text) {
-    std::replace_if(text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    std::replace_if(
+        text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
     return text;
 }
 
