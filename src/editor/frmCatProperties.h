@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QList>
 
 #include "editor/CategoryProperties.h"
 
