@@ -64,11 +64,17 @@ std::string NextFreePhotoId(std::string& counter, StringList& usedIds) {
     }
 }
 
-bool IsJpegFileName(const std::string& fileName) {
+std::string LowerCaseExtension(const std::string& fileName) {
     const std::string name = FileNameOf(fileName);
-    const std::string extension = LowerAscii(name.substr(ExtensionStart(name)));
-    return !extension.empty() && std::string_view(".jpeg.jpg").find(extension) != std::string_view::npos;
+    return LowerAscii(name.substr(ExtensionStart(name)));
 }
+
+bool ExtensionWithin(const std::string& fileName, std::string_view extensions) {
+    const std::string extension = LowerCaseExtension(fileName);
+    return !extension.empty() && extensions.find(extension) != std::string_view::npos;
+}
+
+bool IsJpegFileName(const std::string& fileName) { return ExtensionWithin(fileName, ".jpeg.jpg"); }
 
 static bool LoadJpegThumbnail(const std::string& sourceFile, std::unique_ptr<Bitmap>& bitmap, int& width, int& height) {
     return ReadJpegDimensions(sourceFile, width, height) &&

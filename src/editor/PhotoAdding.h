@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "app/Global.h"
 #include "editor/ShowDocument.h"
@@ -19,6 +20,13 @@ inline constexpr int ThumbnailSide = 70;
 // counter goes up by one. Returns the counter. Ids restart at "00000000" in every batch, so
 // ids freed by deletions are reused, and the shrinking list keeps later searches short.
 std::string NextFreePhotoId(std::string& counter, StringList& usedIds);
+
+// The extension of the file name in `fileName`, from its last dot, in lower case; empty
+// when it has none.
+std::string LowerCaseExtension(const std::string& fileName);
+// True when that extension is not empty and occurs within `extensions`, a run of
+// extensions such as ".jpeg.jpg", so that fragments like ".jp" count too.
+bool ExtensionWithin(const std::string& fileName, std::string_view extensions);
 
 // True when `fileName` is decoded as a JPEG: its lower-cased extension, dot included, is not
 // empty and occurs in ".jpeg.jpg". Anything else, a name without extension too, is a bitmap.

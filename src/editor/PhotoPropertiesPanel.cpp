@@ -32,16 +32,6 @@ bool IsEnterKey(const QEvent* event) {
     return key == Qt::Key_Return || key == Qt::Key_Enter;
 }
 
-// Stored colours keep red in the low byte.
-QColor ColorFromStored(const std::string& text) {
-    const int value = DecimalOrZero(text);
-    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
-}
-
-std::string StoredFromColor(const QColor& color) {
-    return std::to_string(color.red() | (color.green() << 8) | (color.blue() << 16));
-}
-
 QLabel* FieldLabel(const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -56,6 +46,15 @@ QGridLayout* PageGrid(QWidget* page) {
 }
 
 }  // namespace
+
+QColor ColorFromStored(const std::string& text) {
+    const int value = DecimalOrZero(text);
+    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
+}
+
+std::string StoredFromColor(const QColor& color) {
+    return std::to_string(color.red() | (color.green() << 8) | (color.blue() << 16));
+}
 
 TPhotoPropertiesPanel::TPhotoPropertiesPanel(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("pnlPhotoProperties"));
@@ -231,7 +230,10 @@ bool TPhotoPropertiesPanel::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void TPhotoPropertiesPanel::lbxBackgroundClick() { btnBackgroundEdit->setEnabled(lbxBackground->currentIndex() > 0); }
+void TPhotoPropertiesPanel::lbxBackgroundClick() {
+    btnBackgroundEdit->setEnabled(lbxBackground->currentIndex() > 0);
+    emit BackgroundChanged();
+}
 
 void TPhotoPropertiesPanel::lbxDurationChange() {
     const bool custom = lbxDuration->currentIndex() == CustomDurationIndex;
@@ -248,9 +250,11 @@ void TPhotoPropertiesPanel::lbxSizeChange() {
 }
 
 void TPhotoPropertiesPanel::btnBackgroundEditClick() {
-    if (lbxBackground->currentIndex() != SpecificColorIndex) return;
-    const QColor chosen = Dialogs().PickColor(ColorFromStored(backgroundOption1_));
-    if (chosen.isValid()) backgroundOption1_ = StoredFromColor(chosen);
+    if (lbxBackground->currentIndex() == SpecificColorIndex) {
+        const QColor chosen = Dialogs().PickColor(ColorFromStored(backgroundOption1_));
+        if (chosen.isValid()) backgroundOption1_ = StoredFromColor(chosen);
+    }
+    emit BackgroundChanged();
 }
 
 }  // namespace velvora

@@ -2,6 +2,7 @@
 // chosen by page buttons, showing and editing one photo's PhotoPanel.
 #pragma once
 
+#include <QColor>
 #include <QWidget>
 
 #include "editor/PhotoProperties.h"
@@ -16,6 +17,10 @@ class QStackedWidget;
 namespace velvora {
 
 inline constexpr int PhotoPropertiesPanelHeight = 122;
+
+// Stored colours are decimal numbers with red in the low byte.
+QColor ColorFromStored(const std::string& text);
+std::string StoredFromColor(const QColor& color);
 
 enum class PhotoPage { Basic = 0, Transition = 1, Display = 2 };
 
@@ -41,6 +46,8 @@ signals:
     void EditFinished();
     // Enter in the caption box: the photo is done, on to the next one.
     void CaptionEntered();
+    // The background chooser or its colour changed; written with the next save.
+    void BackgroundChanged();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -12,12 +12,14 @@
 #include <QListView>
 #include <QMenu>
 #include <QSplitter>
+#include <QStackedWidget>
 #include <QStyle>
 #include <QToolButton>
 #include <QTreeView>
 #include <QVBoxLayout>
 
 #include "app/frmMain.h"
+#include "editor/CategoryProperties.h"
 #include "editor/CategoryTreeModel.h"
 #include "editor/PhotoAdding.h"
 #include "editor/PhotoCard.h"
@@ -25,7 +27,11 @@
 #include "editor/PhotoListEditing.h"
 #include "editor/PhotoListModel.h"
 #include "editor/PhotoPropertiesPanel.h"
+#include "editor/PhotoViewerPane.h"
+#include "editor/PhotoViewing.h"
 #include "editor/ToolbarPanel.h"
+#include "editor/frmCatProperties.h"
+#include "imaging/BitmapQt.h"
 #include "library/LibraryFrameParts.h"
 #include "platform/Dialogs.h"
 #include "platform/TextCodec.h"
@@ -47,24 +53,6 @@ void KeepSelectionVisibleWithoutFocus(QWidget* view) {
     for (QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText})
         palette.setColor(QPalette::Inactive, role, palette.color(QPalette::Active, role));
     view->setPalette(palette);
-}
-
-QString CategoryNameMessage(CategoryNameProblem problem, const CategoryNode& node, const QString& name) {
-    const bool isRoot = node.Parent() == nullptr;
-    switch (problem) {
-        case CategoryNameProblem::Empty:
-            return isRoot ? QStringLiteral("Please enter a title for your photo slide show.")
-                          : QStringLiteral("Please enter a name for the category.");
-        case CategoryNameProblem::ForbiddenCharacter:
-            return isRoot ? QStringLiteral("The title of a slide show must fit on one line.")
-                          : QStringLiteral("A category name cannot contain a backslash (\\) or a line break.");
-        case CategoryNameProblem::TakenBySibling:
-            return QStringLiteral("Another category here is already named \"%1\". Please choose a different name.")
-                .arg(name);
-        case CategoryNameProblem::None:
-            break;
-    }
-    return {};
 }
 
 void ReportSkippedFiles(const StringList& files) {
@@ -191,8 +179,21 @@ QWidget* TFrameEditShow::CreatePhotoPane() {
     pnlPhotoProperties = new TPhotoPropertiesPanel(pane);
     connect(pnlPhotoProperties, &TPhotoPropertiesPanel::EditFinished, this, &TFrameEditShow::SavePhotoProperties);
     connect(pnlPhotoProperties, &TPhotoPropertiesPanel::CaptionEntered, this, &TFrameEditShow::NextPhoto);
+    connect(pnlPhotoProperties, &TPhotoPropertiesPanel::BackgroundChanged, this,
+            &TFrameEditShow::UpdateBackgroundPreview);
     column->addWidget(Panel8);
-    column->addWidget(lbxPhotos, 1);
+    pnlViewPhoto = new TPhotoViewerPane(pane);
+    connect(pnlViewPhoto, &TPhotoViewerPane::PreviousClicked, this, [this] { StepPhoto(-1); });
+    connect(pnlViewPhoto, &TPhotoViewerPane::NextClicked, this, [this] { StepPhoto(1); });
+    connect(pnlViewPhoto, &TPhotoViewerPane::DoubleClicked, this, &TFrameEditShow::pnlViewPhotoDblClick);
+    connect(lbxPhotos, &QListView::doubleClicked, this, [this] {
+        photoView_.Button->setChecked(true);
+        btnPhotoViewClick();
+    });
+    photoArea_ = new QStackedWidget(pane);
+    photoArea_->addWidget(lbxPhotos);
+    photoArea_->addWidget(pnlViewPhoto);
+    column->addWidget(photoArea_, 1);
     column->addWidget(pnlPhotoProperties);
     return pane;
 }
@@ -214,9 +215,10 @@ ToolCommand TFrameEditShow::AddCommand(ToolbarPanel* toolbar, const char* name, 
 void TFrameEditShow::CreateCategoryToolbar() {
     ToolbarPanel* bar = Panel7;
     QMenu* menu = mnuCategoryTools;
-    categoryProperties_ = AddCommand(bar, "btnCategoryProperties", tr("Properties "),
-                                     tr("Edit category properties and default settings."), tr("Properties..."), 0,
-                                     nullptr, StandardIcon(QStyle::SP_FileDialogDetailedView));
+    categoryProperties_ =
+        AddCommand(bar, "btnCategoryProperties", tr("Properties "),
+                   tr("Edit category properties and default settings."), tr("Properties..."), 0,
+                   &TFrameEditShow::btnCategoryPropertiesClick, StandardIcon(QStyle::SP_FileDialogDetailedView));
     bar->AddBevel();
     menu->addSeparator();
     play_ = AddCommand(bar, "btnPlay", tr("Play"), tr("Play a preview of this category."), tr("Play"), 2, nullptr,
@@ -246,8 +248,9 @@ void TFrameEditShow::CreatePhotoToolbar() {
     imgDragPhotos->setAlignment(Qt::AlignCenter);
     bar->AddControl(imgDragPhotos);
     bar->AddBevel();
-    photoView_ = AddCommand(bar, "btnPhotoView", tr("View "), tr("View selected photo."), tr("View"), 0, nullptr,
-                            StandardIcon(QStyle::SP_FileDialogContentsView));
+    photoView_ = AddCommand(bar, "btnPhotoView", tr("View "), tr("View selected photo."), tr("View"), 0,
+                            &TFrameEditShow::btnPhotoViewClick, StandardIcon(QStyle::SP_FileDialogContentsView));
+    photoView_.Button->setCheckable(true);
     bar->AddBevel();
     menu->addSeparator();
     addPhoto_ = AddCommand(bar, "btnAddPhoto", tr("Add "), tr("Add photos to this category."), tr("Add"), 2,
@@ -321,6 +324,11 @@ void TFrameEditShow::btnRotateClick() {
 void TFrameEditShow::ConnectTree() {
     connect(lbxCategories->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &TFrameEditShow::lbxCategoriesChange);
+    // A category with sub-categories keeps the tree's own expanding and collapsing.
+    connect(lbxCategories, &QTreeView::doubleClicked, this, [this](const QModelIndex& index) {
+        const CategoryNode* node = CategoryTreeModel::NodeOf(index);
+        if (node && !node->HasChildren()) btnCategoryPropertiesClick();
+    });
     connect(lbxCategories, &QTreeView::expanded, this, [](const QModelIndex& index) {
         if (CategoryNode* node = CategoryTreeModel::NodeOf(index)) node->Expanded = true;
     });
@@ -348,7 +356,10 @@ void TFrameEditShow::InstallDocumentHooks() {
             QApplication::restoreOverrideCursor();
     };
     hooks.SavePhotoProperties = [this] { SavePhotoProperties(); };
-    hooks.FinishEditing = [this] { lbxPhotos->setFocus(); };
+    hooks.FinishEditing = [this] {
+        ShowPhotoViewer(false, false);
+        lbxPhotos->setFocus();
+    };
     hooks.TreeChanged = [this] { ReloadTree(); };
 }
 
@@ -362,6 +373,12 @@ bool TFrameEditShow::CloseShow() { return document_.CloseShow(); }
 
 void TFrameEditShow::RunCommand(EditorCommand command) {
     switch (command) {
+        case EditorCommand::SlideShowProperties:
+            SlideShowProperties();
+            break;
+        case EditorCommand::CategoryProperties:
+            btnCategoryPropertiesClick();
+            break;
         case EditorCommand::Publish:
             btnPublishClick();
             break;
@@ -398,16 +415,57 @@ void TFrameEditShow::RunCommand(EditorCommand command) {
         case EditorCommand::DisplayProperties:
             pnlPhotoProperties->ShowPage(PhotoPage::Display);
             break;
-        // The properties dialog arrives with its own feature.
         default:
             break;
     }
 }
 
-// The viewer pane arrives with photo viewing; until then the list stays in place.
-bool TFrameEditShow::PhotoViewerVisible() const { return false; }
+bool TFrameEditShow::PhotoViewerVisible() const { return photoArea_->currentWidget() == pnlViewPhoto; }
 
-void TFrameEditShow::ShowPhotoViewer(bool, bool) {}
+void TFrameEditShow::ShowPhotoViewer(bool show, bool keepPanel) {
+    photoArea_->setCurrentWidget(show ? static_cast<QWidget*>(pnlViewPhoto) : lbxPhotos);
+    photoView_.Button->setChecked(show);
+    photoView_.Button->setToolTip(show ? tr("View photo thumbnails.") : tr("View selected photo."));
+    if (!show) return;
+    pnlViewPhoto->HidePicture();
+    PhotoList& photos = document_.Photos();
+    const int current = photos.CurrentIndex();
+    if (current < 0 || !photos.IsSelected(current)) return;
+    photos.DeselectAll();
+    photos.Select(current);
+    ReloadPhotoList();
+    if (!keepPanel) lbxPhotosClick();
+    ShowCurrentPhoto();
+}
+
+void TFrameEditShow::ShowCurrentPhoto() {
+    const PhotoList& photos = document_.Photos();
+    if (photos.CurrentIndex() < 0) return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const Bitmap picture =
+        LoadPhotoForViewing(document_.CategoryFolder, PhotoEntry::FromText(photos.Item(photos.CurrentIndex())));
+    pnlViewPhoto->ShowPicture(ToQImage(picture));
+    QApplication::restoreOverrideCursor();
+}
+
+// The photo menu's item toggles the button first; the button has toggled itself.
+void TFrameEditShow::btnPhotoViewClick() {
+    QToolButton* button = photoView_.Button;
+    if (sender() == photoView_.Item) button->setChecked(!button->isChecked());
+    ShowPhotoViewer(button->isChecked(), false);
+}
+
+void TFrameEditShow::pnlViewPhotoDblClick(bool onPicture) {
+    ShowPhotoViewer(false, true);
+    if (onPicture) lbxPhotos->setFocus();
+}
+
+// The background the current photo is shown on: its own, else the nearest category's.
+void TFrameEditShow::UpdateBackgroundPreview() {
+    const PhotoPanel panel = pnlPhotoProperties->Contents();
+    if (const auto color = ResolveBackgroundColor(panel.Background, panel.BackgroundColor, document_.Tree().Selected()))
+        pnlViewPhoto->SetBackground(ColorFromStored(std::to_string(*color)));
+}
 
 // The Delete key deletes in the tree and in the photo list, claimed before any menu
 // shortcut can take it. A name being typed gets its keys in its own editor.
@@ -449,7 +507,7 @@ bool TFrameEditShow::RenameNode(CategoryNode& node, const QString& name) {
     const std::string stored = ToStored(name);
     const CategoryNameProblem problem = CheckCategoryName(node, stored);
     if (problem != CategoryNameProblem::None) {
-        Dialogs().ShowInfo(CategoryNameMessage(problem, node, name));
+        Dialogs().ShowInfo(FromStored(CategoryNameProblemText(problem, !node.Parent(), stored)));
         return false;
     }
     if (node.Parent()) {
@@ -498,14 +556,22 @@ void TFrameEditShow::PhotoSelectionChangedInView() {
 // The panel is there only while exactly one photo is selected.
 void TFrameEditShow::lbxPhotosClick() {
     const PhotoList& photos = document_.Photos();
+    if (photos.Count() == 0) UpdateBackgroundPreview();
     pnlPhotoProperties->setVisible(photos.SelectedCount() == 1);
     if (photos.CurrentIndex() == document_.CurrentPhotoIndex) return;
     SavePhotoProperties();
     document_.CurrentPhotoIndex = photos.SelectedCount() > 0 ? photos.CurrentIndex() : -1;
     PhotoPanel panel = pnlPhotoProperties->Contents();
-    if (LoadCurrentPhoto(document_, panel)) {
-        pnlPhotoProperties->ShowPhoto(panel);
-        UpdateRotationChoice();
+    if (!LoadCurrentPhoto(document_, panel)) {
+        pnlViewPhoto->HidePicture();
+        return;
+    }
+    pnlPhotoProperties->ShowPhoto(panel);
+    UpdateRotationChoice();
+    UpdateBackgroundPreview();
+    if (PhotoViewerVisible()) {
+        pnlViewPhoto->HidePicture();
+        ShowCurrentPhoto();
     }
 }
 
@@ -516,19 +582,27 @@ void TFrameEditShow::SavePhotoProperties() {
 // Enter in the caption box: on to the next photo, which writes this one, or only write
 // this one when it is the last.
 void TFrameEditShow::NextPhoto() {
-    PhotoList& photos = document_.Photos();
-    const int next = photos.CurrentIndex() + 1;
-    if (next >= photos.Count()) {
+    if (!StepPhoto(1)) {
         SavePhotoProperties();
         return;
     }
-    photos.DeselectAll();
-    photos.Select(next);
-    photos.SetCurrentIndex(next);
-    ReloadPhotoList();
-    lbxPhotos->scrollTo(photoModel_->index(next));
-    lbxPhotosClick();
     pnlPhotoProperties->FocusName();
+}
+
+// Previous (-1) and Next (+1): the neighbour takes the current photo's place in the
+// selection; false, changing nothing, at either end of the list.
+bool TFrameEditShow::StepPhoto(int step) {
+    PhotoList& photos = document_.Photos();
+    const int current = photos.CurrentIndex();
+    const int target = current + step;
+    if (current < 0 || target < 0 || target >= photos.Count()) return false;
+    photos.Select(current, false);
+    photos.Select(target);
+    photos.SetCurrentIndex(target);
+    ReloadPhotoList();
+    lbxPhotos->scrollTo(photoModel_->index(target));
+    lbxPhotosClick();
+    return true;
 }
 
 // A name or caption still being typed is written when its field loses the focus; from
@@ -590,6 +664,31 @@ void TFrameEditShow::btnDeletePhotoClick() {
     }
     ReloadPhotoList();
     if (keep >= 0) lbxPhotosClick();
+}
+
+// The dialog changes the node and the show settings in memory; the title, the one-intro,
+// one-about, one-auto-run rule and the preview follow whether it was confirmed or not.
+void TFrameEditShow::btnCategoryPropertiesClick() {
+    if (CategoryNode* node = document_.Tree().Selected()) {
+        const bool confirmed = ShowCategoryProperties(*node, this);
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        if (!node->Parent()) {
+            document_.SetShowTitle(node->Text);
+            UpdateCaption();
+        }
+        ApplyExclusiveFlags(document_.Tree(), node);
+        QApplication::restoreOverrideCursor();
+        ReloadTree();
+        if (confirmed) document_.SaveShow();
+    }
+    UpdateBackgroundPreview();
+}
+
+void TFrameEditShow::SlideShowProperties() {
+    CategoryNode* root = document_.Tree().Root();
+    if (!root) return;
+    if (document_.Tree().Selected() != root) lbxCategories->setCurrentIndex(categoryModel_->IndexOf(root));
+    btnCategoryPropertiesClick();
 }
 
 void TFrameEditShow::btnAddCategoryClick() {

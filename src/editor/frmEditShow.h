@@ -22,6 +22,7 @@ class CategoryTreeModel;
 class PhotoListModel;
 class ToolbarPanel;
 class TPhotoPropertiesPanel;
+class TPhotoViewerPane;
 
 // A toolbar button and the matching item of its More menu, which act as one.
 struct ToolCommand {
@@ -71,6 +72,11 @@ private:
     void lbxPhotosClick();
     void SavePhotoProperties();
     void NextPhoto();
+    bool StepPhoto(int step);
+    void ShowCurrentPhoto();
+    void btnPhotoViewClick();
+    void pnlViewPhotoDblClick(bool onPicture);
+    void UpdateBackgroundPreview();
     void UpdateRotationChoice();
     void CreateRotateMenu();
     void btnRotateClick();
@@ -80,6 +86,8 @@ private:
     void btnDownClick();
     void btnDeletePhotoClick();
 
+    void btnCategoryPropertiesClick();
+    void SlideShowProperties();
     void btnAddCategoryClick();
     void btnDeleteCategoryClick();
     void btnCategoryUpClick();
@@ -105,7 +113,7 @@ private:
     QTreeView* lbxCategories = nullptr;
     QStackedWidget* photoArea_ = nullptr;
     QListView* lbxPhotos = nullptr;
-    QWidget* pnlViewPhoto = nullptr;
+    TPhotoViewerPane* pnlViewPhoto = nullptr;
     TPhotoPropertiesPanel* pnlPhotoProperties = nullptr;
 
     ToolCommand categoryProperties_, play_, addCategory_, deleteCategory_, categoryUp_, categoryDown_;
