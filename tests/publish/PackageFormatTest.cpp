@@ -1,1 +1,55 @@
 #include "publish/PackageFormat.h"
+
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace velvora {
+namespace {
+
+std::vector<std::uint8_t> Bytes(std::string_view text) { return {text.begin(), text.end()}; }
+
+TEST(ScramblerTest, KeyCyclesThroughNinePhasesAndSurvivesBetweenCalls) {
+    Scrambler scrambler;
+    const std::string first = scrambler.ScrambleText("ABCDEFG");
+    const std::string second = scrambler.ScrambleText("HIJK");
+    EXPECT_EQ(scrambler.Phase(), 2);
+    const std::string text = "ABCDEFGHIJK";
+    for (std::size_t i = 0; i < text.size(); ++i)
+        EXPECT_EQ(std::uint8_t((first + second)[i]), std::uint8_t(text[i] ^ ScrambleKey[i % 9])) << i;
+
+    Scrambler again;
+    EXPECT_EQ(again.ScrambleText(first + second), text);
+}
+
+TEST(PackageFormatTest, Hex8IsEightUppercaseDigits) {
+    EXPECT_EQ(Hex8(0), "00000000");
+    EXPECT_EQ(Hex8(0xABCDEF), "00ABCDEF");
+    EXPECT_EQ(Hex8(0xFFFFFFFF), "FFFFFFFF");
+}
+
+// A marker counts only where a record follows it, as a copy inside the stub does not.
+TEST(PackageFormatTest, MarkerSearchSkipsACopyWithoutRecordAndReadsThePrefix) {
+    const std::string marker(PackageMarker.begin(), PackageMarker.end());
+    const std::string record = std::string("TQXB10") + std::string("\3\0\0\0abc", 7);
+    // The second part puts the real marker across the boundary of two search chunks.
+    const std::string stub = marker + "stub" + std::string(64 * 1024 - 40 - 96, 'x');
+    const auto file = Bytes(stub + marker + "\x02Hi" + std::string("\x10\0\0\0", 4) + record + "ZORB");
+    const ViewerPrefix prefix = ReadViewerPrefix(MemoryByteSource(file));
+    EXPECT_EQ(prefix.MarkerOffset, stub.size());
+    EXPECT_EQ(prefix.Title, "Hi");
+    EXPECT_EQ(prefix.ViewerSize, 16u);
+    EXPECT_EQ(prefix.ViewerRecord, (ByteExtent{stub.size() + 92 + 7, record.size()}));
+    EXPECT_EQ(prefix.PackageOffset, file.size() - 4);
+
+    // The record's total claims more bytes than the file holds.
+    auto damaged = file;
+    damaged[prefix.ViewerRecord.Offset + 6] = 0x7F;
+    EXPECT_THROW(ReadViewerPrefix(MemoryByteSource(damaged)), EPackageError);
+    EXPECT_THROW(ReadViewerPrefix(MemoryByteSource(Bytes(stub))), EPackageError);
+    EXPECT_THROW(ReadPackage(MemoryByteSource(file), prefix.PackageOffset), EPackageError);
+}
+
+}  // namespace
+}  // namespace velvora
