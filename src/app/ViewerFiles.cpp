@@ -1,0 +1,37 @@
+// Extracting the embedded viewer programs.
+#include "app/ViewerFiles.h"
+
+#include <cstdint>
+#include <span>
+#include <stdexcept>
+#include <vector>
+
+#include "app/FileIo.h"
+#include "app/Global.h"
+#include "viewer/EmbeddedPrograms.h"
+
+namespace velvora {
+
+static std::unique_ptr<TFileSource> ExtractEmbeddedProgram(const char* name, std::span<const std::uint8_t> record) {
+    if (record.empty()) throw std::runtime_error("This build of the program carries no viewer program.");
+    auto source = std::make_unique<TFileSource>(name);
+    source->SetCompress(true);
+    source->SetExtension(".exe");
+    TMemoryStream data(std::vector<std::uint8_t>(record.begin(), record.end()));
+    source->ReadData(data);
+    return source;
+}
+
+std::string StubViewerPath() { return AppPath + "zorbstub.exe"; }
+
+std::string ExtractCDViewer() {
+    const std::string copy = AppPath + "keltview.exe";
+    // The temporary file goes away with `viewer`, right after the copy.
+    const auto viewer = ExtractEmbeddedProgram("Viewer_CD", ViewerCDRecord());
+    WriteFileAtomic(copy, ReadWholeFile(viewer->FileName()));
+    return copy;
+}
+
+std::unique_ptr<TFileSource> CreateViewerStub() { return ExtractEmbeddedProgram("ViewerStub", ViewerStubRecord()); }
+
+}  // namespace velvora

@@ -1,0 +1,25 @@
+// The viewer programs the tool carries: the stub installed beside it, which publishing puts
+// at the front of every published show, and the CD viewer it extracts from itself.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "compression/FileSrc.h"
+
+namespace velvora {
+
+// AppPath + "zorbstub.exe". Only builds the name; the file is installed with the tool.
+std::string StubViewerPath();
+
+// Extracts the embedded CD viewer and copies it to AppPath + "keltview.exe", replacing
+// an earlier copy, and returns that path. Throws std::runtime_error ("Cannot create file
+// ...") when the program folder is not writable, so that publishing never goes on with
+// an old or missing viewer.
+std::string ExtractCDViewer();
+
+// The main window's ViewerStub: the embedded stub extracted to a temporary "*.exe" file
+// that is deleted with the returned object. Throws like TFileSource::ReadData.
+std::unique_ptr<TFileSource> CreateViewerStub();
+
+}  // namespace velvora

@@ -1,0 +1,56 @@
+#!/bin/sh
+# The stub under wine: a published-like file of zorbstub.exe, marker, title, size and the
+# packed launch recorder must start the recorder with the file's own path, hand back its
+# exit code and leave no temporary copy behind.
+# usage: StubLaunchTest.sh ZORBSTUB LAUNCH_RECORDER VELVORA_PACK WORK_DIR WINE
+set -eu
+stub=$1 recorder=$2 pack=$3 work=$4 wine=$5
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# Four little-endian bytes of a number.
+le32() {
+    for shift in 0 8 16 24; do
+        printf "\\$(printf '%03o' $(( ($1 >> shift) & 255 )))"
+    done
+}
+
+marker() {
+    printf '%60s' ''
+    printf '\000\000\000\000\024\024\024\024'
+    printf '\317\317\317\317\317\317\317\233\233\317\317\317\317\317\317\317'
+    printf '\024\024\024\024\000\000\000\000'
+}
+
+mkdir -p "$work"
+show_dir="$work/show"
+rm -rf "$show_dir"
+mkdir -p "$show_dir"
+# The space checks that the stub quotes the path it passes on.
+show="$show_dir/My Show.exe"
+"$pack" compress "$recorder" "$work/recorder.rec"
+{
+    cat "$stub"
+    marker
+    printf '\011Wine test'
+    le32 "$(stat -c %s "$recorder")"
+    cat "$work/recorder.rec"
+    printf 'ZORB'
+} >"$show"
+
+export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+status=0
+timeout 240 "$wine" "$show" || status=$?
+"${wine%/*}/wineserver" -k 2>/dev/null || true
+
+[ "$status" -eq 42 ] || fail "exit code $status, expected the recorder's 42"
+[ -f "$show_dir/launch.txt" ] || fail "the recorder did not run"
+copy=$(sed -n 1p "$show_dir/launch.txt" | tr -d '\r')
+argument=$(sed -n 2p "$show_dir/launch.txt" | tr -d '\r')
+expected="Z:$(printf '%s' "$show" | tr '/' '\\')"
+[ "$argument" = "$expected" ] || fail "argument '$argument', expected '$expected'"
+case "$copy" in *.exe) ;; *) fail "temporary copy '$copy' is not an .exe" ;; esac
+base=${copy##*\\}
+left=$(find "$WINEPREFIX/drive_c" -iname "$base" 2>/dev/null)
+[ -z "$left" ] || fail "temporary copy left behind: $left"
+echo "ok: stub ran $copy on $argument"
