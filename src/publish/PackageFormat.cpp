@@ -189,6 +189,7 @@ void ReadPhotoRecord(PackageCursor& cursor, PackagePhoto& photo) {
 // thumbnail or the terminator before `blockEnd`. Returns where the data ends.
 std::uint64_t LocatePhotoData(const ByteSource& file, std::vector<PackagePhoto>& photos, std::uint64_t dataStart,
                               std::uint64_t blockEnd) {
+    if (blockEnd < dataStart + BlockTerminator.size()) Damaged("category block out of place");
     std::uint64_t next = dataStart;
     for (std::size_t i = 0; i < photos.size(); ++i) {
         PackagePhoto& photo = photos[i];
@@ -201,7 +202,7 @@ std::uint64_t LocatePhotoData(const ByteSource& file, std::vector<PackagePhoto>&
             thumbnailEnd = i + 1 < photos.size() ? photos[i + 1].Thumbnail.Offset : blockEnd - BlockTerminator.size();
             next = thumbnailEnd;
         }
-        if (thumbnailEnd < photo.Thumbnail.Offset || blockEnd < BlockTerminator.size()) Damaged("photo data out of place");
+        if (thumbnailEnd < photo.Thumbnail.Offset) Damaged("photo data out of place");
         photo.Thumbnail.Size = thumbnailEnd - photo.Thumbnail.Offset;
         CheckedEnd(file, next, BlockTerminator.size());
     }
@@ -229,8 +230,7 @@ void ReadCategoryBlock(PackageCursor& cursor, const ByteSource& file, PackageCat
 
 const std::array<std::uint8_t, PackageMarkerSize> PackageMarker = MakePackageMarker();
 
-const std::array<std::uint8_t, ScramblePhaseCount> ScrambleKey = {0x5A, 0xC3, 0x17, 0x9E, 0x61,
-                                                                  0xB4, 0x2D, 0xF8, 0x86};
+const std::array<std::uint8_t, ScramblePhaseCount> ScrambleKey = {0x5A, 0xC3, 0x17, 0x9E, 0x61, 0xB4, 0x2D, 0xF8, 0x86};
 
 void Scrambler::SetPhase(int phase) { phase_ = std::clamp(phase, 0, ScramblePhaseCount); }
 

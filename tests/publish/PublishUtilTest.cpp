@@ -126,15 +126,24 @@ TEST_F(PublishTest, RootOnlyShowWithoutPhotosIsHeadSectionAndOneEmptyBlock) {
     TMemoryStream out;
     WritePublishedShow(out, tree, true, 0);
 
-    Scrambler s;
-    std::string expected = s.ScrambleText("ZORB") + "\r\n";
-    expected += s.ScrambleText("Version=1.0\r\n\r\n*\r\n\r\nTitle=Solo\r\n\r\n*\r\n\r\n");
-    expected += s.ScrambleText("\\\r\nTitle=Solo\r\n\r\nSelected=1\r\nAlias=0000\r\n");
-    const std::size_t blockAt = expected.size() + 17 + 2 + 3;
-    expected += s.ScrambleText("Lookup=" + Hex8(std::uint32_t(blockAt)) + "\r\n\r\n*\r\n");
-    s.SetPhase(0);
-    expected += s.ScrambleText("\r\n*\r\n\r\n*\r\n\r\n");
+    // The package as it must be, with the category's Lookup line holding `lookup`.
+    const auto package = [](auto lookup) {
+        Scrambler s;
+        std::string bytes = s.ScrambleText("ZORB") + "\r\n";
+        bytes += s.ScrambleText("Version=1.0\r\n\r\n*\r\n\r\nTitle=Solo\r\n\r\n*\r\n\r\n");
+        bytes += s.ScrambleText("\\\r\nTitle=Solo\r\n\r\nSelected=1\r\nAlias=0000\r\n");
+        bytes += s.ScrambleText("Lookup=" + Hex8(std::uint32_t(lookup(bytes.size() + 17 + 2 + 3))) + "\r\n\r\n*\r\n");
+        s.SetPhase(0);
+        return bytes + s.ScrambleText("\r\n*\r\n\r\n*\r\n\r\n");
+    };
+    const std::string expected = package([](std::size_t blockAt) { return blockAt; });
     EXPECT_EQ(std::string(out.Bytes().begin(), out.Bytes().end()), expected);
+    const PackageContents contents = ReadPackage(MemoryByteSource(out.Bytes()), 0);
+    ASSERT_EQ(contents.Categories.size(), 1u);
+    EXPECT_TRUE(contents.Categories[0].Photos.empty());
+    const std::string pastTheEnd = package([](std::size_t) { return 0xFFFFFFF0u; });
+    EXPECT_THROW(ReadPackage(MemoryByteSource(std::vector<std::uint8_t>(pastTheEnd.begin(), pastTheEnd.end())), 0),
+                 EPackageError);
     // "ZORB" takes phases 1 to 4 and the raw CR LF none, so the text starts at phase 5.
     EXPECT_EQ(out.Bytes()[6] ^ ScrambleKey[4], 'V');
 }
@@ -155,7 +164,8 @@ TEST_F(PublishTest, CancelAfterTheFirstPhotoStopsBeforeTheSecondPhotosData) {
 }
 
 TEST_F(PublishTest, CountSkipsAliasesAndIdsThatLeaveTheShowFolder) {
-    WriteFile(ShowPath + "categories.dat", "\\A\r\nALIAS=0001\r\n\r\n\\B\r\nAlias=../0001\r\n\r\n\\C\r\nAlias=0003\r\n\r\n");
+    WriteFile(ShowPath + "categories.dat",
+              "\\A\r\nALIAS=0001\r\n\r\n\\B\r\nAlias=../0001\r\n\r\n\\C\r\nAlias=0003\r\n\r\n");
     WriteFile(ShowPath + "0000/folder.dat", "00000000=a.jpg\r\n");
     WriteFile(ShowPath + "0001/folder.dat", "00000000=a.jpg\r\n..=b.jpg\r\n0000000A=c.jpg\r\n");
     WriteFile(ShowPath + "folder.dat", "00000000=a.jpg\r\n");
