@@ -5,17 +5,21 @@
 
 #include <QAbstractItemModel>
 #include <QApplication>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
+#include <QPushButton>
 #include <QSettings>
 #include <QSplitter>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeView>
 
 #include "app/frmMain.h"
+#include "editor/PhotoViewerPane.h"
 #include "editor/frmEditShow.h"
 #include "library/ShowIndex.h"
 #include "support/JpegEncoder.h"
@@ -234,6 +238,50 @@ TEST_F(EditShowFrameTest, AddedPhotosJoinTheListSelectedWithTheFirstCurrentAndUn
     EXPECT_TRUE(dialogs.messages[0].text.endsWith(QString::fromStdString("\r\n" + Home() + "in/c.jpg")));
     EXPECT_TRUE(main->isEnabled());
     EXPECT_FALSE(frame->Document().AddingPhotos);
+}
+
+TEST_F(EditShowFrameTest, ViewerShowsTheCurrentPhotoAloneAndSteppingStopsAtTheEnds) {
+    const auto grey = [](int, int, std::uint8_t* out) { out[0] = 90; };
+    for (const char* id : {"0000000A", "0000000B", "0000000C"})
+        WriteFile(show + "0001/" + id + ".pho", testing::EncodeJpeg(40, 30, 1, grey));
+    WriteFile(show + "0001/folder.dat", "0000000A=a.jpg\r\n0000000B=b.jpg\r\n0000000C=c.jpg\r\n");
+    tree->setCurrentIndex(IndexOfNode(2));
+    tree->setCurrentIndex(IndexOfNode(1));  // reloads the list with the new sources
+    QItemSelectionModel* selection = photos->selectionModel();
+    selection->select(QItemSelection(photos->model()->index(0, 0), photos->model()->index(2, 0)),
+                      QItemSelectionModel::Select);
+    auto* view = frame->findChild<QToolButton*>("btnPhotoView");
+    view->click();
+    ASSERT_TRUE(frame->PhotoViewerVisible());
+    EXPECT_EQ(selection->selectedRows().size(), 1);
+    auto* pane = frame->findChild<TPhotoViewerPane*>("pnlViewPhoto");
+    EXPECT_FALSE(pane->PictureRect().isEmpty());
+    EXPECT_EQ(pane->PictureRect().topLeft(), QPoint(8, 8));
+    auto* previous = frame->findChild<QToolButton*>("btnPhotoPrevious");
+    auto* next = frame->findChild<QToolButton*>("btnPhotoNext");
+    previous->click();  // already the first photo
+    EXPECT_EQ(selection->currentIndex().row(), 0);
+    for (int i = 0; i < 3; ++i) next->click();
+    EXPECT_EQ(selection->currentIndex().row(), 2);
+    EXPECT_EQ(selection->selectedRows().size(), 1);
+    QTest::mouseDClick(pane->findChild<QLabel*>("imgViewPhoto"), Qt::LeftButton);
+    EXPECT_FALSE(frame->PhotoViewerVisible());
+    EXPECT_FALSE(view->isChecked());
+    EXPECT_TRUE(selection->isRowSelected(2));
+    EXPECT_EQ(QApplication::focusWidget(), photos);
+}
+
+TEST_F(EditShowFrameTest, ShowPropertiesFromACategorySelectTheRootAndRetitleTheShow) {
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->findChild<QLineEdit*>("txtShowName")->setText(QStringLiteral("Holiday & Co"));
+        dialog->findChild<QPushButton*>("Button1")->click();
+    });
+    main->findChild<QAction*>("SlideShowProperties1")->trigger();
+    EXPECT_EQ(frame->Document().Tree().Selected(), frame->Document().Tree().Root());
+    EXPECT_EQ(Caption(), " Holiday & Co");
+    EXPECT_EQ(ReadFile(show + ShowSettingsFileName).substr(0, 20), "Title=Holiday & Co\r\n");
 }
 
 TEST_F(EditShowFrameTest, NarrowPhotoToolbarOffersTheHiddenButtonsInItsMoreMenu) {
