@@ -49,8 +49,8 @@ copy=$(sed -n 1p "$show_dir/launch.txt" | tr -d '\r')
 argument=$(sed -n 2p "$show_dir/launch.txt" | tr -d '\r')
 expected="Z:$(printf '%s' "$show" | tr '/' '\\')"
 [ "$argument" = "$expected" ] || fail "argument '$argument', expected '$expected'"
-case "$copy" in *.exe) ;; *) fail "temporary copy '$copy' is not an .exe" ;; esac
-base=${copy##*\\}
-left=$(find "$WINEPREFIX/drive_c" -iname "$base" 2>/dev/null)
-[ -z "$left" ] || fail "temporary copy left behind: $left"
-echo "ok: stub ran $copy on $argument"
+case "$copy" in C:\\*.exe) ;; *) fail "temporary copy '$copy' is not an .exe on drive C:" ;; esac
+copy_unix="$WINEPREFIX/drive_c/$(printf '%s' "${copy#C:\\}" | tr '\\' '/')"
+[ -d "${copy_unix%/*}" ] || fail "cannot find the temporary folder of '$copy'"
+[ ! -e "$copy_unix" ] || fail "temporary copy left behind: $copy_unix"
+printf 'ok: the stub ran %s on %s\n' "$copy" "$argument"

@@ -10,6 +10,7 @@
 #include "compression/Stream.h"
 #include "publish/PackageFormat.h"
 #include "viewer/common/PublishedViewer.h"
+#include "viewer/win32/Win32FileStream.h"
 #include "viewer/win32/Win32Text.h"
 
 namespace {
@@ -61,7 +62,7 @@ private:
 
 void WriteViewer(TStream& published, const ViewerPrefix& prefix, const TemporaryProgram& program) {
     try {
-        TFileStream file(Utf8FromWide(program.Path()), TFileStream::Mode::Create);
+        Win32FileStream file(program.Path(), Win32FileStream::Mode::Create);
         ExtractViewer(published, prefix, file);
         file.Close();
     } catch (const EStreamError&) {
@@ -88,7 +89,7 @@ DWORD RunAndWait(const std::wstring& program, const std::wstring& argument) {
 
 DWORD RunShow() {
     const std::wstring ownPath = OwnProgramPath();
-    TFileStream published(Utf8FromWide(ownPath), TFileStream::Mode::Read);
+    Win32FileStream published(ownPath, Win32FileStream::Mode::Read);
     const ViewerPrefix prefix = ReadViewerPrefix(StreamByteSource(published));
     const TemporaryProgram viewer;
     WriteViewer(published, prefix, viewer);

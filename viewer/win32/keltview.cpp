@@ -10,6 +10,7 @@
 #include "compression/Stream.h"
 #include "publish/PackageFormat.h"
 #include "viewer/common/PublishedViewer.h"
+#include "viewer/win32/Win32FileStream.h"
 #include "viewer/win32/ViewerWindow.h"
 #include "viewer/win32/Win32Text.h"
 
@@ -28,7 +29,7 @@ std::wstring PublishedFileArgument() {
 }
 
 ViewerPrefix ReadShowPrefix(const std::wstring& path) {
-    TFileStream published(Utf8FromWide(path), TFileStream::Mode::Read);
+    Win32FileStream published(path, Win32FileStream::Mode::Read);
     return ReadViewerPrefix(StreamByteSource(published));
 }
 
