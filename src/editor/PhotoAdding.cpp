@@ -10,6 +10,7 @@
 #include "app/FileIo.h"
 #include "app/KeyValueList.h"
 #include "app/Progress.h"
+#include "editor/PhotoListEditing.h"
 #include "imaging/Bitmap.h"
 #include "imaging/JPEG_IO.h"
 #include "imaging/resampler.h"
@@ -150,10 +151,7 @@ static int RegisterPhoto(ShowDocument& document, const std::string& sourceFile, 
 // Undoes a photo that could not be registered: its files are this batch's own, written under
 // an id that was free, so removing them loses nothing and frees the id for the next file.
 static void DiscardPhoto(const std::string& categoryFolder, const std::string& id, const std::string& folderLine) {
-    for (const char* extension : {PhotoImageExtension, ThumbnailExtension, PhotoPropertiesExtension}) {
-        std::error_code ignored;
-        fs::remove(categoryFolder + id + extension, ignored);
-    }
+    DeletePhotoFiles(categoryFolder, id);
     const auto line = std::find(FolderList.rbegin(), FolderList.rend(), folderLine);
     if (line != FolderList.rend()) FolderList.erase(std::next(line).base());
 }

@@ -58,7 +58,7 @@ void MoveSelectedPhotosDown(PhotoList& list) {
         if (list.IsSelected(i)) MoveKeepingSelected(list, i, i + 1);
 }
 
-static void DeletePhotoFiles(const std::string& categoryFolder, const std::string& id) {
+void DeletePhotoFiles(const std::string& categoryFolder, const std::string& id) {
     if (categoryFolder.empty() || !IsPhotoId(id)) return;
     for (const char* extension : {PhotoImageExtension, ThumbnailExtension, PhotoPropertiesExtension}) {
         std::error_code ignored;

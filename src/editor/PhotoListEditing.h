@@ -18,6 +18,11 @@ void MoveSelectedPhotosUp(PhotoList& list);
 // down by one unless the last item is selected.
 void MoveSelectedPhotosDown(PhotoList& list);
 
+// Deletes the photo's ".pho", ".thu" and ".dat" in `categoryFolder`, leaving files that
+// cannot be deleted. Touches nothing when `id` is no photo id or the folder is empty: such
+// a name could address something outside the category folder.
+void DeletePhotoFiles(const std::string& categoryFolder, const std::string& id);
+
 // Removes every selected item, last first. For each, deletes its ".pho", ".thu" and ".dat"
 // in `categoryFolder` (files that cannot be deleted stay, unreported) and removes the first
 // line of `folderList` that reads, ignoring case, id + "=" + source file name. An item
