@@ -1,0 +1,122 @@
+// The play list and the clock of a slide show.
+#include "viewer/core/SlidePlayer.h"
+
+#include <algorithm>
+
+namespace velvora {
+namespace {
+
+// Category `index`'s photos, then the categories below it that are neither the intro nor
+// the about category, each with its own subtree.
+void CollectPhotos(const SlideShow& show, int index, bool intro, std::vector<PlayEntry>& list) {
+    const SlideCategory& category = show.Categories()[std::size_t(index)];
+    for (std::size_t photo = 0; photo < category.Photos.size(); ++photo) list.push_back({index, int(photo), intro});
+    for (int child : category.Children) {
+        const SlideCategory& below = show.Categories()[std::size_t(child)];
+        if (!below.Intro && !below.About) CollectPhotos(show, child, intro, list);
+    }
+}
+
+// The category that plays as the show: the auto-run category when there is one.
+int MainCategory(const SlideShow& show) { return std::max(show.AutoRunCategory(), 0); }
+
+}  // namespace
+
+std::vector<PlayEntry> BuildPlayList(const SlideShow& show) {
+    std::vector<PlayEntry> list;
+    const int intro = show.IntroCategory();
+    const int main = MainCategory(show);
+    if (intro >= 0 && intro != main) CollectPhotos(show, intro, true, list);
+    CollectPhotos(show, main, false, list);
+    return list;
+}
+
+SlidePlayer::SlidePlayer(const SlideShow& show, std::uint32_t seed)
+    : show_(show), random_(seed), playList_(BuildPlayList(show)), choices_(playList_.size()) {
+    const SlideCategory& main = show.Categories()[std::size_t(MainCategory(show))];
+    loops_ = main.Loop == LoopIndex::Continuous;
+    exitWhenFinished_ = main.AutoRun && main.AutoRunExit;
+}
+
+void SlidePlayer::Start(std::int64_t nowMs) {
+    lastNowMs_ = nowMs;
+    if (playList_.empty()) {
+        state_ = PlayState::Finished;
+        return;
+    }
+    state_ = PlayState::Playing;
+    Show(0, -1, nowMs);
+}
+
+void SlidePlayer::Tick(std::int64_t nowMs) {
+    AccountTime(nowMs);
+    if (state_ != PlayState::Playing) return;
+    const DisplayChoice& choice = Choice(current_);
+    if (!choice.WaitsForKey && elapsedMs_ >= TransitionLength() + choice.DurationMs) Advance(nowMs);
+}
+
+void SlidePlayer::Next(std::int64_t nowMs) {
+    AccountTime(nowMs);
+    if (state_ == PlayState::Finished) return;
+    Advance(nowMs);
+    // A paused clock would hold the transition at its start; a paused show cuts instead.
+    if (state_ == PlayState::Paused) elapsedMs_ = TransitionLength();
+}
+
+void SlidePlayer::Previous(std::int64_t nowMs) {
+    AccountTime(nowMs);
+    if (current_ <= 0) return;
+    if (state_ == PlayState::Finished) state_ = PlayState::Playing;
+    Show(current_ - 1, -1, nowMs);
+    elapsedMs_ = TransitionLength();
+}
+
+void SlidePlayer::TogglePause(std::int64_t nowMs) {
+    AccountTime(nowMs);
+    if (state_ == PlayState::Playing) state_ = PlayState::Paused;
+    else if (state_ == PlayState::Paused) state_ = PlayState::Playing;
+}
+
+SlideFrame SlidePlayer::Frame() const {
+    if (current_ < 0) return {};
+    const std::int64_t length = TransitionLength();
+    const double progress = length == 0 ? 1.0 : std::min(1.0, double(elapsedMs_) / double(length));
+    return {from_, current_, progress};
+}
+
+void SlidePlayer::Show(int index, int from, std::int64_t nowMs) {
+    const PlayEntry& entry = playList_[std::size_t(index)];
+    const SlidePhoto& photo = show_.Categories()[std::size_t(entry.Category)].Photos[std::size_t(entry.Photo)];
+    choices_[std::size_t(index)] = ChooseDisplay(photo.Settings, random_);
+    current_ = index;
+    from_ = from;
+    elapsedMs_ = 0;
+    lastNowMs_ = nowMs;
+}
+
+// The photo after the current one; after the last, the first photo of the show proper again
+// (the intro plays once) when the show loops, else the show stays on its last photo.
+void SlidePlayer::Advance(std::int64_t nowMs) {
+    int next = current_ + 1;
+    if (next >= int(playList_.size())) {
+        const auto firstMain = std::find_if(playList_.begin(), playList_.end(),
+                                            [](const PlayEntry& entry) { return !entry.Intro; });
+        if (!loops_ || exitWhenFinished_ || firstMain == playList_.end()) {
+            state_ = PlayState::Finished;
+            return;
+        }
+        next = int(firstMain - playList_.begin());
+    }
+    Show(next, current_, nowMs);
+}
+
+std::int64_t SlidePlayer::TransitionLength() const {
+    return Choice(current_).Transition == TransitionIndex::None ? 0 : TransitionMs;
+}
+
+void SlidePlayer::AccountTime(std::int64_t nowMs) {
+    if (state_ == PlayState::Playing) elapsedMs_ += std::max<std::int64_t>(0, nowMs - lastNowMs_);
+    lastNowMs_ = nowMs;
+}
+
+}  // namespace velvora
