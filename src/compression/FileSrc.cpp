@@ -113,7 +113,8 @@ void TFileSource::WriteData(TStream& data) const {
         TCompressStream().CompressStream(file, data, size);
         return;
     }
-    if (size > UINT32_MAX) throw std::runtime_error(name_ + " cannot store file: " + fileName_ + " (file is too large)");
+    if (size > UINT32_MAX)
+        throw std::runtime_error(name_ + " cannot store file: " + fileName_ + " (file is too large)");
     data.WriteUInt32(static_cast<std::uint32_t>(size));
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
     file.ReadBuffer(bytes);

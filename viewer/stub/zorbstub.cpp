@@ -17,8 +17,7 @@ namespace {
 
 using namespace velvora;
 
-constexpr const char* TemporaryFolderError =
-    "The slide show viewer could not be written to the temporary folder.";
+constexpr const char* TemporaryFolderError = "The slide show viewer could not be written to the temporary folder.";
 
 [[noreturn]] void ThrowTemporaryFolderError() { throw std::runtime_error(TemporaryFolderError); }
 
@@ -38,7 +37,8 @@ public:
         const std::wstring stem = TemporaryFolder() + L"zorb" + std::to_wstring(GetCurrentProcessId()) + L"-";
         for (unsigned attempt = 0; attempt < 1000; ++attempt) {
             path_ = stem + std::to_wstring(attempt) + L".exe";
-            const HANDLE file = CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+            const HANDLE file =
+                CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
             if (file != INVALID_HANDLE_VALUE) {
                 CloseHandle(file);
                 return;

@@ -1,7 +1,7 @@
 // keltview: the slide-show viewer for Windows. The stub starts it with the full path of
 // the published file as its one argument; it reads the show from there.
-#include <windows.h>
 #include <shellapi.h>
+#include <windows.h>
 
 #include <exception>
 #include <stdexcept>
@@ -10,8 +10,8 @@
 #include "compression/Stream.h"
 #include "publish/PackageFormat.h"
 #include "viewer/common/PublishedViewer.h"
-#include "viewer/win32/Win32FileStream.h"
 #include "viewer/win32/ViewerWindow.h"
+#include "viewer/win32/Win32FileStream.h"
 #include "viewer/win32/Win32Text.h"
 
 namespace {
