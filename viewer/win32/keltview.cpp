@@ -1,7 +1,8 @@
 // keltview: the slide-show viewer for Windows. The stub starts it with the full path of
 // the published file as its one argument; it reads the show from there.
-#include <shellapi.h>
 #include <windows.h>
+// shellapi.h needs the types of windows.h.
+#include <shellapi.h>
 
 #include <exception>
 #include <stdexcept>
