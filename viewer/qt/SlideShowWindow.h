@@ -1,0 +1,71 @@
+// velvora-viewer's window: plays a published show full screen or in a window, drawing the
+// core's frames about 30 times a second, with the keys of the Windows viewer and an
+// optional toolbar.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include <QElapsedTimer>
+#include <QMainWindow>
+#include <QString>
+#include <QTimer>
+
+#include "viewer/core/PixelBuffer.h"
+#include "viewer/core/SlidePlayer.h"
+#include "viewer/core/SlideRenderer.h"
+#include "viewer/core/SlideShow.h"
+
+class QKeyEvent;
+
+namespace velvora {
+
+class SlideCanvas;
+
+class SlideShowWindow : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // `seed` settles the show's "Random" settings.
+    SlideShowWindow(SlideShow show, std::uint32_t seed, QWidget* parent = nullptr);
+    ~SlideShowWindow() override;
+
+    // Starts the show and its frame timer.
+    void Play();
+    // The frame drawn last, in the canvas's size.
+    const PixelBuffer& Frame() const { return frame_; }
+    const SlidePlayer& Player() const { return player_; }
+
+public slots:
+    // Moves the show on to now and draws its frame; the timer calls it.
+    void PlayFrame();
+    void NextPhoto();
+    void PreviousPhoto();
+    void TogglePause();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void createActions();
+    void createToolbar();
+    std::int64_t Now() const { return clock_.elapsed(); }
+
+    SlideShow show_;
+    SlidePlayer player_;
+    SlideRenderer renderer_;
+    PixelBuffer frame_;
+    SlideCanvas* canvas_ = nullptr;
+    QTimer timer_;
+    QElapsedTimer clock_;
+    QAction* previousAction_ = nullptr;
+    QAction* pauseAction_ = nullptr;
+    QAction* nextAction_ = nullptr;
+    QAction* quitAction_ = nullptr;
+};
+
+// Opens the published file at `path` in a new window, or shows the reason it cannot be
+// played through the dialog service and returns nothing.
+std::unique_ptr<SlideShowWindow> OpenSlideShowWindow(const QString& path, std::uint32_t seed);
+
+}  // namespace velvora
