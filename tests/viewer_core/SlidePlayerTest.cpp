@@ -43,12 +43,6 @@ TEST_F(SlidePlayerTest, IntroPlaysFirstThenTheTreeInPreOrderWithoutTheAboutBox) 
     EXPECT_TRUE(BuildPlayList(show)[0].Intro);
 }
 
-TEST_F(SlidePlayerTest, AutoRunCategoryPlaysAloneAfterTheIntro) {
-    WriteTree("AutoRun=1\r\n");
-    const SlideShow show = Publish(OneSecondEach);
-    EXPECT_EQ(Names(show, BuildPlayList(show)), "iab");
-}
-
 TEST_F(SlidePlayerTest, LoopOnceStopsOnTheLastPhotoAndLoopingWrapsPastTheIntro) {
     WriteTree("");
     const SlideShow once = Publish(OneSecondEach);
@@ -121,9 +115,11 @@ TEST_F(SlidePlayerTest, PauseFreezesTheClockAndPreviousCutsBack) {
     EXPECT_EQ(player.Frame().To, 0);
 }
 
-TEST_F(SlidePlayerTest, AutoRunThatExitsEndsAfterOnePassEvenWhenLooping) {
+// The auto-run category plays alone (after the intro) and, asked to, exits after one pass.
+TEST_F(SlidePlayerTest, AutoRunCategoryPlaysAloneAndExitsAfterOnePassEvenWhenLooping) {
     WriteTree("AutoRun=1\r\nAutoRunExit=1\r\n");
     const SlideShow show = Publish(std::string(OneSecondEach) + "Loop=2\r\n");
+    EXPECT_EQ(Names(show, BuildPlayList(show)), "iab");
     SlidePlayer player(show, 1);
     player.Start(0);
     for (std::int64_t now = 1000; now <= 3000; now += 1000) player.Tick(now);

@@ -44,14 +44,6 @@ TEST_F(SlideShowWindowTest, PlaysTwoFramesOfASmallShowAndStepsWithTheKeys) {
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
-TEST_F(SlideShowWindowTest, WithoutTheToolbarOptionThereIsNoToolbar) {
-    AddPhoto("0000", "00000000", "", testing::SolidBmp(2, 2, 0));
-    testing::ScriptedDialogs dialogs;
-    auto window = OpenSlideShowWindow(QString::fromStdString(PublishFile("Title=Bare\r\n")), 1);
-    ASSERT_TRUE(window);
-    EXPECT_EQ(window->findChild<QToolBar*>(), nullptr);
-}
-
 TEST_F(SlideShowWindowTest, NotAShowGivesOneWarningAndNoWindow) {
     WriteFile(Home() + "notes.txt", "just some text");
     testing::ScriptedDialogs dialogs;
