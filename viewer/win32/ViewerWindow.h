@@ -1,27 +1,56 @@
-// The viewer's main window. For now it shows the title of the published show; the slides
-// are drawn into it later.
+// keltview's window: plays a published show full screen or in a window, drawing the core's
+// frames about 30 times a second, with the show's keys and an optional row of buttons.
+// Everything that decides what is on screen is the core's; this class only feeds it the
+// clock, the keys and the window size, and puts its frames on the screen.
 #pragma once
 
-#include <string>
+#include <cstdint>
+#include <optional>
 
+#include "viewer/core/PixelBuffer.h"
+#include "viewer/core/SlidePlayer.h"
+#include "viewer/core/SlideRenderer.h"
+#include "viewer/core/SlideShow.h"
+#include "viewer/win32/DibCanvas.h"
+#include "viewer/win32/PlaybackToolbar.h"
 #include "viewer/win32/Win32Window.h"
 
 namespace velvora {
 
 class ViewerWindow : public Win32Window {
 public:
-    explicit ViewerWindow(std::wstring title) : title_(std::move(title)) {}
+    // `seed` settles the show's "Random" settings.
+    ViewerWindow(SlideShow show, std::uint32_t seed);
 
-    // Creates and shows the window, captioned with the show's title.
-    bool Open(int showCommand);
+    // Creates the window over the whole primary screen, or as a window of 1024 x 768, shows
+    // it and starts the show. Throws std::runtime_error when Windows refuses the window.
+    void Open(bool fullScreen, int showCommand);
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    void Play();
+    void PlayFrame();
+    void RenderFrame();
+    void NextPhoto();
+    void PreviousPhoto();
+    void TogglePause();
+    bool HandleKey(WPARAM key);
+    void HandleCommand(PlaybackCommand command);
     void Paint();
+    int ToolbarHeight() const { return toolbar_ ? PlaybackToolbar::Height() : 0; }
+    // The part of the client area the slides fill: all of it below the toolbar.
+    RECT SlideArea() const;
+    std::int64_t Now() const;
 
-    std::wstring title_;
+    SlideShow show_;
+    SlidePlayer player_;
+    SlideRenderer renderer_;
+    PixelBuffer frame_;
+    DibCanvas canvas_;
+    std::optional<PlaybackToolbar> toolbar_;
+    std::uint64_t startTicks_ = 0;
 };
 
 }  // namespace velvora

@@ -1,6 +1,8 @@
 // Window class registration and message routing for Win32Window.
 #include "viewer/win32/Win32Window.h"
 
+#include <utility>
+
 namespace velvora {
 
 Win32Window::~Win32Window() {
@@ -27,10 +29,10 @@ bool Win32Window::RegisterClassOnce(const wchar_t* className) {
     return RegisterClassExW(&windowClass) != 0;
 }
 
-bool Win32Window::Create(const wchar_t* className, const std::wstring& title, int width, int height) {
+bool Win32Window::Create(const wchar_t* className, const std::wstring& title, const WindowFrame& frame) {
     if (!RegisterClassOnce(className)) return false;
-    window_ = CreateWindowExW(0, className, title.c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, width,
-                              height, nullptr, nullptr, GetModuleHandleW(nullptr), this);
+    window_ = CreateWindowExW(0, className, title.c_str(), frame.Style, frame.X, frame.Y, frame.Width, frame.Height,
+                              nullptr, nullptr, GetModuleHandleW(nullptr), this);
     return window_ != nullptr;
 }
 
@@ -45,6 +47,7 @@ int Win32Window::RunMessageLoop() {
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
+    if (pendingError_) std::rethrow_exception(std::exchange(pendingError_, nullptr));
     return static_cast<int>(message.wParam);
 }
 
@@ -61,13 +64,24 @@ LRESULT CALLBACK Win32Window::WindowProc(HWND window, UINT message, WPARAM wPara
     }
     auto* owner = reinterpret_cast<Win32Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (!owner) return DefWindowProcW(window, message, wParam, lParam);
-    const LRESULT result = owner->HandleMessage(message, wParam, lParam);
+    const LRESULT result = Dispatch(*owner, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         // The last message of the window: the owner must not destroy it a second time.
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         owner->window_ = nullptr;
     }
     return result;
+}
+
+LRESULT Win32Window::Dispatch(Win32Window& owner, UINT message, WPARAM wParam, LPARAM lParam) {
+    try {
+        return owner.HandleMessage(message, wParam, lParam);
+    } catch (...) {
+        // Keep the first error; the messages of the window's destruction may fail as well.
+        if (!pendingError_) pendingError_ = std::current_exception();
+        PostQuitMessage(1);
+        return DefWindowProcW(owner.window_, message, wParam, lParam);
+    }
 }
 
 }  // namespace velvora

@@ -4,9 +4,19 @@
 
 #include <windows.h>
 
+#include <exception>
 #include <string>
 
 namespace velvora {
+
+// The window's style and outer rectangle in screen pixels.
+struct WindowFrame {
+    DWORD Style = WS_OVERLAPPEDWINDOW;
+    int X = CW_USEDEFAULT;
+    int Y = CW_USEDEFAULT;
+    int Width = CW_USEDEFAULT;
+    int Height = CW_USEDEFAULT;
+};
 
 class Win32Window {
 public:
@@ -16,11 +26,13 @@ public:
     Win32Window& operator=(const Win32Window&) = delete;
 
     // Creates the window hidden, with `title` as its caption; false when Windows refuses.
-    bool Create(const wchar_t* className, const std::wstring& title, int width, int height);
+    bool Create(const wchar_t* className, const std::wstring& title, const WindowFrame& frame);
     void Show(int showCommand) const;
     HWND Handle() const { return window_; }
 
-    // Runs the thread's message loop until WM_QUIT and returns its exit code.
+    // Runs the thread's message loop until WM_QUIT and returns its exit code. An exception
+    // thrown while a message was handled ends the loop and is thrown again from here, since
+    // it cannot pass through Windows' own frames.
     static int RunMessageLoop();
 
 protected:
@@ -29,8 +41,10 @@ protected:
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT Dispatch(Win32Window& owner, UINT message, WPARAM wParam, LPARAM lParam);
     static bool RegisterClassOnce(const wchar_t* className);
 
+    static inline std::exception_ptr pendingError_;
     HWND window_ = nullptr;
 };
 

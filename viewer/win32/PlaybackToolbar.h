@@ -1,0 +1,25 @@
+// The optional row of native push buttons along the top of the viewer's window: Previous,
+// Pause (Play while paused), Next and Exit. Each button sends its command to the owner as
+// WM_COMMAND.
+#pragma once
+
+#include <windows.h>
+
+namespace velvora {
+
+enum class PlaybackCommand : WORD { Previous = 101, Pause, Next, Exit };
+
+class PlaybackToolbar {
+public:
+    // Adds the buttons to `owner`'s client area; throws std::runtime_error when Windows refuses.
+    void Create(HWND owner);
+    // The height of the strip the buttons take at the top of the owner's client area.
+    static int Height();
+    // Labels the pause button by what a click does next.
+    void ShowPaused(bool paused) const;
+
+private:
+    HWND pauseButton_ = nullptr;
+};
+
+}  // namespace velvora
