@@ -105,15 +105,15 @@ TEST(TransitionTest, HalfwayEachFamilyShowsItsShape) {
         Pixel expected;
     };
     const Look looks[] = {
-        {1, 32, 32, Red},                                                   // None changes only at the end
-        {3, 10, 32, Blue},  {3, 50, 32, Red},   {7, 10, 10, Blue},  {7, 50, 50, Red},    // slides in
-        {11, 10, 32, Blue}, {11, 50, 32, Red},  {22, 50, 32, Blue}, {22, 10, 32, Red},   // wipes
+        {1, 32, 32, Red},                                                               // None changes only at the end
+        {3, 10, 32, Blue},  {3, 50, 32, Red},   {7, 10, 10, Blue},  {7, 50, 50, Red},   // slides in
+        {11, 10, 32, Blue}, {11, 50, 32, Red},  {22, 50, 32, Blue}, {22, 10, 32, Red},  // wipes
         {23, 32, 10, Blue}, {23, 32, 50, Red},  {12, 5, 32, Blue},  {12, 32, 32, Red},  {12, 60, 32, Blue},
         {14, 5, 5, Blue},   {14, 5, 50, Red},   {14, 60, 60, Blue}, {17, 60, 5, Blue},  {17, 5, 5, Red},
         {17, 5, 60, Blue},  {18, 10, 32, Blue}, {18, 50, 32, Red},  {21, 32, 50, Blue}, {21, 32, 10, Red},
-        {25, 32, 32, Blue}, {25, 5, 5, Red},    {26, 2, 32, Blue},  {26, 2, 5, Red},    // expands
+        {25, 32, 32, Blue}, {25, 5, 5, Red},    {26, 2, 32, Blue},  {26, 2, 5, Red},  // expands
         {28, 32, 32, Blue}, {28, 32, 5, Red},   {28, 32, 60, Red},  {29, 5, 32, Red},   {29, 60, 32, Red},
-        {30, 0, 9, Blue},   {30, 1, 9, Red},    {31, 3, 9, Blue},   {31, 4, 9, Red},    // bars of 2 and 8
+        {30, 0, 9, Blue},   {30, 1, 9, Red},    {31, 3, 9, Blue},   {31, 4, 9, Red},  // bars of 2 and 8
         {33, 9, 3, Blue},   {33, 9, 4, Red},
     };
     for (const Look& look : looks)

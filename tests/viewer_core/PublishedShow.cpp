@@ -21,8 +21,17 @@ std::string MakeBmp(int width, int height, const std::function<std::uint32_t(int
     PutLittleEndian(bmp, std::uint32_t(54 + rowBytes * height), 4);
     PutLittleEndian(bmp, 0, 4);
     PutLittleEndian(bmp, 54, 4);
-    for (const auto& [value, size] : {std::pair{40, 4}, {width, 4}, {height, 4}, {1, 2}, {24, 2}, {0, 4}, {0, 4},
-                                     {2835, 4}, {2835, 4}, {0, 4}, {0, 4}})
+    for (const auto& [value, size] : {std::pair{40, 4},
+                                      {width, 4},
+                                      {height, 4},
+                                      {1, 2},
+                                      {24, 2},
+                                      {0, 4},
+                                      {0, 4},
+                                      {2835, 4},
+                                      {2835, 4},
+                                      {0, 4},
+                                      {0, 4}})
         PutLittleEndian(bmp, std::uint32_t(value), size);
     for (int y = height - 1; y >= 0; --y) {
         std::string row;

@@ -19,7 +19,8 @@ using testing::WriteFile;
 class SlideShowTest : public testing::PublishedShowTest {};
 
 TEST_F(SlideShowTest, PublishedShowReadsBackAsTreeWithPhotosAndOptions) {
-    SetCategories("\\Holidays\r\nAlias=0001\r\n\r\n\\Holidays\\Beach\r\nAlias=0002\r\n\r\n\\Work\r\nAlias=0003\r\n\r\n");
+    SetCategories(
+        "\\Holidays\r\nAlias=0001\r\n\r\n\\Holidays\\Beach\r\nAlias=0002\r\n\r\n\\Work\r\nAlias=0003\r\n\r\n");
     AddPhoto("0000", "00000000", "Name=Sea\r\nCaption=Blue\r\n", testing::SolidBmp(4, 2, 0xFF0000));
     AddPhoto("0002", "00000001", "Name=Sand\r\n", testing::SolidBmp(4, 2, 0x0000FF), "sand.bmp");
     const SlideShow show = Publish("Title=Trip\r\nViewerShowToolbar=1\r\nViewerHideFilenames=0\r\n");
@@ -60,11 +61,13 @@ TEST_F(SlideShowTest, SettingsComeFromTheNearestLevelThatSetsThem) {
 
     const auto& inner = show.Categories()[2].Photos;
     // Categories carry no seconds of their own: "Custom..." takes the show's.
-    EXPECT_EQ(inner[0].Settings, (SlideSettings{9, 4, 4, DurationIndex::Custom, 7, SizeIndex::FitWidth, 0, 1, 255, true}));
-    EXPECT_EQ(inner[1].Settings, (SlideSettings{5, 2, 4, DurationIndex::Custom, 7, SizeIndex::CustomWidth, 10000, 0,
-                                                0x00FF00, true}));
-    EXPECT_EQ(show.Categories()[0].Photos[0].Settings,
-              (SlideSettings{TransitionIndex::None, AlignIndex::Start, AlignIndex::Random, 4, 1, SizeIndex::ActualSize}));
+    EXPECT_EQ(inner[0].Settings,
+              (SlideSettings{9, 4, 4, DurationIndex::Custom, 7, SizeIndex::FitWidth, 0, 1, 255, true}));
+    EXPECT_EQ(inner[1].Settings,
+              (SlideSettings{5, 2, 4, DurationIndex::Custom, 7, SizeIndex::CustomWidth, 10000, 0, 0x00FF00, true}));
+    EXPECT_EQ(
+        show.Categories()[0].Photos[0].Settings,
+        (SlideSettings{TransitionIndex::None, AlignIndex::Start, AlignIndex::Random, 4, 1, SizeIndex::ActualSize}));
     EXPECT_EQ(show.Categories()[2].Loop, LoopIndex::Continuous);
 }
 
@@ -95,9 +98,8 @@ TEST_F(SlideShowTest, PhotosDecodeFromJpegAndBmpTurnedByTheirRotation) {
     AddPhoto("0000", "00000000", "Rotate=1\r\n", testing::MakeBmp(3, 2, corner));
     AddPhoto("0000", "00000001", "Rotate=2\r\n", testing::MakeBmp(3, 2, corner));
     AddPhoto("0000", "00000002", "Rotate=3\r\n", testing::MakeBmp(3, 2, corner));
-    const std::string jpeg = testing::EncodeJpeg(16, 8, 3, [](int, int, std::uint8_t* out) {
-        out[0] = 200, out[1] = 100, out[2] = 50;
-    });
+    const std::string jpeg =
+        testing::EncodeJpeg(16, 8, 3, [](int, int, std::uint8_t* out) { out[0] = 200, out[1] = 100, out[2] = 50; });
     AddPhoto("0000", "00000003", "", jpeg, "photo.jpg");
     const SlideShow show = Publish("Title=Turns\r\n");
     const auto& photos = show.Categories()[0].Photos;

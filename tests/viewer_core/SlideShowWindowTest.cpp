@@ -21,9 +21,8 @@ TEST_F(SlideShowWindowTest, PlaysTwoFramesOfASmallShowAndStepsWithTheKeys) {
     AddPhoto("0000", "00000000", "", testing::SolidBmp(8, 8, 0xFF0000));
     AddPhoto("0000", "00000001", "", testing::SolidBmp(8, 8, 0x0000FF));
     testing::ScriptedDialogs dialogs;
-    auto window = OpenSlideShowWindow(QString::fromStdString(PublishFile(
-                                          "Title=Small\r\nTransition=1\r\nDuration=1\r\nViewerShowToolbar=1\r\n")),
-                                      7);
+    auto window = OpenSlideShowWindow(
+        QString::fromStdString(PublishFile("Title=Small\r\nTransition=1\r\nDuration=1\r\nViewerShowToolbar=1\r\n")), 7);
     ASSERT_TRUE(window);
     EXPECT_EQ(window->windowTitle(), "Small");
     EXPECT_NE(window->findChild<QToolBar*>(), nullptr);

@@ -17,19 +17,27 @@ int ScaledLength(int length, std::int64_t numerator, std::int64_t denominator) {
 }
 
 PixelRect SizeFor(int pictureWidth, int pictureHeight, int windowWidth, int windowHeight, const DisplayChoice& c) {
-    const auto byWidth = [&](int width) { return PixelRect{0, 0, width, ScaledLength(pictureHeight, width, pictureWidth)}; };
-    const auto byHeight = [&](int height) { return PixelRect{0, 0, ScaledLength(pictureWidth, height, pictureHeight), height}; };
+    const auto byWidth = [&](int width) {
+        return PixelRect{0, 0, width, ScaledLength(pictureHeight, width, pictureWidth)};
+    };
+    const auto byHeight = [&](int height) {
+        return PixelRect{0, 0, ScaledLength(pictureWidth, height, pictureHeight), height};
+    };
     switch (c.Size) {
-        case SizeIndex::ActualSize: return {0, 0, pictureWidth, pictureHeight};
-        case SizeIndex::FitWidth: return byWidth(windowWidth);
-        case SizeIndex::FitHeight: return byHeight(windowHeight);
+        case SizeIndex::ActualSize:
+            return {0, 0, pictureWidth, pictureHeight};
+        case SizeIndex::FitWidth:
+            return byWidth(windowWidth);
+        case SizeIndex::FitHeight:
+            return byHeight(windowHeight);
         case SizeIndex::CustomWidth:
             if (c.SizeCount > 0) return byWidth(c.SizeCount);
             break;
         case SizeIndex::CustomHeight:
             if (c.SizeCount > 0) return byHeight(c.SizeCount);
             break;
-        default: break;
+        default:
+            break;
     }
     // Best fit: the side that meets the window first decides.
     const bool tall = std::int64_t(pictureWidth) * windowHeight <= std::int64_t(pictureHeight) * windowWidth;
@@ -64,15 +72,19 @@ using Pieces = std::vector<TransitionPiece>;
 
 // The new slide moving in over the old one: it starts `(dx, dy)` times its size away.
 Pieces SlideIn(int w, int h, double rest, int dx, int dy) {
-    return {{SlideLayer::Old, {0, 0, w, h}, 0, 0}, {SlideLayer::New, {0, 0, w, h}, dx * Part(w, rest), dy * Part(h, rest)}};
+    return {{SlideLayer::Old, {0, 0, w, h}, 0, 0},
+            {SlideLayer::New, {0, 0, w, h}, dx * Part(w, rest), dy * Part(h, rest)}};
 }
 
 // The old slide moving off the new one towards (dx, dy).
 Pieces SlideOff(int w, int h, double done, int dx, int dy) {
-    return {{SlideLayer::New, {0, 0, w, h}, 0, 0}, {SlideLayer::Old, {0, 0, w, h}, dx * Part(w, done), dy * Part(h, done)}};
+    return {{SlideLayer::New, {0, 0, w, h}, 0, 0},
+            {SlideLayer::Old, {0, 0, w, h}, dx * Part(w, done), dy * Part(h, done)}};
 }
 
-Pieces Reveal(int w, int h, PixelRect area) { return {{SlideLayer::Old, {0, 0, w, h}, 0, 0}, {SlideLayer::New, area, 0, 0}}; }
+Pieces Reveal(int w, int h, PixelRect area) {
+    return {{SlideLayer::Old, {0, 0, w, h}, 0, 0}, {SlideLayer::New, area, 0, 0}};
+}
 
 // The two halves of the new slide coming in from opposite sides. A split along a vertical
 // line moves the left half by (leftX, leftY) times the distance that hides it, the right
@@ -82,11 +94,13 @@ Pieces SplitIn(int w, int h, double rest, bool verticalSplit, int firstX, int fi
     if (verticalSplit) {
         const int half = w / 2;
         pieces.push_back({SlideLayer::New, {0, 0, half, h}, firstX * Part(half, rest), firstY * Part(h, rest)});
-        pieces.push_back({SlideLayer::New, {half, 0, w - half, h}, -firstX * Part(w - half, rest), -firstY * Part(h, rest)});
+        pieces.push_back(
+            {SlideLayer::New, {half, 0, w - half, h}, -firstX * Part(w - half, rest), -firstY * Part(h, rest)});
     } else {
         const int half = h / 2;
         pieces.push_back({SlideLayer::New, {0, 0, w, half}, firstX * Part(w, rest), firstY * Part(half, rest)});
-        pieces.push_back({SlideLayer::New, {0, half, w, h - half}, -firstX * Part(w, rest), -firstY * Part(h - half, rest)});
+        pieces.push_back(
+            {SlideLayer::New, {0, half, w, h - half}, -firstX * Part(w, rest), -firstY * Part(h - half, rest)});
     }
     return pieces;
 }
@@ -113,7 +127,8 @@ Pieces Bars(int w, int h, double done, bool vertical, int barCount) {
     const int bar = std::max(1, (length + barCount - 1) / barCount);
     for (int start = 0; start < length; start += bar) {
         const int shown = Part(std::min(bar, length - start), done);
-        pieces.push_back({SlideLayer::New, vertical ? PixelRect{start, 0, shown, h} : PixelRect{0, start, w, shown}, 0, 0});
+        pieces.push_back(
+            {SlideLayer::New, vertical ? PixelRect{start, 0, shown, h} : PixelRect{0, start, w, shown}, 0, 0});
     }
     return pieces;
 }
@@ -144,38 +159,70 @@ std::vector<TransitionPiece> TransitionPieces(int transition, int w, int h, doub
     };
     // The cases are the stored transition numbers, in the order of the transition list.
     switch (transition) {
-        case 3: return SlideIn(w, h, rest, -1, 0);
-        case 4: return SlideIn(w, h, rest, 1, 0);
-        case 5: return SlideIn(w, h, rest, 0, -1);
-        case 6: return SlideIn(w, h, rest, 0, 1);
-        case 7: return SlideIn(w, h, rest, -1, -1);
-        case 8: return SlideIn(w, h, rest, 1, -1);
-        case 9: return SlideIn(w, h, rest, -1, 1);
-        case 10: return SlideIn(w, h, rest, 1, 1);
-        case 11: return Reveal(w, h, {0, 0, Part(w, done), h});
-        case 12: return SplitIn(w, h, rest, true, -1, 0);
-        case 13: return SplitIn(w, h, rest, false, 0, -1);
-        case 14: return SplitIn(w, h, rest, true, -1, -1);
-        case 15: return SplitIn(w, h, rest, true, -1, 1);
-        case 16: return SplitIn(w, h, rest, false, -1, -1);
-        case 17: return SplitIn(w, h, rest, false, 1, -1);
-        case 18: return SlideOff(w, h, done, 1, 0);
-        case 19: return SlideOff(w, h, done, -1, 0);
-        case 20: return SlideOff(w, h, done, 0, 1);
-        case 21: return SlideOff(w, h, done, 0, -1);
-        case 22: return Reveal(w, h, {w - Part(w, done), 0, Part(w, done), h});
-        case 23: return Reveal(w, h, {0, 0, w, Part(h, done)});
-        case 24: return Reveal(w, h, {0, h - Part(h, done), w, Part(h, done)});
-        case 25: return Reveal(w, h, centred(done, done));
-        case 26: return Reveal(w, h, centred(1.0, done));
-        case 27: return Reveal(w, h, centred(done, 1.0));
-        case 28: return PushApart(w, h, done, true);
-        case 29: return PushApart(w, h, done, false);
-        case 30: return Bars(w, h, done, true, 32);
-        case 31: return Bars(w, h, done, true, 8);
-        case 32: return Bars(w, h, done, false, 32);
-        case 33: return Bars(w, h, done, false, 8);
-        default: return {{done >= 1.0 ? SlideLayer::New : SlideLayer::Old, {0, 0, w, h}, 0, 0}};
+        case 3:
+            return SlideIn(w, h, rest, -1, 0);
+        case 4:
+            return SlideIn(w, h, rest, 1, 0);
+        case 5:
+            return SlideIn(w, h, rest, 0, -1);
+        case 6:
+            return SlideIn(w, h, rest, 0, 1);
+        case 7:
+            return SlideIn(w, h, rest, -1, -1);
+        case 8:
+            return SlideIn(w, h, rest, 1, -1);
+        case 9:
+            return SlideIn(w, h, rest, -1, 1);
+        case 10:
+            return SlideIn(w, h, rest, 1, 1);
+        case 11:
+            return Reveal(w, h, {0, 0, Part(w, done), h});
+        case 12:
+            return SplitIn(w, h, rest, true, -1, 0);
+        case 13:
+            return SplitIn(w, h, rest, false, 0, -1);
+        case 14:
+            return SplitIn(w, h, rest, true, -1, -1);
+        case 15:
+            return SplitIn(w, h, rest, true, -1, 1);
+        case 16:
+            return SplitIn(w, h, rest, false, -1, -1);
+        case 17:
+            return SplitIn(w, h, rest, false, 1, -1);
+        case 18:
+            return SlideOff(w, h, done, 1, 0);
+        case 19:
+            return SlideOff(w, h, done, -1, 0);
+        case 20:
+            return SlideOff(w, h, done, 0, 1);
+        case 21:
+            return SlideOff(w, h, done, 0, -1);
+        case 22:
+            return Reveal(w, h, {w - Part(w, done), 0, Part(w, done), h});
+        case 23:
+            return Reveal(w, h, {0, 0, w, Part(h, done)});
+        case 24:
+            return Reveal(w, h, {0, h - Part(h, done), w, Part(h, done)});
+        case 25:
+            return Reveal(w, h, centred(done, done));
+        case 26:
+            return Reveal(w, h, centred(1.0, done));
+        case 27:
+            return Reveal(w, h, centred(done, 1.0));
+        case 28:
+            return PushApart(w, h, done, true);
+        case 29:
+            return PushApart(w, h, done, false);
+        case 30:
+            return Bars(w, h, done, true, 32);
+        case 31:
+            return Bars(w, h, done, true, 8);
+        case 32:
+            return Bars(w, h, done, false, 32);
+        case 33:
+            return Bars(w, h, done, false, 8);
+        default:
+            return {{done >= 1.0 ? SlideLayer::New : SlideLayer::Old, {0, 0, w, h}, 0, 0}};
     }
 }
 
@@ -183,8 +230,10 @@ void ComposeTransition(const PixelBuffer& oldSlide, const PixelBuffer& newSlide,
                        PixelBuffer& target) {
     for (const TransitionPiece& piece : TransitionPieces(transition, target.Width, target.Height, progress)) {
         const PixelBuffer& slide = piece.Layer == SlideLayer::Old ? oldSlide : newSlide;
-        if (slide.Empty()) FillRect(piece.Source, piece.OffsetX, piece.OffsetY, target);
-        else CopyRect(slide, piece.Source, piece.OffsetX, piece.OffsetY, target);
+        if (slide.Empty())
+            FillRect(piece.Source, piece.OffsetX, piece.OffsetY, target);
+        else
+            CopyRect(slide, piece.Source, piece.OffsetX, piece.OffsetY, target);
     }
 }
 

@@ -78,9 +78,12 @@ PixelBuffer RotateQuarterTurns(const PixelBuffer& picture, int quarterTurns) {
     for (int y = 0; y < picture.Height; ++y) {
         for (int x = 0; x < picture.Width; ++x) {
             const Pixel pixel = picture.At(x, y);
-            if (turns == 1) turned.At(lastY - y, x) = pixel;
-            else if (turns == 2) turned.At(lastX - x, lastY - y) = pixel;
-            else turned.At(y, lastX - x) = pixel;
+            if (turns == 1)
+                turned.At(lastY - y, x) = pixel;
+            else if (turns == 2)
+                turned.At(lastX - x, lastY - y) = pixel;
+            else
+                turned.At(y, lastX - x) = pixel;
         }
     }
     return turned;

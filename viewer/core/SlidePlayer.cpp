@@ -73,8 +73,10 @@ void SlidePlayer::Previous(std::int64_t nowMs) {
 
 void SlidePlayer::TogglePause(std::int64_t nowMs) {
     AccountTime(nowMs);
-    if (state_ == PlayState::Playing) state_ = PlayState::Paused;
-    else if (state_ == PlayState::Paused) state_ = PlayState::Playing;
+    if (state_ == PlayState::Playing)
+        state_ = PlayState::Paused;
+    else if (state_ == PlayState::Paused)
+        state_ = PlayState::Playing;
 }
 
 SlideFrame SlidePlayer::Frame() const {
@@ -99,8 +101,8 @@ void SlidePlayer::Show(int index, int from, std::int64_t nowMs) {
 void SlidePlayer::Advance(std::int64_t nowMs) {
     int next = current_ + 1;
     if (next >= int(playList_.size())) {
-        const auto firstMain = std::find_if(playList_.begin(), playList_.end(),
-                                            [](const PlayEntry& entry) { return !entry.Intro; });
+        const auto firstMain =
+            std::find_if(playList_.begin(), playList_.end(), [](const PlayEntry& entry) { return !entry.Intro; });
         if (!loops_ || exitWhenFinished_ || firstMain == playList_.end()) {
             state_ = PlayState::Finished;
             return;

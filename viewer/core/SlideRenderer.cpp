@@ -27,8 +27,7 @@ void SlideRenderer::Render(const SlidePlayer& player, int width, int height, Pix
 const PixelBuffer& SlideRenderer::Slide(const SlidePlayer& player, int index, int width, int height) {
     const DisplayChoice& choice = player.Choice(index);
     CachedSlide& cached = slides_[index];
-    if (cached.Pixels.Width == width && cached.Pixels.Height == height && cached.Choice == choice)
-        return cached.Pixels;
+    if (cached.Pixels.Width == width && cached.Pixels.Height == height && cached.Choice == choice) return cached.Pixels;
     const PlayEntry& entry = player.PlayList()[std::size_t(index)];
     const SlidePhoto& photo = show_.Categories()[std::size_t(entry.Category)].Photos[std::size_t(entry.Photo)];
     cached.Choice = choice;

@@ -10,9 +10,8 @@ namespace {
 
 bool EqualIgnoringCase(std::string_view a, std::string_view b) {
     const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) {
-               return lower(x) == lower(y);
-           });
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
 }
 
 std::optional<int> ParseNumber(std::string_view text) {
@@ -146,8 +145,10 @@ DisplayChoice ChooseDisplay(const SlideSettings& settings, std::mt19937& random)
                              ? Pick(random, DurationIndex::OneSecond, DurationIndex::ThirtySeconds)
                              : settings.Duration;
     choice.WaitsForKey = settings.KeyAdvance || duration == DurationIndex::Indefinite;
-    if (duration == DurationIndex::Custom) choice.DurationMs = std::int64_t(settings.DurationSeconds) * 1000;
-    else if (duration != DurationIndex::Indefinite) choice.DurationMs = DurationSecondsOf(duration) * 1000;
+    if (duration == DurationIndex::Custom)
+        choice.DurationMs = std::int64_t(settings.DurationSeconds) * 1000;
+    else if (duration != DurationIndex::Indefinite)
+        choice.DurationMs = DurationSecondsOf(duration) * 1000;
     return choice;
 }
 

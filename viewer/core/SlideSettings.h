@@ -16,16 +16,15 @@ using SettingLines = std::vector<std::string>;
 
 // Indexes of the stored name lists that the viewer acts on; the stored numbers are these.
 namespace TransitionIndex {
-inline constexpr int Default = 0, None = 1, Random = 2, SlideFromLeft = 3, SlideFromBottomRight = 10,
-                     WipeFromLeft = 11, SlideOffToRight = 18, WipeFromRight = 22, ExpandFromCenter = 25,
-                     HorizontalBarsLarge = 33, Count = 34;
+inline constexpr int Default = 0, None = 1, Random = 2, SlideFromLeft = 3, SlideFromBottomRight = 10, WipeFromLeft = 11,
+                     SlideOffToRight = 18, WipeFromRight = 22, ExpandFromCenter = 25, HorizontalBarsLarge = 33,
+                     Count = 34;
 }
 namespace AlignIndex {  // horizontal: Left, Center, Right; vertical: Top, Middle, Bottom
 inline constexpr int Default = 0, Random = 1, Start = 2, Center = 3, End = 4, Count = 5;
 }
 namespace DurationIndex {
-inline constexpr int Default = 0, Indefinite = 1, Random = 2, OneSecond = 3, ThirtySeconds = 7, Custom = 8,
-                     Count = 9;
+inline constexpr int Default = 0, Indefinite = 1, Random = 2, OneSecond = 3, ThirtySeconds = 7, Custom = 8, Count = 9;
 }
 namespace SizeIndex {
 inline constexpr int Default = 0, ActualSize = 1, BestFit = 2, FitWidth = 3, FitHeight = 4, CustomWidth = 5,
@@ -50,8 +49,8 @@ struct SlideSettings {
     int Duration = DurationIndex::Random;
     int DurationSeconds = 1;  // with Duration = Custom
     int Size = SizeIndex::BestFit;
-    int SizeCount = 0;  // pixels with a custom size; 0 when none was stored (shown best fit)
-    int Rotate = 0;     // quarter turns clockwise, 0..3
+    int SizeCount = 0;                  // pixels with a custom size; 0 when none was stored (shown best fit)
+    int Rotate = 0;                     // quarter turns clockwise, 0..3
     std::uint32_t BackgroundColor = 0;  // settings colour value, red in the low byte
     bool KeyAdvance = false;            // wait for a key whatever the duration says
 
@@ -81,8 +80,8 @@ struct DisplayChoice {
     int Vertical = AlignIndex::Center;       // 2..4
     int Size = SizeIndex::BestFit;
     int SizeCount = 0;
-    bool WaitsForKey = false;       // Indefinite, or KeyAdvance
-    std::int64_t DurationMs = 0;    // how long the photo stays after its transition
+    bool WaitsForKey = false;     // Indefinite, or KeyAdvance
+    std::int64_t DurationMs = 0;  // how long the photo stays after its transition
     std::uint32_t BackgroundColor = 0;
 
     bool operator==(const DisplayChoice&) const = default;

@@ -96,9 +96,7 @@ void FileByteSource::ReadAt(std::uint64_t offset, std::span<std::uint8_t> bytes)
         throw EPackageError("The slide show file cannot be read.");
 }
 
-SlideShow SlideShow::Open(const std::filesystem::path& path) {
-    return Read(std::make_unique<FileByteSource>(path));
-}
+SlideShow SlideShow::Open(const std::filesystem::path& path) { return Read(std::make_unique<FileByteSource>(path)); }
 
 SlideShow SlideShow::Read(std::unique_ptr<ByteSource> file) {
     const ViewerPrefix prefix = ReadViewerPrefix(*file);

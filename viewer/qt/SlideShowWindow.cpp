@@ -117,12 +117,22 @@ void SlideShowWindow::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
         case Qt::Key_Space:
         case Qt::Key_Right:
-        case Qt::Key_PageDown: NextPhoto(); break;
+        case Qt::Key_PageDown:
+            NextPhoto();
+            break;
         case Qt::Key_Left:
-        case Qt::Key_PageUp: PreviousPhoto(); break;
-        case Qt::Key_P: TogglePause(); break;
-        case Qt::Key_Escape: close(); break;
-        default: QMainWindow::keyPressEvent(event); return;
+        case Qt::Key_PageUp:
+            PreviousPhoto();
+            break;
+        case Qt::Key_P:
+            TogglePause();
+            break;
+        case Qt::Key_Escape:
+            close();
+            break;
+        default:
+            QMainWindow::keyPressEvent(event);
+            return;
     }
     event->accept();
 }
@@ -131,8 +141,8 @@ std::unique_ptr<SlideShowWindow> OpenSlideShowWindow(const QString& path, std::u
     try {
         return std::make_unique<SlideShowWindow>(SlideShow::Open(QFile::encodeName(path).toStdString()), seed);
     } catch (const std::exception& error) {
-        Dialogs().ShowWarning(QObject::tr("The slide show \"%1\" cannot be played.\r\n%2")
-                                  .arg(path, QString::fromUtf8(error.what())));
+        Dialogs().ShowWarning(
+            QObject::tr("The slide show \"%1\" cannot be played.\r\n%2").arg(path, QString::fromUtf8(error.what())));
         return nullptr;
     }
 }

@@ -19,8 +19,8 @@ int main(int argc, char** argv) {
         velvora::Dialogs().ShowWarning(QObject::tr("Usage: velvora-viewer FILE [--window]"));
         return 1;
     }
-    auto window = velvora::OpenSlideShowWindow(parser.positionalArguments().front(),
-                                               QRandomGenerator::global()->generate());
+    auto window =
+        velvora::OpenSlideShowWindow(parser.positionalArguments().front(), QRandomGenerator::global()->generate());
     if (!window) return 1;
     if (parser.isSet("window")) {
         window->resize(1024, 768);
