@@ -38,6 +38,7 @@ TEST(PlacePictureTest, SizeModesAndAlignment) {
         {10, 20, Choice(SizeIndex::CustomWidth, AlignIndex::Start, AlignIndex::Start, 30), {0, 0, 30, 60}},
         {20, 10, Choice(SizeIndex::CustomHeight, AlignIndex::End, AlignIndex::Start, 5), {90, 0, 10, 5}},
         {10, 10, Choice(SizeIndex::CustomHeight, AlignIndex::Center, AlignIndex::Center, 0), {25, 0, 50, 50}},
+        {1, 60'000'000, Choice(SizeIndex::FitWidth, AlignIndex::Start, AlignIndex::Start), {0, 0, 100, 1 << 30}},
     };
     for (const Row& row : rows)
         EXPECT_EQ(PlacePicture(row.pictureWidth, row.pictureHeight, 100, 50, row.choice), row.expected)

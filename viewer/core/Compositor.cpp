@@ -11,9 +11,12 @@
 namespace velvora {
 namespace {
 
-// `length` scaled by `numerator` / `denominator`, rounded, at least 1.
+// `length` scaled by `numerator` / `denominator`, rounded, at least 1. Capped at 2^30 so
+// that fitting a hostile 1 x 60000000 picture to a window cannot overflow the rectangle;
+// only the part inside the window is ever drawn.
 int ScaledLength(int length, std::int64_t numerator, std::int64_t denominator) {
-    return int(std::max<std::int64_t>(1, (std::int64_t(length) * numerator + denominator / 2) / denominator));
+    const std::int64_t scaled = (std::int64_t(length) * numerator + denominator / 2) / denominator;
+    return int(std::clamp<std::int64_t>(scaled, 1, std::int64_t(1) << 30));
 }
 
 PixelRect SizeFor(int pictureWidth, int pictureHeight, int windowWidth, int windowHeight, const DisplayChoice& c) {
