@@ -18,7 +18,7 @@ constexpr int MissingTools = 77;
 
 std::string Quoted(const std::string& text) { return "'" + text + "'"; }
 
-// Runs the watching script with the viewer on `file`; its exit code, or -1 when it was killed.
+// Runs the watching script with `arguments`; its exit code, or -1 when it was killed.
 int RunKeltview(const std::string& arguments) {
     const std::string command = std::string(KELTVIEW_TEST_SCRIPT) + " " + Quoted(WINE_PROGRAM) + " " +
                                 Quoted(WINE_WORK_DIR) + " " + Quoted(KELTVIEW_EXE) + " " + arguments;
@@ -26,7 +26,15 @@ int RunKeltview(const std::string& arguments) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-class KeltviewUnderWine : public testing::PublishedShowTest {};
+class KeltviewUnderWine : public testing::PublishedShowTest {
+protected:
+    // Runs the watching script (its arguments after the viewer's path) and expects it content.
+    static void ExpectWatchedRunPasses(const std::string& arguments) {
+        const int result = RunKeltview(arguments);
+        if (result == MissingTools) GTEST_SKIP() << "xvfb-run, xdotool or ImageMagick is missing";
+        EXPECT_EQ(result, 0) << arguments;
+    }
+};
 
 TEST_F(KeltviewUnderWine, PlaysAPublishedShowFullScreenStepsWithSpaceAndEndsOnEscape) {
     // Below the toolbar a 4:3 photo fits the 640 x 480 screen's height, centred between two
@@ -36,16 +44,18 @@ TEST_F(KeltviewUnderWine, PlaysAPublishedShowFullScreenStepsWithSpaceAndEndsOnEs
     // No transition and no time limit: each photo stays until a key moves the show on.
     const std::string show = PublishFile(
         "Title=Wine show\r\nTransition=1\r\nDuration=1\r\nHorizontal=3\r\nVertical=3\r\nViewerShowToolbar=1\r\n");
-    const int result = RunKeltview("play " + Quoted(show) + " 'Wine show' 3366CC CC6633");
-    if (result == MissingTools) GTEST_SKIP() << "xvfb-run, xdotool or ImageMagick is missing";
-    EXPECT_EQ(result, 0);
+    ExpectWatchedRunPasses("play " + Quoted(show) + " 'Wine show' 3366CC CC6633");
+}
+
+TEST_F(KeltviewUnderWine, WindowSwitchBeforeThePathPlaysInAWindow) {
+    AddPhoto("0000", "00000000", "", testing::SolidBmp(4, 3, 0x3366CC));
+    const std::string show = PublishFile("Title=Windowed show\r\n");
+    ExpectWatchedRunPasses("window " + Quoted(show) + " 'Windowed show'");
 }
 
 TEST_F(KeltviewUnderWine, AFileThatIsNotAShowGetsTheErrorBoxAndExitCodeOne) {
     testing::WriteFile(Home() + "notes.exe", "MZ just some bytes, no package behind them");
-    const int result = RunKeltview("refuse " + Quoted(Home() + "notes.exe"));
-    if (result == MissingTools) GTEST_SKIP() << "xvfb-run, xdotool or ImageMagick is missing";
-    EXPECT_EQ(result, 0);
+    ExpectWatchedRunPasses("refuse " + Quoted(Home() + "notes.exe"));
 }
 
 }  // namespace

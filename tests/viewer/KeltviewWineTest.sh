@@ -1,18 +1,23 @@
 #!/bin/sh
-# Runs keltview.exe under wine on a virtual 640 x 480 screen and watches it from outside:
-#   play FILE TITLE FIRST SECOND: the window TITLE shows the colour FIRST (hex RRGGBB) in the
-#       middle of the screen with a black bar at the left edge and, at the top, a toolbar
-#       strip that is neither; Space brings SECOND; Escape ends the viewer with exit code 0.
+# Runs keltview.exe under wine on a virtual 640 x 480 screen (1280 x 1024 for the window
+# mode) and watches it from outside:
+#   play FILE TITLE FIRST SECOND: the window TITLE covers the screen and shows the colour
+#       FIRST (hex RRGGBB) in its middle with a black bar at the left edge and, at the top, a
+#       toolbar strip that is neither; Space brings SECOND; Escape ends the viewer with 0.
+#   window FILE TITLE: with "--window" the window TITLE is 1024 x 768; Escape ends it with 0.
 #   refuse FILE: the error box comes up; Enter closes it and the viewer ends with code 1.
 # Exits 0 when all holds, 77 when a tool it needs is missing, 1 otherwise.
-# usage: KeltviewWineTest.sh WINE WORK_DIR KELTVIEW play|refuse FILE [TITLE FIRST SECOND]
+# usage: KeltviewWineTest.sh WINE WORK_DIR KELTVIEW play|window|refuse FILE [TITLE [FIRST SECOND]]
 set -eu
 
 if [ "${1:-}" != --inside ]; then
     for tool in xvfb-run xdotool import convert; do
         command -v "$tool" >/dev/null || { echo "missing: $tool" >&2; exit 77; }
     done
-    exec timeout 200 xvfb-run -a -s "-screen 0 640x480x24" "$0" --inside "$@"
+    # A window of 1024 x 768 needs a screen larger than that to keep its size.
+    screen=640x480
+    [ "$4" != window ] || screen=1280x1024
+    exec timeout 200 xvfb-run -a -s "-screen 0 ${screen}x24" "$0" --inside "$@"
 fi
 shift
 wine=$1 work=$2 keltview=$3 mode=$4 file=$5
@@ -50,6 +55,18 @@ press() {
     xdotool windowfocus --sync "$1" key "$2"
 }
 
+# The size of window $1 as WIDTHxHEIGHT.
+size_of() {
+    xdotool getwindowgeometry "$1" | sed -n 's/^ *Geometry: *//p'
+}
+
+# Presses Escape in window $1 and checks that the viewer ends with exit code 0.
+escape_ends() {
+    press "$1" Escape
+    await_exit 20
+    [ "$status" -eq 0 ] || fail "exit code $status after Escape, expected 0"
+}
+
 # Waits up to $1 seconds for the viewer to end and sets $status to its exit code.
 await_exit() {
     tries=$(( $1 * 4 ))
@@ -62,22 +79,31 @@ await_exit() {
     wait "$viewer" || status=$?
 }
 
-"$wine" "$keltview" "Z:$(printf '%s' "$file" | tr '/' '\\')" &
+windows_file="Z:$(printf '%s' "$file" | tr '/' '\\')"
+if [ "$mode" = window ]; then
+    "$wine" "$keltview" --window "$windows_file" &
+else
+    "$wine" "$keltview" "$windows_file" &
+fi
 viewer=$!
 
 case "$mode" in
     play)
         title=$6 first=$7 second=$8
         window=$(await_window "$title" 120)
+        [ "$(size_of "$window")" = 640x480 ] || fail "not full screen: $(size_of "$window")"
         await_colour 320 240 "$first" 30
         [ "$(pixel 10 240)" = 000000 ] || fail "no black bar beside the photo"
         strip=$(pixel 320 2)
         [ "$strip" != "$first" ] && [ "$strip" != 000000 ] || fail "no toolbar strip above the slides ($strip)"
         press "$window" space
         await_colour 320 240 "$second" 10
-        press "$window" Escape
-        await_exit 20
-        [ "$status" -eq 0 ] || fail "exit code $status after Escape, expected 0"
+        escape_ends "$window"
+        ;;
+    window)
+        window=$(await_window "$6" 120)
+        [ "$(size_of "$window")" = 1024x768 ] || fail "window of $(size_of "$window"), expected 1024x768"
+        escape_ends "$window"
         ;;
     refuse)
         box=$(await_window "Slide show" 120)

@@ -63,6 +63,9 @@ std::uint32_t FreshSeed() {
 }
 
 int RunViewer(int showCommand) {
+    // Photos are drawn pixel for pixel; a program that does not say so is stretched as a
+    // whole bitmap on screens scaled above 100 %, which blurs every slide.
+    SetProcessDPIAware();
     const ViewerArguments arguments = ParseArguments(CommandLineArguments());
     ViewerWindow window(OpenShow(arguments.Path), FreshSeed());
     window.Open(!arguments.Windowed, showCommand);
