@@ -48,6 +48,16 @@ void ProgressSetMax(int maximum);
 void ProgressSetPosition(int position);
 void ProgressStep();
 
+// Opens the progress window for one scope and closes it on every way out, exceptions
+// included.
+class ProgressWindowScope {
+public:
+    ProgressWindowScope() { ProgressOpen(); }
+    ~ProgressWindowScope() { ProgressClose(); }
+    ProgressWindowScope(const ProgressWindowScope&) = delete;
+    ProgressWindowScope& operator=(const ProgressWindowScope&) = delete;
+};
+
 // True while a progress window is open.
 bool ProgressIsOpen();
 // The open window's current line text (empty when none is open); for tests and tools.

@@ -198,16 +198,6 @@ static bool PathLessIgnoringCase(const std::string& a, const std::string& b) {
                                         [](char x, char y) { return LowerAscii(x) < LowerAscii(y); });
 }
 
-namespace {
-// Closes the progress window on every way out of the batch.
-struct ProgressWindowScope {
-    ProgressWindowScope() { ProgressOpen(); }
-    ~ProgressWindowScope() { ProgressClose(); }
-    ProgressWindowScope(const ProgressWindowScope&) = delete;
-    ProgressWindowScope& operator=(const ProgressWindowScope&) = delete;
-};
-}  // namespace
-
 PhotoBatchResult AddPhotoBatch(ShowDocument& document, StringList files) {
     PhotoBatchResult result;
     if (files.empty()) return result;

@@ -2,15 +2,19 @@
 #include "editor/frmEditShow.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 #include <utility>
 
 #include <QActionGroup>
 #include <QApplication>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListView>
 #include <QMenu>
+#include <QProcess>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStyle>
@@ -19,6 +23,7 @@
 #include <QVBoxLayout>
 
 #include "app/frmMain.h"
+#include "editor/CategoryPreview.h"
 #include "editor/CategoryProperties.h"
 #include "editor/CategoryTreeModel.h"
 #include "editor/PhotoAdding.h"
@@ -221,8 +226,8 @@ void TFrameEditShow::CreateCategoryToolbar() {
                    &TFrameEditShow::btnCategoryPropertiesClick, StandardIcon(QStyle::SP_FileDialogDetailedView));
     bar->AddBevel();
     menu->addSeparator();
-    play_ = AddCommand(bar, "btnPlay", tr("Play"), tr("Play a preview of this category."), tr("Play"), 2, nullptr,
-                       StandardIcon(QStyle::SP_MediaPlay));
+    play_ = AddCommand(bar, "btnPlay", tr("Play"), tr("Play a preview of this category."), tr("Play"), 2,
+                       &TFrameEditShow::btnPlayClick, StandardIcon(QStyle::SP_MediaPlay));
     bar->AddBevel();
     menu->addSeparator();
     addCategory_ = AddCommand(bar, "btnAddCategory", tr("Add "), tr("Add new category."), tr("Add"), 4,
@@ -721,6 +726,41 @@ void TFrameEditShow::MoveSelectedCategory(bool up) {
     CategoryNode* node = tree.Selected();
     if (!node || !(up ? tree.MoveCategoryUp(node) : tree.MoveCategoryDown(node))) return;
     ReloadTree();
+}
+
+// The category plays from a published file of its own in the slide-show viewer, which
+// runs beside the editor; the file goes when the viewer ends.
+void TFrameEditShow::btnPlayClick() {
+    CategoryNode* category = document_.Tree().Selected();
+    if (!category) return;
+    SavePhotoProperties();
+    document_.SaveShow();
+    static int previews = 0;
+    const std::string path = (std::filesystem::temp_directory_path() /
+                              ("velvora-preview-" + std::to_string(QCoreApplication::applicationPid()) + "-" +
+                               std::to_string(++previews) + ".show"))
+                                 .string();
+    if (!WritePreviewFile(*category, document_.Tree().Root()->Text, path)) return;
+    StartViewer(path);
+}
+
+void TFrameEditShow::StartViewer(const std::string& previewFile) {
+    const auto removePreview = [previewFile] {
+        std::error_code ignored;
+        std::filesystem::remove(previewFile, ignored);
+    };
+    const QString program = QCoreApplication::applicationDirPath() + QStringLiteral("/velvora-viewer");
+    if (!QFileInfo(program).isExecutable()) {
+        removePreview();
+        Dialogs().ShowWarning(QStringLiteral("The slide show viewer \"%1\" could not be started.").arg(program));
+        return;
+    }
+    auto* viewer = new QProcess(QCoreApplication::instance());
+    connect(viewer, &QProcess::finished, viewer, [viewer, removePreview] {
+        removePreview();
+        viewer->deleteLater();
+    });
+    viewer->start(program, {FromStored(previewFile), QStringLiteral("--window")});
 }
 
 void TFrameEditShow::btnPublishClick() {

@@ -92,6 +92,8 @@ private:
     void btnDeleteCategoryClick();
     void btnCategoryUpClick();
     void btnCategoryDownClick();
+    void btnPlayClick();
+    void StartViewer(const std::string& previewFile);
     void btnPublishClick();
     void MoveSelectedCategory(bool up);
 

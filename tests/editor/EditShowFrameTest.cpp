@@ -1,5 +1,6 @@
 // The editor frame inside the real main window, driven as a user would drive it.
 #include <filesystem>
+#include <span>
 
 #include <gtest/gtest.h>
 
@@ -19,9 +20,11 @@
 #include <QTreeView>
 
 #include "app/frmMain.h"
+#include "editor/CategoryPreview.h"
 #include "editor/PhotoViewerPane.h"
 #include "editor/frmEditShow.h"
 #include "library/ShowIndex.h"
+#include "publish/PackageFormat.h"
 #include "support/JpegEncoder.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempFolder.h"
@@ -282,6 +285,25 @@ TEST_F(EditShowFrameTest, ShowPropertiesFromACategorySelectTheRootAndRetitleTheS
     EXPECT_EQ(frame->Document().Tree().Selected(), frame->Document().Tree().Root());
     EXPECT_EQ(Caption(), " Holiday & Co");
     EXPECT_EQ(ReadFile(show + ShowSettingsFileName).substr(0, 20), "Title=Holiday & Co\r\n");
+}
+
+TEST_F(EditShowFrameTest, CategoryPreviewIsAShowOfItsOwnAndAViewerThatCannotStartIsReported) {
+    const std::string preview = Home() + "preview.show";
+    ASSERT_TRUE(WritePreviewFile(*frame->Document().Tree().NodeAt(1), "Trip", preview));
+    const std::string bytes = ReadFile(preview);
+    const MemoryByteSource source({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
+    const PackageContents package = ReadPackage(source, ReadViewerPrefix(source).PackageOffset);
+    ASSERT_EQ(package.Categories.size(), 1u);
+    EXPECT_EQ(package.Categories[0].Alias, "0001");
+    EXPECT_EQ(package.Categories[0].Photos.size(), 3u);
+
+    frame->findChild<QToolButton*>("btnPlay")->click();  // no viewer beside the test program
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_TRUE(dialogs.messages[0].text.contains(QStringLiteral("could not be started")));
+    for (const auto& entry : fs::directory_iterator(fs::temp_directory_path()))
+        EXPECT_EQ(entry.path().filename().string().find("velvora-preview-" +
+                                                        std::to_string(QCoreApplication::applicationPid()) + "-"),
+                  std::string::npos);
 }
 
 TEST_F(EditShowFrameTest, NarrowPhotoToolbarOffersTheHiddenButtonsInItsMoreMenu) {
