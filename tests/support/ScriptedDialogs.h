@@ -41,16 +41,18 @@ public:
         optOut = answer.optOut;
         return answer.yes;
     }
-    // The open-files picker answers `pickedFiles` once; the other pickers cancel.
+    // The file and folder pickers answer `pickedFiles` and `pickedFolder` once; the colour
+    // picker cancels.
     QStringList PickOpenFiles(const OpenFilesRequest&) override { return std::exchange(pickedFiles, {}); }
     QColor PickColor(const QColor&) override { return {}; }
-    QString PickFolder(const QString&, const QString&) override { return {}; }
+    QString PickFolder(const QString&, const QString&) override { return std::exchange(pickedFolder, {}); }
 
     void AnswerConfirm(bool yes) { confirmAnswers.push_back(yes); }
     void AnswerConfirmWithOptOut(bool yes, bool optOut) { optOutAnswers.push_back({yes, optOut}); }
 
     std::vector<RecordedMessage> messages;
     QStringList pickedFiles;
+    QString pickedFolder;
 
 private:
     struct OptOutAnswer {

@@ -1,0 +1,49 @@
+// One publishing run shared by the CD and e-mail dialogs: the published viewer file of the
+// saved show, written behind the progress window with its Cancel button.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "editor/CategoryTree.h"
+#include "publish/PublishSettings.h"
+
+namespace velvora {
+
+// Where a run writes: `Folder` ends in a separator, `FileName` ends in ".exe".
+struct PublishTarget {
+    std::string Folder;
+    std::string FileName;
+
+    std::string Path() const { return Folder + FileName; }
+};
+
+PublishTarget TargetOf(const PublishSettings& settings);
+
+// Why a file name typed by the user cannot be published under, empty when it can: it must
+// not be blank and must name a file in the chosen folder, not a path.
+std::string FileNameProblem(const std::string& fileName);
+
+enum class PublishOutcome { Published, Cancelled, Failed };
+
+struct PublishResult {
+    PublishOutcome Outcome = PublishOutcome::Failed;
+    std::string Message;  // for Failed: what to tell the user
+};
+
+// Shown when the output cannot be created where the user asked for it.
+extern const char* const UnableToPublishMessage;
+
+// Writes the published viewer file of the show in ShowPath (as the editor saved it) with the
+// categories of `tree` to `target`, behind a progress window headed `heading`. The file
+// appears complete or not at all: it is built in memory and saved atomically, so a cancel or
+// a failure leaves any earlier file at that path as it was. Never throws for the failures
+// of the run itself; they come back as Failed with the message to show.
+PublishResult RunPublish(const CategoryTree& tree, const PublishTarget& target, const std::string& heading);
+
+// What supplies the viewer program a run embeds: ExtractCDViewer unless replaced.
+using ViewerFileSource = std::function<std::string()>;
+// Installs `source` (an empty one restores ExtractCDViewer) and returns the previous one.
+ViewerFileSource SetViewerFileSource(ViewerFileSource source);
+
+}  // namespace velvora

@@ -1,0 +1,314 @@
+// The publishing dialogs driven as a user would: settings kept per show, the CD and e-mail
+// runs with what they write, hand on and refuse, and the choice dialog around them.
+#include <filesystem>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QTest>
+#include <QTimer>
+
+#include "app/Global.h"
+#include "app/Progress.h"
+#include "app/frmMain.h"
+#include "editor/ShowDocument.h"
+#include "platform/MessagePump.h"
+#include "publish/MailSender.h"
+#include "publish/PackageFormat.h"
+#include "publish/PublishRun.h"
+#include "publish/frmPublish.h"
+#include "publish/frmPublishSettings_CD.h"
+#include "publish/frmPublishSettings_Email.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TempFolder.h"
+
+namespace velvora {
+namespace {
+
+using testing::ReadFile;
+using testing::WriteFile;
+using Kind = testing::RecordedMessage::Kind;
+namespace fs = std::filesystem;
+
+class RecordingMailSender final : public MailSender {
+public:
+    bool Send(const MailMessage& message) override {
+        const std::lock_guard lock(mutex_);
+        sent_.push_back({message, std::this_thread::get_id()});
+        return true;
+    }
+    struct Sent {
+        MailMessage message;
+        std::thread::id thread;
+    };
+    std::vector<Sent> Taken() {
+        const std::lock_guard lock(mutex_);
+        return sent_;
+    }
+
+private:
+    std::mutex mutex_;
+    std::vector<Sent> sent_;
+};
+
+class PublishDialogTest : public testing::ProgramFolderTest {
+protected:
+    void SetUp() override {
+        ProgramFolderTest::SetUp();
+        // The main window keeps its placement in the user's settings; keep those apart.
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString(Home() + "settings"));
+        ShowPath = Home() + "Show/";
+        WriteFile(Home() + "keltview.exe", "MZ stand-in viewer");
+        previousViewer_ = SetViewerFileSource([this] { return Home() + "keltview.exe"; });
+        WriteFile(ShowPath + "categories.dat", "\\Beach\r\nAlias=0001\r\n\r\n");
+        WriteFile(ShowPath + "0001/folder.dat", "00000001=a.jpg\r\n");
+        WriteFile(ShowPath + "0001/00000001.dat", "Name=A\r\n");
+        WriteFile(ShowPath + "0001/00000001.thu", "thumb");
+        WriteFile(ShowPath + "0001/00000001.pho", "photo bytes");
+        WriteFile(ShowPath + "quillond.dat", "Title=Summer Trip\r\n");
+        ShowSettings.LoadFromFile(ShowPath + "quillond.dat");
+        document.LoadShow();
+        document.Tree().Root()->Text = "Summer Trip";
+    }
+    void TearDown() override {
+        SetViewerFileSource(previousViewer_);
+        SetMessagePump(previousPump_);
+        ProgressClose();
+        ProgramFolderTest::TearDown();
+    }
+
+    template <typename Dialog>
+    void Publish(const QString& fileName, bool autoPlay = true) {
+        Dialog dialog(document.Tree(), nullptr);
+        dialog.show();
+        dialog.template findChild<QLineEdit*>(QStringLiteral("txtFilename"))->setText(fileName);
+        dialog.template findChild<QCheckBox*>(QStringLiteral("chkAutoPlay"))->setChecked(autoPlay);
+        dialog.btnPublishClick();
+        closed = !dialog.isVisible();
+    }
+    // Every progress window is cancelled as soon as it lets messages run.
+    void CancelEveryRun() {
+        previousPump_ = SetMessagePump([] {
+            if (ProgressIsOpen()) ProgressCancel();
+        });
+    }
+    PackageContents ReadPublished(const std::string& path) {
+        const std::string bytes = ReadFile(path);
+        file_.assign(bytes.begin(), bytes.end());
+        const MemoryByteSource source(file_);
+        return ReadPackage(source, ReadViewerPrefix(source).PackageOffset);
+    }
+    std::vector<QString> Texts(Kind kind) const {
+        std::vector<QString> texts;
+        for (const auto& message : dialogs.messages)
+            if (message.kind == kind) texts.push_back(message.text);
+        return texts;
+    }
+
+    testing::ScriptedDialogs dialogs;
+    ShowDocument document;
+    bool closed = false;
+
+private:
+    ViewerFileSource previousViewer_;
+    std::function<void()> previousPump_;
+    std::vector<std::uint8_t> file_;
+};
+
+const QString PublishedBurnQuestion =
+    QStringLiteral("Your slide show has been published.\r\n\r\nWould you like to help burning it to CD?");
+
+TEST_F(PublishDialogTest, ShowWithoutSettingsOpensOnItsFolderAndSaveSettingsWritesThem) {
+    TPublishSettings_CD dialog(document.Tree(), nullptr);
+    auto* directory = dialog.findChild<QLineEdit*>(QStringLiteral("txtDirectory"));
+    EXPECT_EQ(directory->text().toStdString(), ShowPath);
+    EXPECT_EQ(dialog.findChild<QLineEdit*>(QStringLiteral("txtFilename"))->text(), QStringLiteral("Photos"));
+    EXPECT_TRUE(dialog.findChild<QCheckBox*>(QStringLiteral("chkAutoPlay"))->isChecked());
+
+    dialogs.pickedFolder = QString::fromStdString(Home() + "Out");
+    dialog.btnBrowseClick();
+    dialog.findChild<QCheckBox*>(QStringLiteral("chkAutoPlay"))->setChecked(false);
+    dialog.btnSaveSettingsClick();
+    EXPECT_EQ(ReadFile(ShowPath + "pubcd.ini"),
+              "[Settings]\r\nDirectory=" + Home() + "Out\r\nFilename=Photos\r\nDownsample=0\r\n");
+    EXPECT_EQ(Texts(Kind::Info), std::vector<QString>{QStringLiteral("The CD Publishing Settings have been saved.")});
+
+    // A cancelled folder choice keeps the folder; the unticked box is back ticked next time.
+    dialog.btnBrowseClick();
+    EXPECT_EQ(directory->text().toStdString(), Home() + "Out");
+    TPublishSettings_CD again(document.Tree(), nullptr);
+    EXPECT_EQ(again.findChild<QLineEdit*>(QStringLiteral("txtDirectory"))->text().toStdString(), Home() + "Out");
+    EXPECT_TRUE(again.findChild<QCheckBox*>(QStringLiteral("chkAutoPlay"))->isChecked());
+}
+
+TEST_F(PublishDialogTest, DownSamplingValuesSurviveSaveWithTheirSizesClampedAndARunTurnsThemOff) {
+    WriteFile(ShowPath + "pubcd.ini",
+              "[Other]\r\nFilename=Wrong\r\n[Settings]\r\nDirectory=" + Home() +
+                  "\r\nFilename=Show\r\nDownsample=1\r\nDownsamplewidth=abc\r\nDownsampleHeight=20000\r\n"
+                  "Downsamplequality=60\r\nDownsamplehigh=1\r\n");
+    TPublishSettings_CD dialog(document.Tree(), nullptr);
+    dialog.btnSaveSettingsClick();
+    const std::string head = "[Settings]\r\nDirectory=" + Home() + "\r\nFilename=Show\r\n";
+    EXPECT_EQ(ReadFile(ShowPath + "pubcd.ini"),
+              head + "AutoPlay=1\r\nDownsample=1\r\nDownsamplewidth=10\r\nDownsampleheight=10000\r\n"
+                     "Downsamplequality=60\r\nDownsamplehigh=1\r\n");
+
+    dialog.btnPublishClick();
+    EXPECT_EQ(ReadFile(ShowPath + "pubcd.ini"), head + "AutoPlay=1\r\nDownsample=0\r\n");
+}
+
+TEST_F(PublishDialogTest, CDRunWritesAReadableFileAndExactAutorunAndHandsBothToTheBurnAssistant) {
+    TMain main([](TMain&, QWidget*) -> ShowEditorFrame* { return nullptr; });
+    StringList offered;
+    main.SetBurnWindowOpener([&] { offered = main.BurnFileList(); });
+    WriteFile(ShowPath + "pubcd.ini", "[Settings]\r\nDirectory=" + Home() + "Out\r\n");
+    fs::create_directories(Home() + "Out");
+    dialogs.AnswerConfirm(true);
+    Publish<TPublishSettings_CD>(QStringLiteral(" Trip "));
+
+    const std::string folder = Home() + "Out/";
+    EXPECT_TRUE(closed);
+    EXPECT_EQ(ReadFile(folder + "autorun.inf"),
+              "[autorun]\r\nopen= Trip .exe\r\nicon= Trip .exe,0\r\nlabel=Summer Trip\r\n");
+    const PackageContents package = ReadPublished(folder + " Trip .exe");
+    ASSERT_EQ(package.Categories.size(), 2u);
+    ASSERT_EQ(package.Categories[1].Photos.size(), 1u);
+    EXPECT_EQ(package.Categories[1].Photos[0].Id, "00000001");
+    // A blank only at the ends of the name raises no warning: the one question is the offer.
+    EXPECT_EQ(Texts(Kind::Confirm), std::vector<QString>{PublishedBurnQuestion});
+    QCoreApplication::sendPostedEvents(&main);
+    EXPECT_EQ(offered, (StringList{folder + "autorun.inf", folder + " Trip .exe"}));
+}
+
+TEST_F(PublishDialogTest, CDRunWithoutAutoPlayWritesNoAutorunAndOffersOneFile) {
+    TMain main([](TMain&, QWidget*) -> ShowEditorFrame* { return nullptr; });
+    StringList offered;
+    main.SetBurnWindowOpener([&] { offered = main.BurnFileList(); });
+    dialogs.AnswerConfirm(true);
+    Publish<TPublishSettings_CD>(QStringLiteral("My Show"), false);
+
+    EXPECT_FALSE(fs::exists(ShowPath + "autorun.inf"));
+    EXPECT_EQ(ReadFile(ShowPath + "pubcd.ini").find("AutoPlay"), std::string::npos);
+    ReadPublished(ShowPath + "My Show.exe");
+    QCoreApplication::sendPostedEvents(&main);
+    EXPECT_EQ(offered, StringList{ShowPath + "My Show.exe"});
+}
+
+TEST_F(PublishDialogTest, InnerBlankOfAnAutoPlayNameAnsweredNoPublishesAndSavesNothing) {
+    Publish<TPublishSettings_CD>(QStringLiteral("My Show"));
+    EXPECT_FALSE(closed);
+    ASSERT_EQ(Texts(Kind::Confirm).size(), 1u);
+    EXPECT_TRUE(Texts(Kind::Confirm)[0].startsWith(QStringLiteral("Some versions of the Windows operating system")));
+    EXPECT_FALSE(fs::exists(ShowPath + "pubcd.ini"));
+    EXPECT_FALSE(fs::exists(ShowPath + "My Show.exe"));
+}
+
+TEST_F(PublishDialogTest, FileNamesThatAreBlankOrAPathAreRefusedWithTheDialogOpen) {
+    for (const QString& name : {QStringLiteral("  "), QStringLiteral("../Escape"), QStringLiteral("a\\b")}) {
+        dialogs.messages.clear();
+        Publish<TPublishSettings_CD>(name);
+        EXPECT_FALSE(closed) << name.toStdString();
+        EXPECT_EQ(Texts(Kind::Warning).size(), 1u) << name.toStdString();
+    }
+    EXPECT_FALSE(fs::exists(ShowPath + "pubcd.ini"));
+    EXPECT_FALSE(fs::exists(Home() + "Escape.exe"));
+}
+
+TEST_F(PublishDialogTest, CancelledRunLeavesNoOutputAndNoAutorunButKeepsAnEarlierPublication) {
+    CancelEveryRun();
+    Publish<TPublishSettings_CD>(QStringLiteral("Photos"));
+    EXPECT_TRUE(closed);
+    EXPECT_EQ(Texts(Kind::Info), std::vector<QString>{QStringLiteral("Publishing canceled.")});
+    EXPECT_TRUE(Texts(Kind::Confirm).empty());
+    EXPECT_FALSE(fs::exists(ShowPath + "Photos.exe"));
+    EXPECT_FALSE(fs::exists(ShowPath + "autorun.inf"));
+    EXPECT_TRUE(fs::exists(ShowPath + "pubcd.ini"));
+    EXPECT_FALSE(ProgressIsOpen());
+
+    WriteFile(ShowPath + "Photos.exe", "earlier publication");
+    Publish<TPublishSettings_Email>(QStringLiteral("Photos"));
+    EXPECT_EQ(ReadFile(ShowPath + "Photos.exe"), "earlier publication");
+}
+
+TEST_F(PublishDialogTest, FailuresAreShownAndLeaveNoOutput) {
+    WriteFile(ShowPath + "pubcd.ini", "[Settings]\r\nDirectory=" + Home() + "Missing\r\n");
+    Publish<TPublishSettings_CD>(QStringLiteral("Photos"), false);
+    EXPECT_TRUE(closed);
+    ASSERT_EQ(Texts(Kind::Warning), std::vector<QString>{QString::fromLatin1(UnableToPublishMessage)});
+    EXPECT_TRUE(Texts(Kind::Confirm).empty());
+    EXPECT_FALSE(ProgressIsOpen());
+
+    dialogs.messages.clear();
+    document.Tree().Root()->Text = std::string(256, 'T');
+    Publish<TPublishSettings_Email>(QStringLiteral("Photos"));
+    EXPECT_EQ(Texts(Kind::Warning).size(), 1u);
+    EXPECT_FALSE(fs::exists(ShowPath + "Photos.exe"));
+
+    dialogs.messages.clear();
+    SetViewerFileSource([] { return std::string("/no/such/viewer.exe"); });
+    document.Tree().Root()->Text = "Summer Trip";
+    Publish<TPublishSettings_Email>(QStringLiteral("Photos"));
+    EXPECT_EQ(Texts(Kind::Warning).size(), 1u);
+    EXPECT_FALSE(fs::exists(ShowPath + "Photos.exe"));
+}
+
+TEST_F(PublishDialogTest, EmailRunKeepsItsOwnSettingsAndSendsTheFileFromAnotherThread) {
+    const auto sender = std::make_shared<RecordingMailSender>();
+    const auto previous = SetMailSender(sender);
+    dialogs.AnswerConfirm(false);
+    dialogs.AnswerConfirm(true);
+    Publish<TPublishSettings_Email>(QStringLiteral("My Show"));
+    EXPECT_TRUE(closed);
+    EXPECT_EQ(ReadFile(ShowPath + "pubem.ini"),
+              "[Settings]\r\nDirectory=" + ShowPath + "\r\nFilename=My Show\r\nDownsample=0\r\n");
+    EXPECT_TRUE(fs::exists(ShowPath + "My Show.exe"));
+    EXPECT_FALSE(fs::exists(ShowPath + "autorun.inf"));
+    Publish<TPublishSettings_Email>(QStringLiteral("Photos"));
+
+    const QString question =
+        QStringLiteral("Your slide show has been published.\r\n\r\nWould you like to e-mail it to someone right now?");
+    EXPECT_EQ(Texts(Kind::Confirm), (std::vector<QString>{question, question}));
+    QTRY_COMPARE(sender->Taken().size(), std::size_t(1));
+    const auto sent = sender->Taken()[0];
+    EXPECT_EQ(sent.message, (MailMessage{"My Slide Show", "", ShowPath + "Photos.exe"}));
+    EXPECT_NE(sent.thread, std::this_thread::get_id());
+    SetMailSender(previous);
+}
+
+TEST(MailSenderTest, XdgEmailGetsSubjectAndAttachmentAndABodyOnlyWhenThereIsOne) {
+    EXPECT_EQ(XdgEmailArguments({"My Slide Show", "", "/p/My Show.exe"}),
+              (QStringList{"--subject", "My Slide Show", "--attach", "/p/My Show.exe"}));
+    EXPECT_EQ(XdgEmailArguments({"S", "Hello", ""}), (QStringList{"--subject", "S", "--body", "Hello"}));
+}
+
+// The settings dialog opened from the choice dialog, once it is up, cancelled as the user would.
+void CancelNextSettingsDialog() {
+    QTimer::singleShot(0, [] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        dialog->findChild<QPushButton*>(QStringLiteral("btnCancel"))->click();
+    });
+}
+
+TEST_F(PublishDialogTest, CancellingEitherSettingsDialogAlsoClosesTheChoice) {
+    for (const char* choice : {"btnPublishCD", "btnPublishEmail"}) {
+        TPublish dialog(document.Tree(), nullptr);
+        dialog.show();
+        CancelNextSettingsDialog();
+        dialog.findChild<QPushButton*>(QString::fromLatin1(choice))->click();
+        EXPECT_FALSE(dialog.isVisible()) << choice;
+        EXPECT_EQ(dialog.result(), QDialog::Accepted) << choice;
+    }
+    EXPECT_FALSE(fs::exists(ShowPath + "pubcd.ini"));
+    EXPECT_FALSE(fs::exists(ShowPath + "pubem.ini"));
+}
+
+}  // namespace
+}  // namespace velvora
