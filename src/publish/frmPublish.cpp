@@ -67,7 +67,8 @@ QPushButton* TPublish::AddChoice(const char* name, const QString& picture, const
     texts->addWidget(text);
     texts->addStretch(1);
     row->addLayout(texts, 1);
-    button->setMinimumHeight(row->sizeHint().height());
+    // A wrapped description asks for its height at the wrong width, so the picture sets it.
+    button->setFixedHeight(ChoicePictureSize.height() + 20);
     layout()->addWidget(button);
     return button;
 }

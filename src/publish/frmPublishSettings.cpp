@@ -33,7 +33,7 @@ TPublishSettingsDialog::TPublishSettingsDialog(const CategoryTree& tree, Publish
     pages->setObjectName(QStringLiteral("PageControl1"));
     pages->addTab(CreateSettingsPage(), QStringLiteral("Settings"));
     CreateButtons(pages);
-    setFixedSize(sizeHint().expandedTo(QSize(440, 0)));
+    setFixedSize(sizeHint().expandedTo(QSize(480, 0)));
     settings_ = LoadPublishSettings(SettingsPath(), ShowPath, channel_.autoPlay);
     LoadControls();
 }
