@@ -112,9 +112,12 @@ protected:
         return texts;
     }
 
+    static ShowEditorFrame* NoEditor(TMain&, QWidget*) { return nullptr; }
+
     testing::ScriptedDialogs dialogs;
     ShowDocument document;
     bool closed = false;
+    StringList offered;  // what the burn request handed on
 
 private:
     ViewerFileSource previousViewer_;
@@ -165,8 +168,7 @@ TEST_F(PublishDialogTest, DownSamplingValuesSurviveSaveWithTheirSizesClampedAndA
 }
 
 TEST_F(PublishDialogTest, CDRunWritesAReadableFileAndExactAutorunAndHandsBothToTheBurnAssistant) {
-    TMain main([](TMain&, QWidget*) -> ShowEditorFrame* { return nullptr; });
-    StringList offered;
+    TMain main(NoEditor);
     main.SetBurnWindowOpener([&] { offered = main.BurnFileList(); });
     WriteFile(ShowPath + "pubcd.ini", "[Settings]\r\nDirectory=" + Home() + "Out\r\n");
     fs::create_directories(Home() + "Out");
@@ -188,8 +190,7 @@ TEST_F(PublishDialogTest, CDRunWritesAReadableFileAndExactAutorunAndHandsBothToT
 }
 
 TEST_F(PublishDialogTest, CDRunWithoutAutoPlayWritesNoAutorunAndOffersOneFile) {
-    TMain main([](TMain&, QWidget*) -> ShowEditorFrame* { return nullptr; });
-    StringList offered;
+    TMain main(NoEditor);
     main.SetBurnWindowOpener([&] { offered = main.BurnFileList(); });
     dialogs.AnswerConfirm(true);
     Publish<TPublishSettings_CD>(QStringLiteral("My Show"), false);
@@ -241,22 +242,23 @@ TEST_F(PublishDialogTest, FailuresAreShownAndLeaveNoOutput) {
     WriteFile(ShowPath + "pubcd.ini", "[Settings]\r\nDirectory=" + Home() + "Missing\r\n");
     Publish<TPublishSettings_CD>(QStringLiteral("Photos"), false);
     EXPECT_TRUE(closed);
-    ASSERT_EQ(Texts(Kind::Warning), std::vector<QString>{QString::fromLatin1(UnableToPublishMessage)});
+    EXPECT_EQ(Texts(Kind::Warning), std::vector<QString>{QString::fromLatin1(UnableToPublishMessage)});
     EXPECT_TRUE(Texts(Kind::Confirm).empty());
     EXPECT_FALSE(ProgressIsOpen());
 
-    dialogs.messages.clear();
-    document.Tree().Root()->Text = std::string(256, 'T');
-    Publish<TPublishSettings_Email>(QStringLiteral("Photos"));
-    EXPECT_EQ(Texts(Kind::Warning).size(), 1u);
-    EXPECT_FALSE(fs::exists(ShowPath + "Photos.exe"));
-
-    dialogs.messages.clear();
-    SetViewerFileSource([] { return std::string("/no/such/viewer.exe"); });
-    document.Tree().Root()->Text = "Summer Trip";
-    Publish<TPublishSettings_Email>(QStringLiteral("Photos"));
-    EXPECT_EQ(Texts(Kind::Warning).size(), 1u);
-    EXPECT_FALSE(fs::exists(ShowPath + "Photos.exe"));
+    const std::function<void()> faults[] = {
+        [&] { document.Tree().Root()->Text = std::string(256, 'T'); },
+        [&] {
+            document.Tree().Root()->Text = "Summer Trip";
+            SetViewerFileSource([] { return std::string("/no/such/viewer.exe"); });
+        }};
+    for (const auto& fault : faults) {
+        dialogs.messages.clear();
+        fault();
+        Publish<TPublishSettings_Email>(QStringLiteral("Photos"));
+        EXPECT_EQ(Texts(Kind::Warning).size(), 1u);
+        EXPECT_FALSE(fs::exists(ShowPath + "Photos.exe"));
+    }
 }
 
 TEST_F(PublishDialogTest, EmailRunKeepsItsOwnSettingsAndSendsTheFileFromAnotherThread) {
