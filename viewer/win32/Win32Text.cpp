@@ -50,6 +50,11 @@ std::wstring OwnProgramPath() {
 }
 
 void ShowFatalError(std::string_view message) {
+    // A window that failed and was destroyed has asked its message loop to end; the box's own
+    // loop would take that request and close the box before anyone could read it.
+    MSG quit;
+    while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
     MessageBoxW(nullptr, WideFromStored(message).c_str(), L"Slide show", MB_OK | MB_ICONERROR);
 }
 
