@@ -43,16 +43,10 @@ TEST_F(CategoryPropertiesTest, ShowWithoutSettingsOpensWithTheShowDefaultsAndSto
     for (const auto& [chooser, key, text] : rows) EXPECT_EQ(chooser->Text(), text) << key;
     EXPECT_EQ(show.Seconds, "1");
     ASSERT_EQ(show.Save(*root, settings), CategoryNameProblem::None);
-    for (const auto& [key, value] : {std::pair{"Background", "1"},
-                                     {"Transition", "2"},
-                                     {"Horizontal", "1"},
-                                     {"Vertical", "1"},
-                                     {"Duration", "2"},
-                                     {"DurationCount", "1"},
-                                     {"Size", "2"},
-                                     {"Loop", "1"},
-                                     {"ViewerShowToolbar", "0"}})
-        EXPECT_EQ(settings.Value(key), value) << key;
+    const std::pair<const char*, const char*> stored[] = {
+        {"Background", "1"},    {"Transition", "2"}, {"Horizontal", "1"}, {"Vertical", "1"},         {"Duration", "2"},
+        {"DurationCount", "1"}, {"Size", "2"},       {"Loop", "1"},       {"ViewerShowToolbar", "0"}};
+    for (const auto& [key, value] : stored) EXPECT_EQ(settings.Value(key), value) << key;
     EXPECT_EQ(root->Category->Background, 1);
 }
 

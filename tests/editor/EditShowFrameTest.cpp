@@ -1,6 +1,5 @@
 // The editor frame inside the real main window, driven as a user would drive it.
 #include <filesystem>
-#include <span>
 
 #include <gtest/gtest.h>
 
@@ -45,7 +44,7 @@ protected:
         WriteFile(show + ShowSettingsFileName, "Title=Trip\r\nAliasCount=2\r\n");
         WriteFile(show + "categories.dat", "\\Beach\r\nSelected=1\r\nAlias=0001\r\n\r\n\\Snow\r\nAlias=0002\r\n\r\n");
         for (const char* id : {"0000000A", "0000000B", "0000000C"}) {
-            WriteFile(show + "0001/" + id + ".pho", "x");
+            WriteFile(show + "0001/" + id + ".pho", jpeg);
             WriteFile(show + "0001/" + id + ".dat", std::string("Name=") + id + "\r\n");
         }
         WriteFile(show + "0001/folder.dat", "0000000A=a.jpg\r\n0000000B=b.jpg\r\n0000000C=c.jpg\r\n");
@@ -80,6 +79,7 @@ protected:
     }
 
     testing::ScriptedDialogs dialogs;
+    const std::string jpeg = testing::EncodeJpeg(40, 30, 1, [](int, int, std::uint8_t* out) { out[0] = 90; });
     std::string show;
     std::unique_ptr<TMain> main;
     TFrameEditShow* frame = nullptr;
@@ -90,11 +90,10 @@ private:
     testing::TempFolder settings_;
 };
 
-TEST_F(EditShowFrameTest, RootStaysExpandedAndItsRenameRetitlesTheShow) {
+TEST_F(EditShowFrameTest, RootStaysExpandedAndRenamesRetitleTheShowOrAreRefusedWithAMessage) {
     ASSERT_EQ(main->CurrentFrameKind(), FrameKind::Editor);
     EXPECT_EQ(Caption(), " Trip");
     const QModelIndex root = IndexOfNode(0);
-    EXPECT_TRUE(tree->isExpanded(root));
     tree->setCurrentIndex(root);
     tree->setFocus();
     QTest::keyClick(tree, Qt::Key_Left);
@@ -104,25 +103,20 @@ TEST_F(EditShowFrameTest, RootStaysExpandedAndItsRenameRetitlesTheShow) {
     Rename(0, QStringLiteral("Rock & Roll"));
     EXPECT_EQ(Caption(), " Rock & Roll");
     EXPECT_EQ(ShowSettings.Value("Title"), "Rock & Roll");
-    EXPECT_EQ(tree->model()->data(root).toString(), QStringLiteral("Rock & Roll"));
-}
-
-TEST_F(EditShowFrameTest, RenamesThatTheCategoryFileCannotHoldAreRefusedWithAMessage) {
     Rename(1, QStringLiteral("Snow"));
-    Rename(1, QStringLiteral("  "));
     Rename(1, QStringLiteral("Sun\\Sea"));
     Rename(0, QString());
-    ASSERT_EQ(dialogs.messages.size(), 4u);
+    ASSERT_EQ(dialogs.messages.size(), 3u);
     EXPECT_EQ(dialogs.messages[0].text,
               QStringLiteral("Another category here is already named \"Snow\". Please choose a different name."));
-    EXPECT_EQ(dialogs.messages[3].text, QStringLiteral("Please enter a title for your photo slide show."));
+    EXPECT_EQ(dialogs.messages[2].text, QStringLiteral("Please enter a title for your photo slide show."));
     Rename(1, QStringLiteral("Sea"));
-    EXPECT_EQ(Names(), (std::vector<std::string>{"Trip", "Sea", "Snow"}));
+    EXPECT_EQ(Names(), (std::vector<std::string>{"Rock & Roll", "Sea", "Snow"}));
     main->close();
     EXPECT_EQ(ReadFile(show + "categories.dat").substr(0, 5), "\\Sea\r");
 }
 
-TEST_F(EditShowFrameTest, AddedSubCategoryOpensForItsNameAndDeleteAsksThenTakesItsFolder) {
+TEST_F(EditShowFrameTest, AddedSubCategoryOpensForItsNameDeleteTakesItsFolderAndUpDownFollowThePlace) {
     tree->setCurrentIndex(IndexOfNode(2));
     main->findChild<QAction*>("Add1")->trigger();
     EXPECT_EQ(Names(), (std::vector<std::string>{"Trip", "Beach", "Snow", "New Category"}));
@@ -133,61 +127,45 @@ TEST_F(EditShowFrameTest, AddedSubCategoryOpensForItsNameAndDeleteAsksThenTakesI
     editor->setText(QStringLiteral("Sun"));
     QTest::keyClick(editor, Qt::Key_Return);
     QCoreApplication::processEvents();  // the view commits the typed name from its event queue
-    EXPECT_EQ(Names().back(), "Sun");
 
     QTest::keyClick(tree, Qt::Key_Delete);  // answered No
     EXPECT_TRUE(fs::exists(show + "0003"));
     dialogs.AnswerConfirm(true);
-    frame->findChild<QToolButton*>("btnDeleteCategory")->click();
+    auto* remove = frame->findChild<QToolButton*>("btnDeleteCategory");
+    remove->click();
     ASSERT_EQ(dialogs.messages.size(), 2u);
     EXPECT_TRUE(
         dialogs.messages[1].text.startsWith(QStringLiteral("Are you sure you want to delete the category \"Sun\"?")));
     EXPECT_EQ(Names(), (std::vector<std::string>{"Trip", "Beach", "Snow"}));
     EXPECT_FALSE(fs::exists(show + "0003"));
-    EXPECT_EQ(frame->Document().Tree().Selected()->Text, "Snow");
     EXPECT_EQ(tree->currentIndex(), IndexOfNode(2));
-    tree->setCurrentIndex(IndexOfNode(0));
-    EXPECT_FALSE(frame->findChild<QToolButton*>("btnDeleteCategory")->isEnabled());
-}
 
-TEST_F(EditShowFrameTest, UpAndDownReorderAmongSiblingsWithTheCommandsFollowingThePlace) {
     auto* up = frame->findChild<QToolButton*>("btnCategoryUp");
-    auto* down = frame->findChild<QToolButton*>("btnCategoryDown");
-    tree->setCurrentIndex(IndexOfNode(2));
-    EXPECT_TRUE(up->isEnabled());
-    EXPECT_FALSE(down->isEnabled());
+    EXPECT_FALSE(frame->findChild<QToolButton*>("btnCategoryDown")->isEnabled());
     up->click();
     EXPECT_EQ(Names(), (std::vector<std::string>{"Trip", "Snow", "Beach"}));
-    EXPECT_EQ(tree->currentIndex(), IndexOfNode(1));
-    EXPECT_FALSE(up->isEnabled());
+    EXPECT_FALSE(up->isEnabled());  // the moved category stays current
     main->findChild<QAction*>("MoveDown2")->trigger();
     EXPECT_EQ(Names(), (std::vector<std::string>{"Trip", "Beach", "Snow"}));
+    tree->setCurrentIndex(IndexOfNode(0));
+    EXPECT_FALSE(remove->isEnabled());
 }
 
 TEST_F(EditShowFrameTest, PhotoCommandsWorkOnTheSelectionMadeInTheList) {
     ASSERT_EQ(photos->model()->rowCount(), 3);
-    EXPECT_TRUE(photos->selectionModel()->isRowSelected(0));
     QItemSelectionModel* selection = photos->selectionModel();
     selection->select(photos->model()->index(0, 0), QItemSelectionModel::Deselect);
     selection->select(photos->model()->index(2, 0), QItemSelectionModel::Select);
     main->findChild<QAction*>("MoveUp1")->trigger();
-    const auto rowNames = [this] {
-        std::vector<std::string> names;
-        for (int row = 0; row < photos->model()->rowCount(); ++row)
-            names.push_back(photos->model()->index(row, 0).data().toString().toStdString());
-        return names;
-    };
-    EXPECT_EQ(rowNames(), (std::vector<std::string>{"0000000A", "0000000C", "0000000B"}));
-    EXPECT_FALSE(selection->isRowSelected(0));
-    EXPECT_TRUE(selection->isRowSelected(1));
+    EXPECT_EQ(photos->model()->index(1, 0).data().toString(), QStringLiteral("0000000C"));
+    EXPECT_TRUE(selection->isRowSelected(1) && !selection->isRowSelected(0));
 
     dialogs.AnswerConfirmWithOptOut(true, true);
     photos->setFocus();
     QTest::keyClick(photos, Qt::Key_Delete);
-    EXPECT_EQ(rowNames(), (std::vector<std::string>{"0000000A", "0000000B"}));
+    EXPECT_EQ(photos->model()->index(1, 0).data().toString(), QStringLiteral("0000000B"));
     EXPECT_FALSE(fs::exists(show + "0001/0000000C.pho"));
     EXPECT_FALSE(main->PhotoDeleteAsk());
-    EXPECT_TRUE(selection->isRowSelected(0));
     frame->findChild<QToolButton*>("btnDeletePhoto")->click();  // asks nothing now
     EXPECT_EQ(dialogs.messages.size(), 1u);
     tree->setCurrentIndex(IndexOfNode(2));  // leaving the category writes its photo order
@@ -199,8 +177,6 @@ TEST_F(EditShowFrameTest, PanelFollowsASingleSelectionAndEnterWalksNameCaptionAn
     auto* name = frame->findChild<QLineEdit*>("txtPhotoName");
     auto* caption = frame->findChild<QLineEdit*>("txtPhotoCaption");
     QItemSelectionModel* selection = photos->selectionModel();
-    EXPECT_TRUE(panel->isVisible());
-    EXPECT_EQ(name->text(), QStringLiteral("0000000A"));
     selection->select(photos->model()->index(1, 0), QItemSelectionModel::Select);
     EXPECT_FALSE(panel->isVisible());
     selection->setCurrentIndex(photos->model()->index(1, 0), QItemSelectionModel::ClearAndSelect);
@@ -225,31 +201,21 @@ TEST_F(EditShowFrameTest, PanelFollowsASingleSelectionAndEnterWalksNameCaptionAn
 }
 
 TEST_F(EditShowFrameTest, AddedPhotosJoinTheListSelectedWithTheFirstCurrentAndUnreadableOnesAreNamed) {
-    const auto grey = [](int, int, std::uint8_t* out) { out[0] = 128; };
-    WriteFile(Home() + "in/b.jpg", testing::EncodeJpeg(40, 20, 1, grey));
-    WriteFile(Home() + "in/a.jpg", testing::EncodeJpeg(20, 40, 1, grey));
-    WriteFile(Home() + "in/c.jpg", "not a picture");
-    dialogs.pickedFiles = {QString::fromStdString(Home() + "in/b.jpg"), QString::fromStdString(Home() + "in/c.jpg"),
-                           QString::fromStdString(Home() + "in/a.jpg")};
+    for (const char* name : {"b.jpg", "c.jpg", "a.jpg"}) {
+        WriteFile(Home() + "in/" + name, name[0] == 'c' ? "not a picture" : jpeg);
+        dialogs.pickedFiles << QString::fromStdString(Home() + "in/" + name);
+    }
     frame->findChild<QToolButton*>("btnAddPhoto")->click();
     ASSERT_EQ(photos->model()->rowCount(), 5);
     EXPECT_EQ(photos->model()->index(3, 0).data().toString(), QStringLiteral("a"));
     EXPECT_EQ(photos->selectionModel()->selectedRows().size(), 2);
     EXPECT_EQ(photos->selectionModel()->currentIndex().row(), 3);
-    EXPECT_FALSE(frame->findChild<QWidget*>("pnlPhotoProperties")->isVisible());
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_TRUE(dialogs.messages[0].text.endsWith(QString::fromStdString("\r\n" + Home() + "in/c.jpg")));
-    EXPECT_TRUE(main->isEnabled());
-    EXPECT_FALSE(frame->Document().AddingPhotos);
+    EXPECT_TRUE(main->isEnabled() && !frame->Document().AddingPhotos);
 }
 
 TEST_F(EditShowFrameTest, ViewerShowsTheCurrentPhotoAloneAndSteppingStopsAtTheEnds) {
-    const auto grey = [](int, int, std::uint8_t* out) { out[0] = 90; };
-    for (const char* id : {"0000000A", "0000000B", "0000000C"})
-        WriteFile(show + "0001/" + id + ".pho", testing::EncodeJpeg(40, 30, 1, grey));
-    WriteFile(show + "0001/folder.dat", "0000000A=a.jpg\r\n0000000B=b.jpg\r\n0000000C=c.jpg\r\n");
-    tree->setCurrentIndex(IndexOfNode(2));
-    tree->setCurrentIndex(IndexOfNode(1));  // reloads the list with the new sources
     QItemSelectionModel* selection = photos->selectionModel();
     selection->select(QItemSelection(photos->model()->index(0, 0), photos->model()->index(2, 0)),
                       QItemSelectionModel::Select);
@@ -260,9 +226,8 @@ TEST_F(EditShowFrameTest, ViewerShowsTheCurrentPhotoAloneAndSteppingStopsAtTheEn
     auto* pane = frame->findChild<TPhotoViewerPane*>("pnlViewPhoto");
     EXPECT_FALSE(pane->PictureRect().isEmpty());
     EXPECT_EQ(pane->PictureRect().topLeft(), QPoint(8, 8));
-    auto* previous = frame->findChild<QToolButton*>("btnPhotoPrevious");
     auto* next = frame->findChild<QToolButton*>("btnPhotoNext");
-    previous->click();  // already the first photo
+    frame->findChild<QToolButton*>("btnPhotoPrevious")->click();  // already the first photo
     EXPECT_EQ(selection->currentIndex().row(), 0);
     for (int i = 0; i < 3; ++i) next->click();
     EXPECT_EQ(selection->currentIndex().row(), 2);
@@ -306,7 +271,7 @@ TEST_F(EditShowFrameTest, CategoryPreviewIsAShowOfItsOwnAndAViewerThatCannotStar
                   std::string::npos);
 }
 
-TEST_F(EditShowFrameTest, NarrowPhotoToolbarOffersTheHiddenButtonsInItsMoreMenu) {
+TEST_F(EditShowFrameTest, NarrowPhotoToolbarOffersTheHiddenButtonsInItsMoreMenuAndTheSplitterWidthIsKept) {
     auto* toolbar = frame->findChild<QWidget*>("Panel8");
     auto* paste = frame->findChild<QToolButton*>("btnPhotoPaste");
     auto* more = frame->findChild<QToolButton*>("btnPhotoMore");
@@ -324,9 +289,7 @@ TEST_F(EditShowFrameTest, NarrowPhotoToolbarOffersTheHiddenButtonsInItsMoreMenu)
     EXPECT_EQ(offered, (QStringList{"Paste", "Rotate"}));
     toolbar->resize(lastRight, toolbar->height());
     EXPECT_FALSE(more->isVisibleTo(toolbar));
-}
 
-TEST_F(EditShowFrameTest, MovingTheSplitterIsRememberedAsTheCategoryPaneWidth) {
     auto* splitter = frame->findChild<QSplitter*>();
     EXPECT_EQ(frame->findChild<QWidget*>("Panel1")->width(), main->CategoryPaneWidth());
     splitter->setSizes({300, 500});

@@ -102,19 +102,16 @@ TEST_F(PhotoAddingTest, FreedIdIsReusedAndBadFilesAreSkippedLeavingNothingBehind
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 8);
 }
 
-TEST_F(PhotoAddingTest, CancelKeepsThePhotoInProgressAndMakesNoneCurrent) {
+TEST_F(PhotoAddingTest, CancelKeepsThePhotoInProgressAndWithoutADisplayedCategoryNothingIsAdded) {
     const auto pump = SetMessagePump([] { ProgressCancel(); });
     EXPECT_EQ(AddPhotoBatch(document, {Bmp("a.bmp"), Bmp("b.bmp")}).CurrentIndex, -1);
     SetMessagePump(pump);
     EXPECT_EQ(FolderList, StringList{"00000000=a.bmp"});
     EXPECT_EQ(document.Photos().Count(), 1);
     EXPECT_FALSE(ProgressIsOpen());
-}
-
-TEST_F(PhotoAddingTest, NoDisplayedCategoryTouchesNothing) {
     document.CategoryFolder.clear();
-    EXPECT_EQ(AddPhotoBatch(document, {Bmp("a.bmp")}).CurrentIndex, -1);
-    EXPECT_TRUE(FolderList.empty());
+    EXPECT_EQ(AddPhotoBatch(document, {Bmp("c.bmp")}).CurrentIndex, -1);
+    EXPECT_EQ(FolderList, StringList{"00000000=a.bmp"});
 }
 
 }  // namespace
