@@ -7,37 +7,21 @@
 #include "publish/PublishUtil.h"
 
 namespace velvora::testing {
-namespace {
-
-void PutLittleEndian(std::string& bytes, std::uint32_t value, int size) {
-    for (int i = 0; i < size; ++i) bytes.push_back(char((value >> (8 * i)) & 0xFF));
-}
-
-}  // namespace
 
 std::string MakeBmp(int width, int height, const std::function<std::uint32_t(int, int)>& color) {
+    const auto putLittleEndian = [](std::string& bytes, std::uint32_t value, int size) {
+        for (int i = 0; i < size; ++i) bytes.push_back(char((value >> (8 * i)) & 0xFF));
+    };
     const int rowBytes = (width * 3 + 3) / 4 * 4;
     std::string bmp = "BM";
-    PutLittleEndian(bmp, std::uint32_t(54 + rowBytes * height), 4);
-    PutLittleEndian(bmp, 0, 4);
-    PutLittleEndian(bmp, 54, 4);
-    for (const auto& [value, size] : {std::pair{40, 4},
-                                      {width, 4},
-                                      {height, 4},
-                                      {1, 2},
-                                      {24, 2},
-                                      {0, 4},
-                                      {0, 4},
-                                      {2835, 4},
-                                      {2835, 4},
-                                      {0, 4},
-                                      {0, 4}})
-        PutLittleEndian(bmp, std::uint32_t(value), size);
+    // File size, reserved, pixel offset, then the info header: its size, width, height, one
+    // plane of 24 bits, no compression, image size 0 (allowed uncompressed), 72 dpi, no palette.
+    for (const int value : {54 + rowBytes * height, 0, 54, 40, width, height, 1 | 24 << 16, 0, 0, 2835, 2835, 0, 0})
+        putLittleEndian(bmp, std::uint32_t(value), 4);
     for (int y = height - 1; y >= 0; --y) {
-        std::string row;
-        for (int x = 0; x < width; ++x) PutLittleEndian(row, color(x, y), 3);
-        row.resize(std::size_t(rowBytes), '\0');
-        bmp += row;
+        const std::size_t rowStart = bmp.size();
+        for (int x = 0; x < width; ++x) putLittleEndian(bmp, color(x, y), 3);
+        bmp.resize(rowStart + std::size_t(rowBytes), '\0');
     }
     return bmp;
 }

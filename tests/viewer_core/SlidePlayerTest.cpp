@@ -14,61 +14,45 @@ protected:
     void WriteTree(const std::string& extraA, const std::string& extraIntro = "") {
         SetCategories("\\Intro\r\nAlias=0001\r\nIntro=1\r\n" + extraIntro + "\r\n\\A\r\nAlias=0002\r\n" + extraA +
                       "\r\n\\A\\B\r\nAlias=0003\r\n\r\n\\About\r\nAlias=0004\r\nAbout=1\r\n\r\n");
-        AddPhoto("0000", "00000000", "Name=r\r\n", "");
-        AddPhoto("0001", "00000000", "Name=i\r\n", "");
-        AddPhoto("0002", "00000000", "Name=a\r\n", "");
-        AddPhoto("0003", "00000000", "Name=b\r\n", "");
-        AddPhoto("0004", "00000000", "Name=x\r\n", "");
+        for (int alias = 0; alias < 5; ++alias)
+            AddPhoto("000" + std::to_string(alias), "00000000", std::string("Name=") + "riabx"[alias] + "\r\n", "");
     }
-    // The names of the play list, or of the photos shown, in order.
     static std::string Names(const SlideShow& show, const std::vector<PlayEntry>& list) {
         std::string names;
-        for (const PlayEntry& entry : list) names += Name(show, entry);
+        for (const PlayEntry& entry : list)
+            names += show.Categories()[std::size_t(entry.Category)].Photos[std::size_t(entry.Photo)].Name;
         return names;
     }
-    static std::string Name(const SlideShow& show, const PlayEntry& entry) {
-        return show.Categories()[std::size_t(entry.Category)].Photos[std::size_t(entry.Photo)].Name;
-    }
-    static std::string Current(const SlideShow& show, const SlidePlayer& player) {
-        return Name(show, player.PlayList()[std::size_t(player.Frame().To)]);
+    // The photo on screen after a tick at each of `times`.
+    static std::string Shown(const SlideShow& show, SlidePlayer& player, std::initializer_list<std::int64_t> times) {
+        std::string names;
+        for (const std::int64_t now : times) {
+            player.Tick(now);
+            names += Names(show, {player.PlayList()[std::size_t(player.Frame().To)]});
+        }
+        return names;
     }
     // One-second photos without transitions, so every step is exactly 1000 ms.
     static constexpr const char* OneSecondEach = "Title=S\r\nTransition=1\r\nDuration=3\r\n";
 };
 
-TEST_F(SlidePlayerTest, IntroPlaysFirstThenTheTreeInPreOrderWithoutTheAboutBox) {
-    WriteTree("");
-    const SlideShow show = Publish(OneSecondEach);
-    EXPECT_EQ(Names(show, BuildPlayList(show)), "irab");
-    EXPECT_TRUE(BuildPlayList(show)[0].Intro);
-}
-
-TEST_F(SlidePlayerTest, LoopOnceStopsOnTheLastPhotoAndLoopingWrapsPastTheIntro) {
+TEST_F(SlidePlayerTest, IntroThenTreeInPreOrderWithoutAboutBoxLoopOnceStopsAndLoopingSkipsTheIntro) {
     WriteTree("");
     const SlideShow once = Publish(OneSecondEach);
+    EXPECT_EQ(Names(once, BuildPlayList(once)), "irab");
+    EXPECT_TRUE(BuildPlayList(once)[0].Intro);
     SlidePlayer player(once, 1);
     player.Start(0);
-    std::string shown = Current(once, player);
-    for (std::int64_t now = 999; now <= 5000; now += 1000) {
-        player.Tick(now);
-        player.Tick(now + 1);
-        shown += Current(once, player);
-    }
-    EXPECT_EQ(shown, "irabbb");
+    EXPECT_EQ(Shown(once, player, {0, 999, 1000, 1999, 2000, 2999, 3000, 4000, 5000}), "iirraabbb");
     EXPECT_EQ(player.State(), PlayState::Finished);
     EXPECT_FALSE(player.ExitRequested());
     player.Next(6000);
-    EXPECT_EQ(Current(once, player), "b");
+    EXPECT_EQ(Shown(once, player, {6000}), "b");
 
     const SlideShow looping = Publish(std::string(OneSecondEach) + "Loop=2\r\n");
     SlidePlayer again(looping, 1);
     again.Start(0);
-    shown.clear();
-    for (std::int64_t now = 1000; now <= 6000; now += 1000) {
-        again.Tick(now);
-        shown += Current(looping, again);
-    }
-    EXPECT_EQ(shown, "rabrab");
+    EXPECT_EQ(Shown(looping, again, {1000, 2000, 3000, 4000, 5000, 6000}), "rabrab");
     EXPECT_EQ(again.State(), PlayState::Playing);
 }
 
@@ -79,15 +63,12 @@ TEST_F(SlidePlayerTest, IndefiniteAndKeyAdvanceWaitForNextWhichRunsTheTransition
     player.Start(0);
     player.Tick(500);
     EXPECT_EQ(player.Frame(), (SlideFrame{-1, 0, 0.5}));
-    player.Tick(1'000'000);
-    EXPECT_EQ(Current(show, player), "i");  // Indefinite
+    EXPECT_EQ(Shown(show, player, {1'000'000}), "i");  // Indefinite
     player.Next(1'000'000);
     player.Tick(1'000'250);
     EXPECT_EQ(player.Frame(), (SlideFrame{0, 1, 0.25}));
-    player.Tick(1'002'000);  // r lasts its second after the transition
-    EXPECT_EQ(Current(show, player), "a");
-    player.Tick(9'000'000);
-    EXPECT_EQ(Current(show, player), "a");  // its category advances by key only
+    // r lasts its second after the transition; its category then advances by key only.
+    EXPECT_EQ(Shown(show, player, {1'002'000, 9'000'000}), "aa");
 }
 
 TEST_F(SlidePlayerTest, PauseFreezesTheClockAndPreviousCutsBack) {
@@ -97,14 +78,10 @@ TEST_F(SlidePlayerTest, PauseFreezesTheClockAndPreviousCutsBack) {
     player.Start(0);
     player.Tick(1500);
     player.TogglePause(1500);
-    player.Tick(100'000);
+    EXPECT_EQ(Shown(show, player, {100'000}), "i");
     EXPECT_EQ(player.State(), PlayState::Paused);
-    EXPECT_EQ(Current(show, player), "i");
     player.TogglePause(100'000);
-    player.Tick(100'499);
-    EXPECT_EQ(Current(show, player), "i");
-    player.Tick(100'500);
-    EXPECT_EQ(Current(show, player), "r");
+    EXPECT_EQ(Shown(show, player, {100'499, 100'500}), "ir");
     player.TogglePause(100'600);
     player.Next(100'700);  // paused: a cut, no frozen transition
     EXPECT_EQ(player.Frame(), (SlideFrame{1, 2, 1.0}));

@@ -13,8 +13,6 @@
 namespace velvora {
 namespace {
 
-using testing::WriteFile;
-
 class SlideShowWindowTest : public testing::PublishedShowTest {};
 
 TEST_F(SlideShowWindowTest, PlaysTwoFramesOfASmallShowAndStepsWithTheKeys) {
@@ -44,7 +42,7 @@ TEST_F(SlideShowWindowTest, PlaysTwoFramesOfASmallShowAndStepsWithTheKeys) {
 }
 
 TEST_F(SlideShowWindowTest, NotAShowGivesOneWarningAndNoWindow) {
-    WriteFile(Home() + "notes.txt", "just some text");
+    testing::WriteFile(Home() + "notes.txt", "just some text");
     testing::ScriptedDialogs dialogs;
     EXPECT_FALSE(OpenSlideShowWindow(QString::fromStdString(Home() + "notes.txt"), 1));
     ASSERT_EQ(dialogs.messages.size(), 1u);
