@@ -36,7 +36,8 @@ void ReportFailure(const std::string& attachment) {
                              "Velvora could not open your e-mail program to send your slide show.\r\n\r\n"
                              "You can attach the published file yourself:\r\n") +
                          FromStored(attachment);
-    QMetaObject::invokeMethod(qApp, [text] { Dialogs().ShowWarning(text); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        qApp, [text] { Dialogs().ShowWarning(text); }, Qt::QueuedConnection);
 }
 
 }  // namespace

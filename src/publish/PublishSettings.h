@@ -13,7 +13,7 @@ inline constexpr const char* AutorunFileName = "autorun.inf";
 // The state of the settings dialog's controls. The down-sampling values have no page the
 // user sees, but they are kept and written back as they were read.
 struct PublishSettings {
-    std::string Directory;  // output folder, as chosen; may lack its trailing separator
+    std::string Directory;            // output folder, as chosen; may lack its trailing separator
     std::string Filename = "Photos";  // without ".exe"
     bool AutoPlay = true;
     bool DownSample = false;
@@ -31,7 +31,8 @@ enum class AutoPlayLine { Used, Unused };
 // Reads the [Settings] section of `path`, keys without regard to case. A missing or
 // unreadable file gives the defaults, with `defaultDirectory` as the folder; so does an
 // empty "Directory=", which would otherwise publish into the file system's root.
-PublishSettings LoadPublishSettings(const std::string& path, const std::string& defaultDirectory, AutoPlayLine autoPlay);
+PublishSettings LoadPublishSettings(const std::string& path, const std::string& defaultDirectory,
+                                    AutoPlayLine autoPlay);
 
 // Clamps the two size boxes to whole numbers from 10 to 10000 (text that is no number
 // gives 10), as saving does before it writes them.

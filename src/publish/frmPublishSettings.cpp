@@ -150,9 +150,14 @@ void TPublishSettingsDialog::Publish() {
     const PublishTarget target = TargetOf(settings_);
     const PublishResult result = RunPublish(tree_, target, channel_.progressHeading);
     switch (result.Outcome) {
-        case PublishOutcome::Cancelled: Dialogs().ShowInfo(QStringLiteral("Publishing canceled.")); return;
-        case PublishOutcome::Failed: Dialogs().ShowWarning(FromStored(result.Message)); return;
-        case PublishOutcome::Published: break;
+        case PublishOutcome::Cancelled:
+            Dialogs().ShowInfo(QStringLiteral("Publishing canceled."));
+            return;
+        case PublishOutcome::Failed:
+            Dialogs().ShowWarning(FromStored(result.Message));
+            return;
+        case PublishOutcome::Published:
+            break;
     }
     try {
         Published(target);

@@ -160,8 +160,9 @@ TEST_F(PublishDialogTest, DownSamplingValuesSurviveSaveWithTheirSizesClampedAndA
     dialog.btnSaveSettingsClick();
     const std::string head = "[Settings]\r\nDirectory=" + Home() + "\r\nFilename=Show\r\n";
     EXPECT_EQ(ReadFile(ShowPath + "pubcd.ini"),
-              head + "AutoPlay=1\r\nDownsample=1\r\nDownsamplewidth=10\r\nDownsampleheight=10000\r\n"
-                     "Downsamplequality=60\r\nDownsamplehigh=1\r\n");
+              head +
+                  "AutoPlay=1\r\nDownsample=1\r\nDownsamplewidth=10\r\nDownsampleheight=10000\r\n"
+                  "Downsamplequality=60\r\nDownsamplehigh=1\r\n");
 
     dialog.btnPublishClick();
     EXPECT_EQ(ReadFile(ShowPath + "pubcd.ini"), head + "AutoPlay=1\r\nDownsample=0\r\n");
@@ -246,12 +247,11 @@ TEST_F(PublishDialogTest, FailuresAreShownAndLeaveNoOutput) {
     EXPECT_TRUE(Texts(Kind::Confirm).empty());
     EXPECT_FALSE(ProgressIsOpen());
 
-    const std::function<void()> faults[] = {
-        [&] { document.Tree().Root()->Text = std::string(256, 'T'); },
-        [&] {
-            document.Tree().Root()->Text = "Summer Trip";
-            SetViewerFileSource([] { return std::string("/no/such/viewer.exe"); });
-        }};
+    const std::function<void()> faults[] = {[&] { document.Tree().Root()->Text = std::string(256, 'T'); },
+                                            [&] {
+                                                document.Tree().Root()->Text = "Summer Trip";
+                                                SetViewerFileSource([] { return std::string("/no/such/viewer.exe"); });
+                                            }};
     for (const auto& fault : faults) {
         dialogs.messages.clear();
         fault();
