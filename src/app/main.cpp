@@ -9,6 +9,7 @@
 #include "compression/LZRW1KH.h"
 #include "editor/frmEditShow.h"
 #include "imaging/JPEG_IO.h"
+#include "publish/frmBurnCD.h"
 
 namespace {
 
@@ -32,6 +33,7 @@ int main(int argc, char** argv) {
     application.setApplicationDisplayName(QStringLiteral("Velvora"));
     velvora::InstallProgressWindow();
     velvora::TMain mainWindow(velvora::MakeEditShowFrame);
+    velvora::InstallBurnCDWindow(mainWindow);
     mainWindow.show();
     return application.exec();
 }

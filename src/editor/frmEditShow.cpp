@@ -40,6 +40,7 @@
 #include "library/LibraryFrameParts.h"
 #include "platform/Dialogs.h"
 #include "platform/TextCodec.h"
+#include "publish/frmPublish.h"
 
 namespace velvora {
 
@@ -117,8 +118,6 @@ void TFrameEditShow::CreateTopBar() {
     btnPublish->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     btnPublish->setFont(ArialFont(13));
     btnPublish->setFixedSize(PublishButtonWidth, TopBarHeight);
-    // Publishing arrives with the publish dialogs; until then the command only saves.
-    btnPublish->setEnabled(false);
     connect(btnPublish, &QToolButton::clicked, this, &TFrameEditShow::btnPublishClick);
     auto* row = new QHBoxLayout(bar);
     row->setContentsMargins(0, 0, 0, 0);
@@ -764,8 +763,9 @@ void TFrameEditShow::StartViewer(const std::string& previewFile) {
 }
 
 void TFrameEditShow::btnPublishClick() {
-    document_.SaveFolderList();
+    SavePhotoProperties();
     document_.SaveShow();
+    ShowPublishDialog(document_.Tree(), this);
 }
 
 ShowEditorFrame* MakeEditShowFrame(TMain& main, QWidget* parent) { return new TFrameEditShow(main, parent); }

@@ -2,11 +2,11 @@
 #include "publish/PublishRun.h"
 
 #include <filesystem>
+#include <memory>
 #include <stdexcept>
-#include <string_view>
+#include <system_error>
 #include <utility>
 
-#include "app/FileIo.h"
 #include "app/Global.h"
 #include "app/Progress.h"
 #include "app/ViewerFiles.h"
@@ -34,27 +34,21 @@ std::string ViewerFile() {
     return source ? source() : ExtractCDViewer();
 }
 
-// Closes the progress window on every way out of a run.
-struct ProgressWindow {
-    explicit ProgressWindow(const std::string& heading) {
-        ProgressOpen();
-        ProgressSetTitle(heading);
-        ProgressSetStatus("Writing categories.");
-        ProgressRefresh();
-        PumpMessages();
-    }
-    ~ProgressWindow() { ProgressClose(); }
-    ProgressWindow(const ProgressWindow&) = delete;
-    ProgressWindow& operator=(const ProgressWindow&) = delete;
-};
+void StartProgress(const std::string& heading) {
+    ProgressSetTitle(heading);
+    ProgressSetStatus("Writing categories.");
+    ProgressRefresh();
+    PumpMessages();
+}
+
+void RemoveQuietly(const std::string& path) {
+    std::error_code ignored;
+    std::filesystem::remove(path, ignored);
+}
 
 bool IsFolder(const std::string& path) {
     std::error_code ignored;
     return std::filesystem::is_directory(path, ignored);
-}
-
-std::string_view AsText(const std::vector<std::uint8_t>& bytes) {
-    return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
 }
 
 }  // namespace
@@ -70,24 +64,41 @@ std::string FileNameProblem(const std::string& fileName) {
     return {};
 }
 
+// The file is written beside its target under a temporary name and renamed over it only
+// when complete, so a cancel or a failure leaves an earlier publication intact, and a large
+// show never has to fit in memory.
 PublishResult RunPublish(const CategoryTree& tree, const PublishTarget& target, const std::string& heading) {
-    ProgressWindow progress(heading);
-    TMemoryStream output;
+    ProgressWindowScope progress;
+    StartProgress(heading);
+    const std::string partial = target.Path() + ".part";
     try {
         const int photoTotal = CountPublishPhotos();
         if (!IsFolder(target.Folder) || IsFolder(target.Path()))
             return {PublishOutcome::Failed, UnableToPublishMessage};
-        WriteViewerPrefix(output, tree.Root()->Text, ViewerFile());
+        const std::string viewer = ViewerFile();
+        std::unique_ptr<TFileStream> output;
+        try {
+            output = std::make_unique<TFileStream>(partial, TFileStream::Mode::Create);
+        } catch (const EStreamError&) {
+            return {PublishOutcome::Failed, UnableToPublishMessage};
+        }
+        WriteViewerPrefix(*output, tree.Root()->Text, viewer);
         ProgressShowCancel(true);
-        WritePublishedShow(output, tree, true, photoTotal);
+        WritePublishedShow(*output, tree, true, photoTotal);
+        output->Close();
+        if (ProgressCancelled()) {
+            RemoveQuietly(partial);
+            return {PublishOutcome::Cancelled, {}};
+        }
+        std::error_code renamed;
+        std::filesystem::rename(partial, target.Path(), renamed);
+        if (renamed) {
+            RemoveQuietly(partial);
+            return {PublishOutcome::Failed, UnableToPublishMessage};
+        }
     } catch (const std::exception& error) {
+        RemoveQuietly(partial);
         return {PublishOutcome::Failed, error.what()};
-    }
-    if (ProgressCancelled()) return {PublishOutcome::Cancelled, {}};
-    try {
-        WriteFileAtomic(target.Path(), AsText(output.Bytes()));
-    } catch (const std::runtime_error&) {
-        return {PublishOutcome::Failed, UnableToPublishMessage};
     }
     return {PublishOutcome::Published, {}};
 }
