@@ -17,32 +17,6 @@
 namespace velvora {
 namespace {
 
-// Answers the colour dialog with a fixed colour; the other services are never asked here.
-class ColourPicker final : public DialogService {
-public:
-    explicit ColourPicker(QColor answer) : answer_(answer) {
-        previous_ = SetDialogService(std::unique_ptr<DialogService>(this));
-    }
-    ~ColourPicker() override { SetDialogService(std::move(previous_)).release(); }
-
-    QColor PickColor(const QColor& initial) override {
-        asked.push_back(initial);
-        return answer_;
-    }
-    void ShowInfo(const QString&) override {}
-    void ShowWarning(const QString&) override {}
-    bool Confirm(const QString&) override { return false; }
-    bool ConfirmWithOptOut(const QString&, const QString&, const QString&, bool&) override { return false; }
-    QStringList PickOpenFiles(const OpenFilesRequest&) override { return {}; }
-    QString PickFolder(const QString&, const QString&) override { return {}; }
-
-    std::vector<QColor> asked;
-
-private:
-    QColor answer_;
-    std::unique_ptr<DialogService> previous_;
-};
-
 class CatPropertiesDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -109,20 +83,21 @@ TEST_F(CatPropertiesDialogTest, CancelLeavesEverythingAndOkStoresTheControls) {
 }
 
 TEST_F(CatPropertiesDialogTest, BackgroundColourIsPickedOnlyForASpecificColour) {
-    ColourPicker picker(Qt::red);
+    testing::ScriptedDialogs picker;
+    picker.pickedColor = Qt::red;
     TCatProperties dialog(*category);
     auto* edit = Find<QPushButton>(dialog, "btnBackgroundEdit");
     EXPECT_FALSE(edit->isEnabled());
     dialog.btnBackgroundEditClick();  // "Default" is chosen: no colour dialog
-    EXPECT_TRUE(picker.asked.empty());
+    EXPECT_TRUE(picker.colorsAsked.empty());
     Find<QComboBox>(dialog, "lbxBackground")->setCurrentIndex(1);
     EXPECT_TRUE(edit->isEnabled());
     QTest::mouseClick(edit, Qt::LeftButton);
     EXPECT_EQ(Find<QLabel>(dialog, "lblBackgroundOption1")->text(), "255");
     QTest::mouseClick(edit, Qt::LeftButton);
-    ASSERT_EQ(picker.asked.size(), 2u);
-    EXPECT_EQ(picker.asked[0], QColor(Qt::black));
-    EXPECT_EQ(picker.asked[1], QColor(Qt::red));
+    ASSERT_EQ(picker.colorsAsked.size(), 2u);
+    EXPECT_EQ(picker.colorsAsked[0], QColor(Qt::black));
+    EXPECT_EQ(picker.colorsAsked[1], QColor(Qt::red));
     dialog.Button1Click();
     EXPECT_EQ(std::tuple(category->Category->Background, category->Category->BackgroundOption1),
               std::tuple(1, std::string("255")));
@@ -130,7 +105,7 @@ TEST_F(CatPropertiesDialogTest, BackgroundColourIsPickedOnlyForASpecificColour) 
     ShowSettings.SetValue("BackgroundOption1", "16711680");  // blue
     TCatProperties show(*root);
     QTest::mouseClick(Find<QPushButton>(show, "btnShowBackgroundEdit"), Qt::LeftButton);
-    EXPECT_EQ(picker.asked.back(), QColor(Qt::blue));
+    EXPECT_EQ(picker.colorsAsked.back(), QColor(Qt::blue));
     show.Button1Click();
     EXPECT_EQ(ShowSettings.Value("BackgroundOption1"), "255");
     EXPECT_EQ(root->Category->BackgroundOption1, "255");

@@ -41,10 +41,14 @@ public:
         optOut = answer.optOut;
         return answer.yes;
     }
-    // The file and folder pickers answer `pickedFiles` and `pickedFolder` once; the colour
-    // picker cancels.
+    // The file and folder pickers answer `pickedFiles` and `pickedFolder` once.
     QStringList PickOpenFiles(const OpenFilesRequest&) override { return std::exchange(pickedFiles, {}); }
-    QColor PickColor(const QColor&) override { return {}; }
+    // The colour picker records what it starts from and answers `pickedColor` (by default
+    // an invalid colour: cancelled) each time.
+    QColor PickColor(const QColor& initial) override {
+        colorsAsked.push_back(initial);
+        return pickedColor;
+    }
     QString PickFolder(const QString&, const QString&) override { return std::exchange(pickedFolder, {}); }
 
     void AnswerConfirm(bool yes) { confirmAnswers.push_back(yes); }
@@ -52,6 +56,8 @@ public:
 
     std::vector<RecordedMessage> messages;
     QStringList pickedFiles;
+    QColor pickedColor;
+    std::vector<QColor> colorsAsked;
     QString pickedFolder;
 
 private:
