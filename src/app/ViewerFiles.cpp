@@ -2,8 +2,10 @@
 #include "app/ViewerFiles.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <span>
 #include <stdexcept>
+#include <system_error>
 #include <vector>
 
 #include "app/FileIo.h"
@@ -23,6 +25,20 @@ static std::unique_ptr<TFileSource> ExtractEmbeddedProgram(const char* name, std
 }
 
 std::string StubViewerPath() { return AppPath + "zorbstub.exe"; }
+
+std::string EnsureStubViewer() {
+    const std::string path = StubViewerPath();
+    std::error_code ignored;
+    if (std::filesystem::exists(path, ignored)) return path;
+    try {
+        const auto stub = CreateViewerStub();
+        WriteFileAtomic(path, ReadWholeFile(stub->FileName()));
+    } catch (const std::runtime_error&) {
+        throw std::runtime_error("The program that starts a published slide show (\"" + path +
+                                 "\") is missing. Please install Velvora again.");
+    }
+    return path;
+}
 
 std::string ExtractCDViewer() {
     const std::string copy = AppPath + "keltview.exe";

@@ -12,6 +12,11 @@ namespace velvora {
 // AppPath + "zorbstub.exe". Only builds the name; the file is installed with the tool.
 std::string StubViewerPath();
 
+// StubViewerPath, after installing the stub from the tool's own copy when it is missing,
+// so that no published file goes out without the program that starts it. Throws
+// std::runtime_error when there is no stub and it cannot be installed.
+std::string EnsureStubViewer();
+
 // Extracts the embedded CD viewer and copies it to AppPath + "keltview.exe", replacing
 // an earlier copy, and returns that path. Throws std::runtime_error ("Cannot create file
 // ...") when the program folder is not writable, so that publishing never goes on with

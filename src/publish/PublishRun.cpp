@@ -75,6 +75,7 @@ PublishResult RunPublish(const CategoryTree& tree, const PublishTarget& target, 
         const int photoTotal = CountPublishPhotos();
         if (!IsFolder(target.Folder) || IsFolder(target.Path()))
             return {PublishOutcome::Failed, UnableToPublishMessage};
+        EnsureStubViewer();
         const std::string viewer = ViewerFile();
         std::unique_ptr<TFileStream> output;
         try {

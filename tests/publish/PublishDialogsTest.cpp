@@ -66,6 +66,7 @@ protected:
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString(Home() + "settings"));
         ShowPath = Home() + "Show/";
         WriteFile(Home() + "keltview.exe", "MZ stand-in viewer");
+        WriteFile(Home() + "zorbstub.exe", "MZ stand-in stub");
         previousViewer_ = SetViewerFileSource([this] { return Home() + "keltview.exe"; });
         WriteFile(ShowPath + "categories.dat", "\\Beach\r\nAlias=0001\r\n\r\n");
         WriteFile(ShowPath + "0001/folder.dat", "00000001=a.jpg\r\n");
@@ -180,6 +181,7 @@ TEST_F(PublishDialogTest, CDRunWritesAReadableFileAndExactAutorunAndHandsBothToT
     EXPECT_TRUE(closed);
     EXPECT_EQ(ReadFile(folder + "autorun.inf"),
               "[autorun]\r\nopen= Trip .exe\r\nicon= Trip .exe,0\r\nlabel=Summer Trip\r\n");
+    EXPECT_EQ(ReadFile(folder + " Trip .exe").substr(0, 16), "MZ stand-in stub");
     const PackageContents package = ReadPublished(folder + " Trip .exe");
     ASSERT_EQ(package.Categories.size(), 2u);
     ASSERT_EQ(package.Categories[1].Photos.size(), 1u);

@@ -33,6 +33,16 @@ TEST_F(ViewerFilesTest, ExtractCDViewerFailsLoudlyWhenTheProgramFolderIsMissing)
     EXPECT_THROW(ExtractCDViewer(), std::runtime_error);
 }
 
+TEST_F(ViewerFilesTest, AMissingStubIsInstalledFromTheToolsOwnCopyAndAPresentOneIsKept) {
+    EXPECT_EQ(EnsureStubViewer(), Home() + "zorbstub.exe");
+    EXPECT_EQ(ReadFile(Home() + "zorbstub.exe").substr(0, 2), "MZ");
+    WriteFile(Home() + "zorbstub.exe", "MZ installed by someone");
+    EnsureStubViewer();
+    EXPECT_EQ(ReadFile(Home() + "zorbstub.exe"), "MZ installed by someone");
+    AppPath = Home() + "gone/";
+    EXPECT_THROW(EnsureStubViewer(), std::runtime_error);
+}
+
 TEST_F(ViewerFilesTest, ViewerStubIsAWindowsProgramForAsLongAsItsComponentLives) {
     auto stub = CreateViewerStub();
     const std::string path = stub->FileName();
