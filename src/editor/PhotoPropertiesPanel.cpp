@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "editor/Category.h"
+#include "editor/StoredColor.h"
 #include "platform/Dialogs.h"
 #include "platform/TextCodec.h"
 
@@ -46,15 +47,6 @@ QGridLayout* PageGrid(QWidget* page) {
 }
 
 }  // namespace
-
-QColor ColorFromStored(const std::string& text) {
-    const int value = DecimalOrZero(text);
-    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
-}
-
-std::string StoredFromColor(const QColor& color) {
-    return std::to_string(color.red() | (color.green() << 8) | (color.blue() << 16));
-}
 
 TPhotoPropertiesPanel::TPhotoPropertiesPanel(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("pnlPhotoProperties"));

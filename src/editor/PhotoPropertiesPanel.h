@@ -2,7 +2,6 @@
 // chosen by page buttons, showing and editing one photo's PhotoPanel.
 #pragma once
 
-#include <QColor>
 #include <QWidget>
 
 #include "editor/PhotoProperties.h"
@@ -17,10 +16,6 @@ class QStackedWidget;
 namespace velvora {
 
 inline constexpr int PhotoPropertiesPanelHeight = 122;
-
-// Stored colours are decimal numbers with red in the low byte.
-QColor ColorFromStored(const std::string& text);
-std::string StoredFromColor(const QColor& color);
 
 enum class PhotoPage { Basic = 0, Transition = 1, Display = 2 };
 

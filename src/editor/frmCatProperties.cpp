@@ -13,6 +13,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "editor/StoredColor.h"
 #include "library/LibraryFrameParts.h"
 #include "platform/Dialogs.h"
 #include "platform/TextCodec.h"
@@ -36,11 +37,6 @@ QString ScreenNote(const QString& what) {
                "of the viewer's screen.")
         .arg(what);
 }
-
-// Colour values keep red in the low byte, then green, then blue.
-QColor ColorOfValue(std::int32_t value) { return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF); }
-
-std::int32_t ValueOfColor(const QColor& color) { return color.red() | color.green() << 8 | color.blue() << 16; }
 
 QComboBox* MakeChooser(const QString& name, const NameChooser& chooser) {
     auto* box = new QComboBox;
@@ -421,15 +417,15 @@ void TCatProperties::lbxBackgroundClick() {
 void TCatProperties::btnBackgroundEditClick() {
     state_.Background.Select(background_->currentIndex());
     if (!state_.CanPickBackgroundColor()) return;
-    const QColor chosen = Dialogs().PickColor(ColorOfValue(DecimalOrZero(ToStored(lblBackgroundOption1->text()))));
+    const QColor chosen = Dialogs().PickColor(ColorFromStored(ToStored(lblBackgroundOption1->text())));
     if (!chosen.isValid()) return;
-    lblBackgroundOption1->setText(QString::number(ValueOfColor(chosen)));
+    lblBackgroundOption1->setText(FromStored(StoredFromColor(chosen)));
     ShowBackgroundColor();
 }
 
 // The swatch beside "Edit..." shows the colour the holder keeps, while one applies.
 void TCatProperties::ShowBackgroundColor() {
-    const QColor color = ColorOfValue(DecimalOrZero(ToStored(lblBackgroundOption1->text())));
+    const QColor color = ColorFromStored(ToStored(lblBackgroundOption1->text()));
     pnlBackgroundColor->setStyleSheet(QStringLiteral("background-color: %1;").arg(color.name()));
     pnlBackgroundColor->setVisible(state_.CanPickBackgroundColor());
 }

@@ -34,6 +34,7 @@
 #include "editor/PhotoPropertiesPanel.h"
 #include "editor/PhotoViewerPane.h"
 #include "editor/PhotoViewing.h"
+#include "editor/StoredColor.h"
 #include "editor/ToolbarPanel.h"
 #include "editor/frmCatProperties.h"
 #include "imaging/BitmapQt.h"
