@@ -12,6 +12,7 @@
 
 #include "app/FileIo.h"
 #include "compression/Compress.h"
+#include "compression/FileStream.h"
 
 namespace velvora {
 

@@ -1,10 +1,9 @@
 // Byte streams with a position: the small interface through which records are read and
-// written, with one stream over a file and one over memory.
+// written, and the stream over memory. The stream over a file is in FileStream.h.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
-#include <fstream>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -17,6 +16,10 @@ class EStreamError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
+
+// The user-facing failures of every stream: "Stream read error" and "Stream write error".
+[[noreturn]] void ThrowStreamReadError();
+[[noreturn]] void ThrowStreamWriteError();
 
 class TStream {
 public:
@@ -34,7 +37,7 @@ public:
 
     // Reads exactly bytes.size() bytes or throws EStreamError ("Stream read error").
     void ReadBuffer(std::span<std::uint8_t> bytes);
-    std::uint32_t ReadUInt32();  // little-endian
+    std::uint32_t ReadUInt32();             // little-endian
     void WriteUInt32(std::uint32_t value);  // little-endian
 };
 
@@ -55,29 +58,6 @@ public:
 private:
     std::vector<std::uint8_t> bytes_;
     std::uint64_t position_ = 0;
-};
-
-// A file opened for reading, or created (emptied) for reading and writing. Paths are UTF-8.
-class TFileStream : public TStream {
-public:
-    enum class Mode { Read, Create };
-
-    // Throws EStreamError ("Cannot open file \"...\".") when the file cannot be opened.
-    TFileStream(const std::string& path, Mode mode);
-    // Closes without reporting errors; call Close() to learn whether the data reached the file.
-    ~TFileStream() override = default;
-
-    std::size_t Read(std::span<std::uint8_t> bytes) override;
-    void Write(std::span<const std::uint8_t> bytes) override;
-    std::uint64_t Position() override;
-    void Seek(std::uint64_t position) override;
-    std::uint64_t Size() override;
-
-    // Flushes and closes; throws EStreamError ("Stream write error") when that fails.
-    void Close();
-
-private:
-    std::filebuf file_;
 };
 
 }  // namespace velvora

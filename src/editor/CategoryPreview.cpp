@@ -7,7 +7,7 @@
 #include "app/Global.h"
 #include "app/KeyValueList.h"
 #include "app/Progress.h"
-#include "compression/Stream.h"
+#include "compression/FileStream.h"
 #include "editor/ShowDocument.h"
 #include "publish/PublishUtil.h"
 

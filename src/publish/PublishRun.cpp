@@ -10,7 +10,7 @@
 #include "app/Global.h"
 #include "app/Progress.h"
 #include "app/ViewerFiles.h"
-#include "compression/Stream.h"
+#include "compression/FileStream.h"
 #include "platform/MessagePump.h"
 #include "publish/PublishUtil.h"
 

@@ -15,6 +15,7 @@
 #include "app/KeyValueList.h"
 #include "app/Progress.h"
 #include "compression/Compress.h"
+#include "compression/FileStream.h"
 #include "editor/CategoryFile.h"
 #include "editor/PhotoList.h"
 #include "editor/ShowDocument.h"

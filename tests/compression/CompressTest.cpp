@@ -9,7 +9,7 @@
 
 #include "compression/Compress.h"
 #include "compression/LZRW1KH.h"
-#include "compression/Stream.h"
+#include "compression/FileStream.h"
 #include "support/TempFolder.h"
 
 namespace velvora {

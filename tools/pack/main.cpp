@@ -8,7 +8,7 @@
 #include "app/FileIo.h"
 #include "compression/Compress.h"
 #include "compression/LZRW1KH.h"
-#include "compression/Stream.h"
+#include "compression/FileStream.h"
 
 namespace {
 
