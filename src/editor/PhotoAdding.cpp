@@ -106,8 +106,7 @@ bool MakeThumbnail(const std::string& sourceFile, const std::string& thumbnailFi
     }
 }
 
-// Names without extension of every "*.pho" in the folder; a missing folder has none.
-static StringList UsedPhotoIds(const std::string& categoryFolder) {
+StringList UsedPhotoIds(const std::string& categoryFolder) {
     StringList ids;
     std::error_code error;
     for (fs::directory_iterator it(categoryFolder, error), end; !error && it != end; it.increment(error)) {

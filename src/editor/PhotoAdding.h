@@ -21,6 +21,10 @@ inline constexpr int ThumbnailSide = 70;
 // ids freed by deletions are reused, and the shrinking list keeps later searches short.
 std::string NextFreePhotoId(std::string& counter, StringList& usedIds);
 
+// The names without extension of every "*.pho" file in `categoryFolder`, the ids a batch
+// must not take; a folder that is missing or cannot be read has none.
+StringList UsedPhotoIds(const std::string& categoryFolder);
+
 // The extension of the file name in `fileName`, from its last dot, in lower case; empty
 // when it has none.
 std::string LowerCaseExtension(const std::string& fileName);

@@ -48,7 +48,9 @@ int StoredRotation(const std::string& propertiesFile) {
     return DecimalOrZero(properties.Value("rotate"));
 }
 
-void Rotate(Bitmap& bitmap, int rotation) {
+}  // namespace
+
+void TurnByStoredRotation(Bitmap& bitmap, int rotation) {
     switch (rotation) {
         case 1:
             RotateBitmapCW(bitmap);
@@ -64,13 +66,11 @@ void Rotate(Bitmap& bitmap, int rotation) {
     }
 }
 
-}  // namespace
-
 Bitmap LoadPhotoForViewing(const std::string& categoryFolder, const PhotoEntry& entry) {
     if (categoryFolder.empty() || !IsPhotoId(entry.PhotoId)) return {};
     const std::string stem = categoryFolder + entry.PhotoId;
     Bitmap bitmap = DecodeStoredPhoto(stem + PhotoImageExtension, entry.SourceFileName);
-    if (!bitmap.IsEmpty()) Rotate(bitmap, StoredRotation(stem + PhotoPropertiesExtension));
+    if (!bitmap.IsEmpty()) TurnByStoredRotation(bitmap, StoredRotation(stem + PhotoPropertiesExtension));
     return bitmap;
 }
 

@@ -8,16 +8,20 @@
 
 #include <QActionGroup>
 #include <QApplication>
+#include <QClipboard>
+#include <QDrag>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListView>
 #include <QMenu>
+#include <QMimeData>
 #include <QProcess>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStyle>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -28,15 +32,19 @@
 #include "editor/CategoryTreeModel.h"
 #include "editor/PhotoAdding.h"
 #include "editor/PhotoCard.h"
+#include "editor/PhotoClipboard.h"
 #include "editor/PhotoDeletion.h"
 #include "editor/PhotoListEditing.h"
 #include "editor/PhotoListModel.h"
 #include "editor/PhotoPropertiesPanel.h"
+#include "editor/PhotoTransferUi.h"
 #include "editor/PhotoViewerPane.h"
 #include "editor/PhotoViewing.h"
+#include "editor/RotationWizard.h"
 #include "editor/StoredColor.h"
 #include "editor/ToolbarPanel.h"
 #include "editor/frmCatProperties.h"
+#include "editor/frmRotateWizard.h"
 #include "imaging/BitmapQt.h"
 #include "library/LibraryFrameParts.h"
 #include "platform/Dialogs.h"
@@ -62,14 +70,39 @@ void KeepSelectionVisibleWithoutFocus(QWidget* view) {
     view->setPalette(palette);
 }
 
-void ReportSkippedFiles(const StringList& files) {
-    if (files.empty()) return;
-    QString text = QStringLiteral(
-        "These files could not be added as photos. They may be damaged, or not JPEG or "
-        "bitmap pictures:\r\n");
-    for (const std::string& file : files) text += QStringLiteral("\r\n") + FromStored(file);
+// One warning for a batch: what went wrong, then every file or photo it concerns.
+void ReportSkipped(const QString& intro, const StringList& names) {
+    if (names.empty()) return;
+    QString text = intro + QStringLiteral("\r\n");
+    for (const std::string& name : names) text += QStringLiteral("\r\n") + FromStored(name);
     Dialogs().ShowWarning(text);
 }
+
+void ReportSkippedFiles(const StringList& files) {
+    ReportSkipped(QStringLiteral("These files could not be added as photos. They may be damaged, or not JPEG or "
+                                 "bitmap pictures:"),
+                  files);
+}
+
+// Keeps the main window disabled and the adding flag set while a batch runs, so that
+// nothing starts a second one from the messages it processes; exceptions included.
+class AddingScope {
+public:
+    AddingScope(QWidget& main, bool& adding) : main_(main), adding_(adding) {
+        adding_ = true;
+        main_.setEnabled(false);
+    }
+    ~AddingScope() {
+        main_.setEnabled(true);
+        adding_ = false;
+    }
+    AddingScope(const AddingScope&) = delete;
+    AddingScope& operator=(const AddingScope&) = delete;
+
+private:
+    QWidget& main_;
+    bool& adding_;
+};
 
 }  // namespace
 
@@ -94,6 +127,9 @@ TFrameEditShow::TFrameEditShow(TMain& main, QWidget* parent) : ShowEditorFrame(p
     connect(splitter_, &QSplitter::splitterMoved, this, [this] { main_.SetCategoryPaneWidth(Panel1->width()); });
     layout->addWidget(splitter_);
     InstallDocumentHooks();
+    CreatePhotoDragAndDrop();
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &TFrameEditShow::UpdatePasteCommand);
+    UpdatePasteCommand();
 }
 
 TFrameEditShow::~TFrameEditShow() = default;
@@ -271,12 +307,19 @@ void TFrameEditShow::CreatePhotoToolbar() {
                             tr("Down"), 6, &TFrameEditShow::btnDownClick, StandardIcon(QStyle::SP_ArrowDown));
     bar->AddBevel();
     menu->addSeparator();
-    photoCut_ = AddCommand(bar, "btnPhotoCut", tr("Cut "), tr("Cut the selected photos\r\nto the clipboard."),
-                           tr("Cut"), 8, nullptr);
+    photoCut_ =
+        AddCommand(bar, "btnPhotoCut", tr("Cut "), tr("Cut the selected photos\r\nto the clipboard."), tr("Cut"), 8,
+                   &TFrameEditShow::btnPhotoCutClick, StandardIcon(QStyle::SP_DialogDiscardButton));
     photoCopy_ = AddCommand(bar, "btnPhotoCopy", tr("Copy "), tr("Copy the selected photos\r\nto the clipboard."),
-                            tr("Copy"), 9, nullptr);
-    photoPaste_ = AddCommand(bar, "btnPhotoPaste", tr("Paste "),
-                             tr("Paste photos from the clipboard\r\ninto this category."), tr("Paste"), 10, nullptr);
+                            tr("Copy"), 9, &TFrameEditShow::btnPhotoCopyClick, StandardIcon(QStyle::SP_FileLinkIcon));
+    photoPaste_ =
+        AddCommand(bar, "btnPhotoPaste", tr("Paste "), tr("Paste photos from the clipboard\r\ninto this category."),
+                   tr("Paste"), 10, &TFrameEditShow::btnPhotoPasteClick, StandardIcon(QStyle::SP_DialogApplyButton));
+    for (const ToolCommand* command : {&photoCut_, &photoCopy_, &photoPaste_})
+        command->Item->setShortcutVisibleInContextMenu(true);
+    photoCut_.Item->setShortcut(QKeySequence::Cut);
+    photoCopy_.Item->setShortcut(QKeySequence::Copy);
+    photoPaste_.Item->setShortcut(QKeySequence::Paste);
     bar->AddBevel();
     menu->addSeparator();
     rotate_ = AddCommand(bar, "btnRotate", tr("Rotate "), tr("Rotate the selected photo."), tr("Rotate"), 12,
@@ -291,7 +334,9 @@ void TFrameEditShow::CreateRotateMenu() {
     RotatePopupMenu->setObjectName(QStringLiteral("RotatePopupMenu"));
     QAction* wizard = RotatePopupMenu->addAction(tr("&Rotate Wizard..."));
     wizard->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
-    wizard->setEnabled(false);  // its steps are still to be designed
+    wizard->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    addAction(wizard);
+    connect(wizard, &QAction::triggered, this, &TFrameEditShow::mnuRotateWizardClick);
     RotatePopupMenu->addSeparator();
     auto* choices = new QActionGroup(this);
     const struct {
@@ -324,6 +369,18 @@ void TFrameEditShow::UpdateRotationChoice() {
 
 void TFrameEditShow::btnRotateClick() {
     RotatePopupMenu->popup(rotate_.Button->mapToGlobal(QPoint(0, rotate_.Button->height())));
+}
+
+// The wizard reads the photos' files, so the panel's photo is written first; afterwards the
+// panel and the viewer pane are bound afresh to show what was stored.
+void TFrameEditShow::mnuRotateWizardClick() {
+    SavePhotoProperties();
+    RotationWizard wizard(document_.Photos(), document_.CategoryFolder);
+    if (wizard.StepCount() == 0) return;
+    TRotateWizard dialog(wizard, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    document_.CurrentPhotoIndex = -1;
+    lbxPhotosClick();
 }
 
 void TFrameEditShow::ConnectTree() {
@@ -372,6 +429,7 @@ void TFrameEditShow::LoadShow() {
     document_.LoadShow();
     ReloadTree();
     UpdateCaption();
+    UpdatePasteCommand();
 }
 
 bool TFrameEditShow::CloseShow() { return document_.CloseShow(); }
@@ -483,7 +541,24 @@ bool TFrameEditShow::eventFilter(QObject* watched, QEvent* event) {
             watched == lbxCategories ? btnDeleteCategoryClick() : btnDeletePhotoClick();
         return true;
     }
+    if (watched == lbxPhotos && isKey && ClipboardKeyEvent(static_cast<QKeyEvent*>(event))) return true;
     return ShowEditorFrame::eventFilter(watched, event);
+}
+
+// Cut, Copy and Paste keys in the photo list move photos, not the text of the current item
+// as a list view would.
+bool TFrameEditShow::ClipboardKeyEvent(QKeyEvent* event) {
+    void (TFrameEditShow::*command)() = nullptr;
+    if (event->matches(QKeySequence::Cut))
+        command = &TFrameEditShow::btnPhotoCutClick;
+    else if (event->matches(QKeySequence::Copy))
+        command = &TFrameEditShow::btnPhotoCopyClick;
+    else if (event->matches(QKeySequence::Paste))
+        command = &TFrameEditShow::btnPhotoPasteClick;
+    if (!command) return false;
+    event->accept();
+    if (event->type() == QEvent::KeyPress) (this->*command)();
+    return true;
 }
 
 void TFrameEditShow::ReloadTree() {
@@ -624,21 +699,29 @@ void TFrameEditShow::btnAddPhotoClick() {
     document_.AddingPhotos = true;
     StringList files;
     for (const QString& file : main_.PickPictures(tr("Add Photos"))) files.push_back(ToStored(file));
-    if (files.empty()) {
-        document_.AddingPhotos = false;
-        return;
-    }
-    main_.setEnabled(false);
-    const PhotoBatchResult result = AddPhotoBatch(document_, std::move(files));
-    main_.setEnabled(true);
     document_.AddingPhotos = false;
-    ReloadPhotoList();
-    if (result.CurrentIndex >= 0) {
-        document_.Photos().SetCurrentIndex(result.CurrentIndex);
-        ReloadPhotoList();
-        lbxPhotosClick();
+    AddPhotos(std::move(files));
+}
+
+// Chosen, pasted or dropped image files, as one Add Photos batch.
+void TFrameEditShow::AddPhotos(StringList files) {
+    if (files.empty() || document_.AddingPhotos) return;
+    PhotoBatchResult result;
+    {
+        AddingScope adding(main_, document_.AddingPhotos);
+        result = AddPhotoBatch(document_, std::move(files));
     }
+    ShowAddedPhotos(result.CurrentIndex);
     ReportSkippedFiles(result.SkippedFiles);
+}
+
+// After a batch appended selected photos: its first photo, if any, becomes current.
+void TFrameEditShow::ShowAddedPhotos(int current) {
+    ReloadPhotoList();
+    if (current < 0) return;
+    document_.Photos().SetCurrentIndex(current);
+    ReloadPhotoList();
+    lbxPhotosClick();
 }
 
 void TFrameEditShow::btnUpClick() {
@@ -660,15 +743,127 @@ void TFrameEditShow::btnDeletePhotoClick() {
     const bool confirmed = ConfirmDeletePhotos(ask);
     main_.SetPhotoDeleteAsk(ask);
     if (!confirmed) return;
-    const int keep = DeleteSelectedPhotos(photos, document_.CategoryFolder, FolderList);
+    ShowRemainingPhotos(DeleteSelectedPhotos(photos, document_.CategoryFolder, FolderList));
+}
+
+// After photos left the list: `keep` becomes the current and selected photo.
+void TFrameEditShow::ShowRemainingPhotos(int keep) {
     if (keep >= 0) {
-        // The panel may still show a deleted photo; it must not be written to another one.
+        PhotoList& photos = document_.Photos();
+        // The panel may still show a photo that is gone; it must not be written to another one.
         document_.CurrentPhotoIndex = -1;
         photos.SetCurrentIndex(keep);
         photos.Select(keep);
     }
     ReloadPhotoList();
     if (keep >= 0) lbxPhotosClick();
+}
+
+// The staged copies, not the photos, go on the clipboard: a cut photo's own files are gone.
+void TFrameEditShow::btnPhotoCutClick() {
+    if (document_.AddingPhotos || document_.Photos().SelectedCount() == 0) return;
+    SavePhotoProperties();
+    const int keep = CutSelectedPhotos(document_, PhotoClipboardFolder());
+    QGuiApplication::clipboard()->setMimeData(MakeStagedPhotosData(PhotoClipboardFolder()));
+    ShowRemainingPhotos(keep);
+}
+
+void TFrameEditShow::btnPhotoCopyClick() {
+    if (document_.AddingPhotos) return;
+    SavePhotoProperties();
+    if (StageSelectedPhotos(document_, PhotoClipboardFolder()) > 0)
+        QGuiApplication::clipboard()->setMimeData(MakeStagedPhotosData(PhotoClipboardFolder()));
+}
+
+// Photos cut or copied here, or image files copied in a file manager.
+void TFrameEditShow::btnPhotoPasteClick() {
+    if (document_.CategoryFolder.empty() || document_.AddingPhotos) return;
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    const std::string staged = StagedPhotosFolderIn(data);
+    if (staged.empty())
+        AddPhotos(LocalFilesIn(data));
+    else
+        PasteStaged(staged);
+}
+
+void TFrameEditShow::PasteStaged(const std::string& stagingFolder) {
+    PhotoTransferResult result;
+    {
+        AddingScope adding(main_, document_.AddingPhotos);
+        result = PasteStagedPhotos(document_, stagingFolder);
+    }
+    ShowAddedPhotos(result.CurrentIndex);
+    ReportSkipped(QStringLiteral("These photos could not be pasted. Their copies on the clipboard are missing or "
+                                 "damaged:"),
+                  result.SkippedPhotos);
+}
+
+void TFrameEditShow::UpdatePasteCommand() {
+    photoPaste_.SetEnabled(!document_.CategoryFolder.empty() &&
+                           HoldsPasteablePhotos(QGuiApplication::clipboard()->mimeData()));
+}
+
+// The drag icon, and a press on a selected card, drag the selection to a category of the
+// tree; image files dragged from a file manager drop onto the photo list.
+void TFrameEditShow::CreatePhotoDragAndDrop() {
+    new DragStarter(
+        findChild<QLabel*>(QStringLiteral("imgDragPhotos")), [](QPoint) { return true; }, [this] { StartPhotoDrag(); });
+    new DragStarter(
+        lbxPhotos->viewport(),
+        [this](QPoint position) {
+            const QModelIndex index = lbxPhotos->indexAt(position);
+            return index.isValid() && document_.Photos().IsSelected(index.row());
+        },
+        [this] { StartPhotoDrag(); });
+    new DropTarget(
+        lbxCategories->viewport(),
+        [this](const QMimeData* data, QPoint position) { return !DropTargetFolder(data, position).empty(); },
+        [this](const QMimeData* data, QPoint position) {
+            // Moving may open the progress window and show messages: not inside the drag.
+            QTimer::singleShot(0, this,
+                               [this, source = PhotoMoveSourceIn(data), target = DropTargetFolder(data, position)] {
+                                   MovePhotosToCategory(source, target);
+                               });
+        },
+        Qt::MoveAction);
+    new DropTarget(
+        lbxPhotos->viewport(),
+        [this](const QMimeData* data, QPoint) {
+            return !document_.CategoryFolder.empty() && !LocalFilesIn(data).empty();
+        },
+        [this](const QMimeData* data, QPoint) {
+            QTimer::singleShot(0, this, [this, files = LocalFilesIn(data)] { AddPhotos(files); });
+        });
+}
+
+void TFrameEditShow::StartPhotoDrag() {
+    if (document_.Photos().SelectedCount() == 0 || document_.AddingPhotos) return;
+    auto* drag = new QDrag(this);
+    drag->setMimeData(MakePhotoMoveData(document_.CategoryFolder));
+    drag->setPixmap(StandardIcon(QStyle::SP_FileIcon).pixmap(32, 32));
+    drag->exec(Qt::MoveAction);
+}
+
+// The folder of the category under `position` when photos of the displayed category
+// dropped there would move; empty for the displayed category itself and for no category.
+std::string TFrameEditShow::DropTargetFolder(const QMimeData* data, QPoint position) const {
+    const std::string source = PhotoMoveSourceIn(data);
+    const CategoryNode* node = CategoryTreeModel::NodeOf(lbxCategories->indexAt(position));
+    if (source.empty() || source != document_.CategoryFolder || !node || !node->Category) return {};
+    const std::string target = ShowPath + node->Category->Alias + PathSeparator;
+    return target == source ? std::string() : target;
+}
+
+void TFrameEditShow::MovePhotosToCategory(const std::string& sourceFolder, const std::string& targetFolder) {
+    if (document_.AddingPhotos || sourceFolder != document_.CategoryFolder) return;
+    SavePhotoProperties();
+    PhotoTransferResult result;
+    {
+        AddingScope adding(main_, document_.AddingPhotos);
+        result = MoveSelectedPhotos(document_, targetFolder);
+    }
+    ShowRemainingPhotos(result.CurrentIndex);
+    ReportSkipped(QStringLiteral("These photos could not be moved and stay in this category:"), result.SkippedPhotos);
 }
 
 // The dialog changes the node and the show settings in memory; the title, the one-intro,

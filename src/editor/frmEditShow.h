@@ -5,12 +5,15 @@
 
 #include <QWidget>
 
+#include "app/Global.h"
 #include "app/ShowEditorFrame.h"
 #include "editor/ShowDocument.h"
 
+class QKeyEvent;
 class QLabel;
 class QListView;
 class QMenu;
+class QMimeData;
 class QSplitter;
 class QStackedWidget;
 class QToolButton;
@@ -80,11 +83,25 @@ private:
     void UpdateRotationChoice();
     void CreateRotateMenu();
     void btnRotateClick();
+    void mnuRotateWizardClick();
     void UnbindPhotoForEditing();
     void btnAddPhotoClick();
     void btnUpClick();
     void btnDownClick();
     void btnDeletePhotoClick();
+    void ShowRemainingPhotos(int keep);
+    void AddPhotos(StringList files);
+    void ShowAddedPhotos(int current);
+    void btnPhotoCutClick();
+    void btnPhotoCopyClick();
+    void btnPhotoPasteClick();
+    void PasteStaged(const std::string& stagingFolder);
+    void UpdatePasteCommand();
+    bool ClipboardKeyEvent(QKeyEvent* event);
+    void CreatePhotoDragAndDrop();
+    void StartPhotoDrag();
+    std::string DropTargetFolder(const QMimeData* data, QPoint position) const;
+    void MovePhotosToCategory(const std::string& sourceFolder, const std::string& targetFolder);
 
     void btnCategoryPropertiesClick();
     void SlideShowProperties();

@@ -1,0 +1,116 @@
+// Clipboard and drag data of photos, and the drag and drop filters of the editor.
+#include "editor/PhotoTransferUi.h"
+
+#include <QApplication>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QUrl>
+#include <QWidget>
+
+#include "editor/PhotoClipboard.h"
+#include "platform/TextCodec.h"
+
+namespace velvora {
+
+namespace {
+
+const QString StagedPhotosMimeType = QStringLiteral("application/x-velvora-staged-photos");
+const QString PhotoMoveMimeType = QStringLiteral("application/x-velvora-photo-move");
+
+QMimeData* MakeData(const QString& type, const std::string& folder) {
+    auto* data = new QMimeData;
+    data->setData(type, QByteArray::fromStdString(folder));
+    return data;
+}
+
+std::string FolderIn(const QMimeData* data, const QString& type) {
+    return data && data->hasFormat(type) ? data->data(type).toStdString() : std::string();
+}
+
+}  // namespace
+
+QMimeData* MakeStagedPhotosData(const std::string& stagingFolder) {
+    return MakeData(StagedPhotosMimeType, stagingFolder);
+}
+
+std::string StagedPhotosFolderIn(const QMimeData* data) {
+    std::string folder = FolderIn(data, StagedPhotosMimeType);
+    return HoldsStagedPhotos(folder) ? folder : std::string();
+}
+
+QMimeData* MakePhotoMoveData(const std::string& categoryFolder) { return MakeData(PhotoMoveMimeType, categoryFolder); }
+
+std::string PhotoMoveSourceIn(const QMimeData* data) { return FolderIn(data, PhotoMoveMimeType); }
+
+StringList LocalFilesIn(const QMimeData* data) {
+    StringList files;
+    if (!data || !data->hasUrls()) return files;
+    for (const QUrl& url : data->urls()) {
+        const QString path = url.toLocalFile();
+        if (!path.isEmpty() && QFileInfo(path).isFile()) files.push_back(ToStored(path));
+    }
+    return files;
+}
+
+bool HoldsPasteablePhotos(const QMimeData* data) {
+    return !StagedPhotosFolderIn(data).empty() || !LocalFilesIn(data).empty();
+}
+
+DragStarter::DragStarter(QWidget* widget, std::function<bool(QPoint)> canStart, std::function<void()> start)
+    : QObject(widget), canStart_(std::move(canStart)), start_(std::move(start)) {
+    widget->installEventFilter(this);
+}
+
+bool DragStarter::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+        case QEvent::MouseButtonPress: {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            armed_ = mouse->button() == Qt::LeftButton && mouse->modifiers() == Qt::NoModifier &&
+                     canStart_(mouse->position().toPoint());
+            pressedAt_ = mouse->position().toPoint();
+            break;
+        }
+        case QEvent::MouseMove: {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            if (!armed_ || !(mouse->buttons() & Qt::LeftButton)) break;
+            if ((mouse->position().toPoint() - pressedAt_).manhattanLength() >= QApplication::startDragDistance()) {
+                armed_ = false;
+                start_();
+            }
+            return true;
+        }
+        case QEvent::MouseButtonRelease:
+            armed_ = false;
+            break;
+        default:
+            break;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+DropTarget::DropTarget(QWidget* widget, Test accepts, Handler drop, Qt::DropAction action)
+    : QObject(widget), accepts_(std::move(accepts)), drop_(std::move(drop)), action_(action) {
+    widget->setAcceptDrops(true);
+    widget->installEventFilter(this);
+}
+
+bool DropTarget::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type == QEvent::DragLeave) return true;
+    if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
+        return QObject::eventFilter(watched, event);
+    auto* drop = static_cast<QDropEvent*>(event);
+    const QPoint position = drop->position().toPoint();
+    if (!accepts_(drop->mimeData(), position)) {
+        drop->ignore();
+        return true;
+    }
+    drop->setDropAction(action_);
+    drop->accept();
+    if (type == QEvent::Drop) drop_(drop->mimeData(), position);
+    return true;
+}
+
+}  // namespace velvora
