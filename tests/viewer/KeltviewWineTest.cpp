@@ -38,13 +38,13 @@ protected:
 
 TEST_F(KeltviewUnderWine, PlaysAPublishedShowFullScreenStepsWithSpaceAndEndsOnEscape) {
     // Below the toolbar a 4:3 photo fits the 640 x 480 screen's height, centred between two
-    // black bars 20 pixels wide.
-    AddPhoto("0000", "00000000", "", testing::SolidBmp(64, 48, 0x3366CC));
+    // black bars 20 pixels wide; its short caption's band darkens the bottom to 40 %.
+    AddPhoto("0000", "00000000", "Caption=Bay\r\n", testing::SolidBmp(64, 48, 0x3366CC));
     AddPhoto("0000", "00000001", "", testing::SolidBmp(64, 48, 0xCC6633));
     // No transition and no time limit: each photo stays until a key moves the show on.
     const std::string show = PublishFile(
         "Title=Wine show\r\nTransition=1\r\nDuration=1\r\nHorizontal=3\r\nVertical=3\r\nViewerShowToolbar=1\r\n");
-    ExpectWatchedRunPasses("play " + Quoted(show) + " 'Wine show' 3366CC CC6633");
+    ExpectWatchedRunPasses("play " + Quoted(show) + " 'Wine show' 3366CC CC6633 142851");
 }
 
 TEST_F(KeltviewUnderWine, WindowSwitchBeforeThePathPlaysInAWindow) {

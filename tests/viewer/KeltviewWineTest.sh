@@ -1,13 +1,14 @@
 #!/bin/sh
 # Runs keltview.exe under wine on a virtual 640 x 480 screen (1280 x 1024 for the window
 # mode) and watches it from outside:
-#   play FILE TITLE FIRST SECOND: the window TITLE covers the screen and shows the colour
-#       FIRST (hex RRGGBB) in its middle with a black bar at the left edge and, at the top, a
-#       toolbar strip that is neither; Space brings SECOND; Escape ends the viewer with 0.
+#   play FILE TITLE FIRST SECOND BAND: the window TITLE covers the screen and shows the
+#       colour FIRST (hex RRGGBB) in its middle with a black bar at the left edge, at the top
+#       a toolbar strip that is neither, and near the bottom left the caption's band in the
+#       colour BAND; Space brings SECOND; Escape ends the viewer with 0.
 #   window FILE TITLE: with "--window" the window TITLE is 1024 x 768; Escape ends it with 0.
 #   refuse FILE: the error box comes up; Enter closes it and the viewer ends with code 1.
 # Exits 0 when all holds, 77 when a tool it needs is missing, 1 otherwise.
-# usage: KeltviewWineTest.sh WINE WORK_DIR KELTVIEW play|window|refuse FILE [TITLE [FIRST SECOND]]
+# usage: KeltviewWineTest.sh WINE WORK_DIR KELTVIEW play|window|refuse FILE [TITLE [FIRST SECOND BAND]]
 set -eu
 
 if [ "${1:-}" != --inside ]; then
@@ -89,13 +90,14 @@ viewer=$!
 
 case "$mode" in
     play)
-        title=$6 first=$7 second=$8
+        title=$6 first=$7 second=$8 band=$9
         window=$(await_window "$title" 120)
         [ "$(size_of "$window")" = 640x480 ] || fail "not full screen: $(size_of "$window")"
         await_colour 320 240 "$first" 30
         [ "$(pixel 10 240)" = 000000 ] || fail "no black bar beside the photo"
         strip=$(pixel 320 2)
         [ "$strip" != "$first" ] && [ "$strip" != 000000 ] || fail "no toolbar strip above the slides ($strip)"
+        [ "$(pixel 30 470)" = "$band" ] || fail "no caption band at the bottom ($(pixel 30 470))"
         press "$window" space
         await_colour 320 240 "$second" 10
         escape_ends "$window"

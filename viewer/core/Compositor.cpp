@@ -65,10 +65,17 @@ void CopyRect(const PixelBuffer& source, PixelRect from, int dx, int dy, PixelBu
         std::copy(source.Row(y) + left, source.Row(y) + right, target.Row(y + dy) + left + dx);
 }
 
-void FillRect(PixelRect area, int dx, int dy, PixelBuffer& target) {
+// `area` moved by (dx, dy) and clipped to the target.
+PixelRect Clipped(PixelRect area, int dx, int dy, const PixelBuffer& target) {
     const int left = std::max(area.X + dx, 0), right = std::min(area.X + area.Width + dx, target.Width);
     const int top = std::max(area.Y + dy, 0), bottom = std::min(area.Y + area.Height + dy, target.Height);
-    for (int y = top; y < bottom; ++y) std::fill(target.Row(y) + left, target.Row(y) + right, OpaqueBlack);
+    return {left, top, std::max(right - left, 0), std::max(bottom - top, 0)};
+}
+
+void FillRect(PixelRect area, int dx, int dy, PixelBuffer& target, Pixel fill = OpaqueBlack) {
+    const PixelRect clip = Clipped(area, dx, dy, target);
+    for (int y = clip.Y; y < clip.Y + clip.Height; ++y)
+        std::fill(target.Row(y) + clip.X, target.Row(y) + clip.X + clip.Width, fill);
 }
 
 using Pieces = std::vector<TransitionPiece>;
@@ -147,10 +154,14 @@ PixelRect PlacePicture(int pictureWidth, int pictureHeight, int windowWidth, int
     return place;
 }
 
+void DrawPlaced(const PixelBuffer& picture, const DisplayChoice& choice, PixelBuffer& slide) {
+    if (!picture.Empty() && !slide.Empty())
+        DrawScaled(picture, PlacePicture(picture.Width, picture.Height, slide.Width, slide.Height, choice), slide);
+}
+
 PixelBuffer RenderSlide(const PixelBuffer& picture, int windowWidth, int windowHeight, const DisplayChoice& choice) {
     PixelBuffer slide(windowWidth, windowHeight, PixelFromColorValue(choice.BackgroundColor));
-    if (!picture.Empty() && !slide.Empty())
-        DrawScaled(picture, PlacePicture(picture.Width, picture.Height, windowWidth, windowHeight, choice), slide);
+    DrawPlaced(picture, choice, slide);
     return slide;
 }
 
@@ -238,6 +249,30 @@ void ComposeTransition(const PixelBuffer& oldSlide, const PixelBuffer& newSlide,
         else
             CopyRect(slide, piece.Source, piece.OffsetX, piece.OffsetY, target);
     }
+}
+
+void CopyPicture(const PixelBuffer& source, int x, int y, PixelBuffer& target) {
+    CopyRect(source, {0, 0, source.Width, source.Height}, x, y, target);
+}
+
+void FillAround(PixelRect keep, Pixel fill, PixelBuffer& target) {
+    const PixelRect inner = Clipped(keep, 0, 0, target);
+    FillRect({0, 0, target.Width, inner.Y}, 0, 0, target, fill);
+    FillRect({0, inner.Y + inner.Height, target.Width, target.Height}, 0, 0, target, fill);
+    FillRect({0, inner.Y, inner.X, inner.Height}, 0, 0, target, fill);
+    FillRect({inner.X + inner.Width, inner.Y, target.Width, inner.Height}, 0, 0, target, fill);
+}
+
+void Darken(PixelRect area, int keepPercent, PixelBuffer& target) {
+    const PixelRect clip = Clipped(area, 0, 0, target);
+    const std::uint32_t keep = std::uint32_t(std::clamp(keepPercent, 0, 100)) * 256 / 100;
+    for (int y = clip.Y; y < clip.Y + clip.Height; ++y)
+        for (Pixel* pixel = target.Row(y) + clip.X; pixel != target.Row(y) + clip.X + clip.Width; ++pixel) {
+            // Red and blue scale together in one multiply, green in another.
+            const Pixel redBlue = ((*pixel & 0x00FF00FFu) * keep >> 8) & 0x00FF00FFu;
+            const Pixel green = ((*pixel & 0x0000FF00u) * keep >> 8) & 0x0000FF00u;
+            *pixel = OpaqueBlack | redBlue | green;
+        }
 }
 
 }  // namespace velvora

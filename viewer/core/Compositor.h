@@ -16,6 +16,9 @@ namespace velvora {
 PixelRect PlacePicture(int pictureWidth, int pictureHeight, int windowWidth, int windowHeight,
                        const DisplayChoice& choice);
 
+// Draws `picture` scaled into its place on `slide` under `choice`; an empty picture draws nothing.
+void DrawPlaced(const PixelBuffer& picture, const DisplayChoice& choice, PixelBuffer& slide);
+
 // A whole-window slide: `choice`'s background, with `picture` scaled into its place. An
 // empty picture (one that could not be decoded) leaves the background alone.
 PixelBuffer RenderSlide(const PixelBuffer& picture, int windowWidth, int windowHeight, const DisplayChoice& choice);
@@ -42,5 +45,15 @@ std::vector<TransitionPiece> TransitionPieces(int transition, int width, int hei
 // `target`. Either slide may be empty, which draws as black.
 void ComposeTransition(const PixelBuffer& oldSlide, const PixelBuffer& newSlide, int transition, double progress,
                        PixelBuffer& target);
+
+// Copies all of `source` into `target` with its top-left corner at (x, y), clipped to target.
+void CopyPicture(const PixelBuffer& source, int x, int y, PixelBuffer& target);
+
+// Fills `target` outside `keep` with `fill`.
+void FillAround(PixelRect keep, Pixel fill, PixelBuffer& target);
+
+// Darkens `area` of `target` (clipped to it) to `keepPercent` of its brightness, so that
+// light text stays legible over any picture.
+void Darken(PixelRect area, int keepPercent, PixelBuffer& target);
 
 }  // namespace velvora

@@ -2,6 +2,7 @@
 #include "viewer/core/SlidePlayer.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace velvora {
 namespace {
@@ -31,11 +32,25 @@ std::vector<PlayEntry> BuildPlayList(const SlideShow& show) {
     return list;
 }
 
+std::vector<PlayEntry> BuildCategoryPlayList(const SlideShow& show, int category) {
+    std::vector<PlayEntry> list;
+    if (category >= 0 && category < int(show.Categories().size())) CollectPhotos(show, category, false, list);
+    return list;
+}
+
 SlidePlayer::SlidePlayer(const SlideShow& show, std::uint32_t seed)
-    : show_(show), random_(seed), playList_(BuildPlayList(show)), choices_(playList_.size()) {
+    : SlidePlayer(show, seed, BuildPlayList(show), MainCategory(show)) {
     const SlideCategory& main = show.Categories()[std::size_t(MainCategory(show))];
-    loops_ = main.Loop == LoopIndex::Continuous;
     exitWhenFinished_ = main.AutoRun && main.AutoRunExit;
+}
+
+SlidePlayer::SlidePlayer(const SlideShow& show, std::uint32_t seed, int category)
+    : SlidePlayer(show, seed, BuildCategoryPlayList(show, category), category) {}
+
+SlidePlayer::SlidePlayer(const SlideShow& show, std::uint32_t seed, std::vector<PlayEntry> playList, int category)
+    : show_(show), random_(seed), playList_(std::move(playList)), choices_(playList_.size()) {
+    if (category >= 0 && category < int(show.Categories().size()))
+        loops_ = show.Categories()[std::size_t(category)].Loop == LoopIndex::Continuous;
 }
 
 void SlidePlayer::Start(std::int64_t nowMs) {

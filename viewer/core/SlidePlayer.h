@@ -27,6 +27,8 @@ struct PlayEntry {
 // list order, then the categories below it in tree order. Intro and about categories never
 // play inside another category.
 std::vector<PlayEntry> BuildPlayList(const SlideShow& show);
+// Category `category` alone, as the about box plays it: its photos, then the categories below.
+std::vector<PlayEntry> BuildCategoryPlayList(const SlideShow& show, int category);
 
 enum class PlayState { Playing, Paused, Finished };
 
@@ -44,6 +46,8 @@ class SlidePlayer {
 public:
     // `seed` settles every "Random"; the same seed plays the same show.
     SlidePlayer(const SlideShow& show, std::uint32_t seed);
+    // Plays category `category` alone (BuildCategoryPlayList) under its own loop setting.
+    SlidePlayer(const SlideShow& show, std::uint32_t seed, int category);
 
     const std::vector<PlayEntry>& PlayList() const { return playList_; }
     // The choice made for the current display of play list entry `index`.
@@ -68,6 +72,7 @@ public:
     bool ExitRequested() const { return state_ == PlayState::Finished && exitWhenFinished_; }
 
 private:
+    SlidePlayer(const SlideShow& show, std::uint32_t seed, std::vector<PlayEntry> playList, int category);
     void Show(int index, int from, std::int64_t nowMs);
     void Advance(std::int64_t nowMs);
     std::int64_t TransitionLength() const;

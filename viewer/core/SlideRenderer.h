@@ -15,14 +15,24 @@ class SlideRenderer {
 public:
     explicit SlideRenderer(const SlideShow& show) : show_(show) {}
 
-    // Draws `player`'s frame into `target`, resizing it to width x height first. Photos that
-    // cannot be decoded show as their background; the error of the latest one is kept in
-    // LastPictureError() for a front end that wants to say so.
+    // Draws `player`'s frame into `target`, resizing it to width x height first. The slides
+    // fill all of it, except while the intro plays: then they fill the intro's centred box
+    // and the rest shows the photo's background. Photos that cannot be decoded show as their
+    // background; the error of the latest one is kept in LastPictureError() for a front end
+    // that wants to say so.
     void Render(const SlidePlayer& player, int width, int height, PixelBuffer& target);
+    // Draws `player`'s frame into `box` of `target` and leaves the rest alone, as the about
+    // box plays over the show.
+    void RenderInto(const SlidePlayer& player, PixelRect box, PixelBuffer& target);
 
+    // The caption of the photo drawn last once its transition is over, empty before and for
+    // photos without one, and the rectangle its slide fills on the target.
+    const std::string& Caption() const { return caption_; }
+    PixelRect SlideArea() const { return slideArea_; }
     const std::string& LastPictureError() const { return lastPictureError_; }
 
 private:
+    PixelRect SlideBox(const SlidePlayer& player, int index, int width, int height) const;
     const PixelBuffer& Slide(const SlidePlayer& player, int index, int width, int height);
     PixelBuffer LoadPictureOrEmpty(const SlidePhoto& photo);
 
@@ -34,6 +44,10 @@ private:
     const SlideShow& show_;
     // The slides of the frame before, by play list index; at most the two a frame shows.
     std::map<int, CachedSlide> slides_;
+    // The slide area as last drawn: what a photo that leaves the previous one is drawn over.
+    PixelBuffer screen_;
+    PixelRect slideArea_;
+    std::string caption_;
     std::string lastPictureError_;
 };
 

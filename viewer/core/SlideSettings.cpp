@@ -124,6 +124,7 @@ SlideSettings ResolveSlideSettings(const SettingChain& chain) {
     if (chain.Photo) settings.Rotate = std::clamp(LookupNumber(*chain.Photo, "Rotate", 0), 0, 3);
     settings.BackgroundColor = ResolveBackground(chain, levels);
     settings.KeyAdvance = AnyFlag(levels, "KeyAdvance");
+    settings.LeavePrevious = AnyFlag(levels, "LeavePrevious");
     return settings;
 }
 
@@ -141,6 +142,7 @@ DisplayChoice ChooseDisplay(const SlideSettings& settings, std::mt19937& random)
     choice.Size = settings.Size;
     choice.SizeCount = settings.SizeCount;
     choice.BackgroundColor = settings.BackgroundColor;
+    choice.LeavePrevious = settings.LeavePrevious;
     const int duration = settings.Duration == DurationIndex::Random
                              ? Pick(random, DurationIndex::OneSecond, DurationIndex::ThirtySeconds)
                              : settings.Duration;

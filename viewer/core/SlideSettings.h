@@ -53,6 +53,7 @@ struct SlideSettings {
     int Rotate = 0;                     // quarter turns clockwise, 0..3
     std::uint32_t BackgroundColor = 0;  // settings colour value, red in the low byte
     bool KeyAdvance = false;            // wait for a key whatever the duration says
+    bool LeavePrevious = false;         // draw over the picture before instead of on a clear background
 
     bool operator==(const SlideSettings&) const = default;
 };
@@ -83,6 +84,7 @@ struct DisplayChoice {
     bool WaitsForKey = false;     // Indefinite, or KeyAdvance
     std::int64_t DurationMs = 0;  // how long the photo stays after its transition
     std::uint32_t BackgroundColor = 0;
+    bool LeavePrevious = false;
 
     bool operator==(const DisplayChoice&) const = default;
 };

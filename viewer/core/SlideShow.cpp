@@ -68,6 +68,9 @@ SlidePhoto MakePhoto(const PackagePhoto& stored, const SettingChain& chain) {
     photo.Caption = LookupSetting(stored.Information, "Caption");
     // A photo published without its image file still has its thumbnail to show.
     photo.Image = stored.HasFullsize && stored.Fullsize.Size > 0 ? stored.Fullsize : stored.Thumbnail;
+    photo.Thumbnail = stored.Thumbnail;
+    photo.Width = std::max(LookupNumber(stored.Information, "width", 0), 0);
+    photo.Height = std::max(LookupNumber(stored.Information, "height", 0), 0);
     photo.Settings = ResolveSlideSettings(chain);
     return photo;
 }
@@ -132,12 +135,22 @@ int SlideShow::IntroCategory() const { return FirstWith(categories_, &SlideCateg
 int SlideShow::AboutCategory() const { return FirstWith(categories_, &SlideCategory::About); }
 int SlideShow::AutoRunCategory() const { return FirstWith(categories_, &SlideCategory::AutoRun); }
 
-PixelBuffer SlideShow::LoadPicture(const SlidePhoto& photo) const {
-    if (photo.Image.Size == 0) throw EPictureError("This photo was published without a picture.");
-    if (photo.Image.Size > MaxPhotoFileBytes) throw EPictureError("This photo is too large to show.");
-    std::vector<std::uint8_t> bytes(std::size_t(photo.Image.Size));
-    file_->ReadAt(photo.Image.Offset, bytes);
-    return RotateQuarterTurns(DecodePicture(bytes), photo.Settings.Rotate);
+std::vector<std::uint8_t> SlideShow::ReadExtent(ByteExtent extent) const {
+    if (extent.Size == 0) throw EPictureError("This photo was published without a picture.");
+    if (extent.Size > MaxPhotoFileBytes) throw EPictureError("This photo is too large to show.");
+    std::vector<std::uint8_t> bytes(std::size_t(extent.Size));
+    file_->ReadAt(extent.Offset, bytes);
+    return bytes;
 }
+
+PixelBuffer SlideShow::LoadPicture(const SlidePhoto& photo) const {
+    return RotateQuarterTurns(DecodePicture(ReadExtent(photo.Image)), photo.Settings.Rotate);
+}
+
+PixelBuffer SlideShow::LoadThumbnail(const SlidePhoto& photo) const {
+    return RotateQuarterTurns(DecodePicture(ReadExtent(photo.Thumbnail)), photo.Settings.Rotate);
+}
+
+std::vector<std::uint8_t> SlideShow::ImageBytes(const SlidePhoto& photo) const { return ReadExtent(photo.Image); }
 
 }  // namespace velvora

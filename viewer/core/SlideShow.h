@@ -34,6 +34,9 @@ struct SlidePhoto {
     std::string Caption;
     std::string SourceFileName;
     ByteExtent Image;  // the full-size image, or the thumbnail when the file has none
+    ByteExtent Thumbnail;
+    int Width = 0;  // of the picture as shown (rotation applied); 0 when not recorded
+    int Height = 0;
     SlideSettings Settings;
 };
 
@@ -81,9 +84,15 @@ public:
     // The photo's picture, decoded and turned by its rotation. Throws EPictureError when its
     // bytes cannot be decoded or are too large, EPackageError when they cannot be read.
     PixelBuffer LoadPicture(const SlidePhoto& photo) const;
+    // The photo's thumbnail, decoded and turned like the picture; throws as LoadPicture.
+    PixelBuffer LoadThumbnail(const SlidePhoto& photo) const;
+    // The stored bytes of the photo's image file, exactly as published. Throws EPictureError
+    // when there are none or too many, EPackageError when they cannot be read.
+    std::vector<std::uint8_t> ImageBytes(const SlidePhoto& photo) const;
 
 private:
     SlideShow() = default;
+    std::vector<std::uint8_t> ReadExtent(ByteExtent extent) const;
 
     std::unique_ptr<ByteSource> file_;
     std::string title_;

@@ -2,30 +2,65 @@
 #include "viewer/qt/SlideShowWindow.h"
 
 #include <exception>
+#include <functional>
 
 #include <QAction>
 #include <QFile>
+#include <QFontMetrics>
 #include <QImage>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QToolBar>
 #include <QWidget>
 
 #include "platform/Dialogs.h"
 #include "platform/TextCodec.h"
+#include "viewer/core/Compositor.h"
+#include "viewer/core/SlideLayout.h"
 
 namespace velvora {
 
 // Frames at about 30 per second.
 constexpr int FrameIntervalMs = 33;
 
-// Shows the window's latest frame; its size is the size frames are drawn at.
+namespace {
+
+QRect ToQRect(PixelRect rect) { return {rect.X, rect.Y, rect.Width, rect.Height}; }
+
+QFont CaptionFont(PixelRect slide) {
+    QFont font;
+    font.setPixelSize(CaptionFontHeight(slide));
+    return font;
+}
+
+constexpr int CaptionFlags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap;
+
+}  // namespace
+
+// Shows the window's latest frame, with the caption of its photo written on the band the
+// frame has darkened for it; its size is the size frames are drawn at.
 class SlideCanvas : public QWidget {
 public:
-    SlideCanvas(const PixelBuffer& frame, QWidget* parent) : QWidget(parent), frame_(frame) {
+    SlideCanvas(PixelBuffer& frame, QWidget* parent) : QWidget(parent), frame_(frame) {
         setAttribute(Qt::WA_OpaquePaintEvent);
         setFocusPolicy(Qt::StrongFocus);
     }
+
+    // Darkens the caption's band on the frame and keeps the text to write on it.
+    void SetCaption(const std::string& caption, PixelRect slide) {
+        captionText_ = FromStored(caption);
+        if (captionText_.isEmpty()) return;
+        font_ = CaptionFont(slide);
+        const int wrapWidth = CaptionWrapWidth(slide);
+        const int height =
+            QFontMetrics(font_).boundingRect(QRect(0, 0, wrapWidth, 1 << 20), CaptionFlags, captionText_).height();
+        const CaptionLayout layout = PlaceCaption(slide, height);
+        Darken(layout.Band, CaptionBandKeepPercent, frame_);
+        captionArea_ = ToQRect(layout.Text);
+    }
+
+    std::function<void()> clicked;
 
 protected:
     void paintEvent(QPaintEvent*) override {
@@ -38,19 +73,32 @@ protected:
         const QImage image(reinterpret_cast<const uchar*>(frame_.Pixels.data()), frame_.Width, frame_.Height,
                            qsizetype(frame_.Width) * 4, QImage::Format_RGB32);
         painter.drawImage(0, 0, image);
+        if (captionText_.isEmpty()) return;
+        painter.setFont(font_);
+        painter.setPen(Qt::white);
+        painter.drawText(captionArea_, CaptionFlags, captionText_);
+    }
+
+    void mousePressEvent(QMouseEvent* event) override {
+        if (clicked) clicked();
+        event->accept();
     }
 
 private:
-    const PixelBuffer& frame_;
+    PixelBuffer& frame_;
+    QString captionText_;
+    QFont font_;
+    QRect captionArea_;
 };
 
 SlideShowWindow::SlideShowWindow(SlideShow show, std::uint32_t seed, QWidget* parent)
-    : QMainWindow(parent), show_(std::move(show)), player_(show_, seed), renderer_(show_) {
+    : QMainWindow(parent), show_(std::move(show)), features_(ViewerFeaturesOf(show_)), screen_(show_, seed) {
     setWindowTitle(FromStored(show_.Title()));
     canvas_ = new SlideCanvas(frame_, this);
+    canvas_->clicked = [this] { CloseAbout(); };
     setCentralWidget(canvas_);
     createActions();
-    if (show_.Option("ViewerShowToolbar")) createToolbar();
+    if (features_.Toolbar) createToolbar();
     timer_.setInterval(FrameIntervalMs);
     connect(&timer_, &QTimer::timeout, this, &SlideShowWindow::PlayFrame);
 }
@@ -67,6 +115,9 @@ void SlideShowWindow::createActions() {
     nextAction_ = new QAction(QIcon::fromTheme("go-next"), tr("Next"), this);
     nextAction_->setStatusTip(tr("Show the next photo"));
     connect(nextAction_, &QAction::triggered, this, &SlideShowWindow::NextPhoto);
+    aboutAction_ = new QAction(QIcon::fromTheme("help-about"), tr("About"), this);
+    aboutAction_->setStatusTip(tr("Show what this slide show is about"));
+    connect(aboutAction_, &QAction::triggered, this, &SlideShowWindow::ShowAbout);
     quitAction_ = new QAction(QIcon::fromTheme("application-exit"), tr("Quit"), this);
     quitAction_->setStatusTip(tr("Close the show"));
     connect(quitAction_, &QAction::triggered, this, &QWidget::close);
@@ -76,41 +127,67 @@ void SlideShowWindow::createToolbar() {
     QToolBar* toolbar = addToolBar(tr("Playback"));
     toolbar->setMovable(false);
     toolbar->setFocusPolicy(Qt::NoFocus);
-    toolbar->addActions({previousAction_, pauseAction_, nextAction_, quitAction_});
+    if (features_.PlaybackButtons) toolbar->addActions({previousAction_, pauseAction_, nextAction_});
+    if (features_.About) toolbar->addAction(aboutAction_);
+    toolbar->addAction(quitAction_);
 }
 
 void SlideShowWindow::Play() {
     clock_.start();
-    player_.Start(Now());
+    screen_.Start(Now());
     canvas_->setFocus();
     PlayFrame();
     timer_.start();
 }
 
 void SlideShowWindow::PlayFrame() {
-    player_.Tick(Now());
-    if (player_.ExitRequested()) {
+    const bool aboutWasOpen = screen_.AboutOpen();
+    screen_.Tick(Now());
+    if (screen_.ExitRequested()) {
         timer_.stop();
         close();
         return;
     }
-    renderer_.Render(player_, canvas_->width(), canvas_->height(), frame_);
+    if (aboutWasOpen != screen_.AboutOpen()) UpdatePauseText();
+    RenderFrame();
+}
+
+void SlideShowWindow::RenderFrame() {
+    screen_.Render(canvas_->width(), canvas_->height(), frame_);
+    canvas_->SetCaption(screen_.Caption(), screen_.CaptionSlide());
     canvas_->update();
 }
 
 void SlideShowWindow::NextPhoto() {
-    player_.Next(Now());
+    screen_.Next(Now());
     PlayFrame();
 }
 
 void SlideShowWindow::PreviousPhoto() {
-    player_.Previous(Now());
+    screen_.Previous(Now());
     PlayFrame();
 }
 
 void SlideShowWindow::TogglePause() {
-    player_.TogglePause(Now());
-    pauseAction_->setText(player_.State() == PlayState::Paused ? tr("Resume") : tr("Pause"));
+    screen_.TogglePause(Now());
+    UpdatePauseText();
+}
+
+void SlideShowWindow::ShowAbout() {
+    screen_.OpenAbout(Now());
+    UpdatePauseText();
+    PlayFrame();
+}
+
+void SlideShowWindow::CloseAbout() {
+    if (!screen_.AboutOpen()) return;
+    screen_.CloseAbout(Now());
+    UpdatePauseText();
+    PlayFrame();
+}
+
+void SlideShowWindow::UpdatePauseText() {
+    pauseAction_->setText(screen_.State() == PlayState::Paused ? tr("Resume") : tr("Pause"));
 }
 
 void SlideShowWindow::keyPressEvent(QKeyEvent* event) {
@@ -125,10 +202,17 @@ void SlideShowWindow::keyPressEvent(QKeyEvent* event) {
             PreviousPhoto();
             break;
         case Qt::Key_P:
+        case Qt::Key_Pause:
             TogglePause();
             break;
+        case Qt::Key_F1:
+            ShowAbout();
+            break;
         case Qt::Key_Escape:
-            close();
+            if (screen_.AboutOpen())
+                CloseAbout();
+            else
+                close();
             break;
         default:
             QMainWindow::keyPressEvent(event);

@@ -13,8 +13,9 @@
 
 #include "viewer/core/PixelBuffer.h"
 #include "viewer/core/SlidePlayer.h"
-#include "viewer/core/SlideRenderer.h"
+#include "viewer/core/SlideScreen.h"
 #include "viewer/core/SlideShow.h"
+#include "viewer/core/ViewerFeatures.h"
 
 class QKeyEvent;
 
@@ -34,7 +35,8 @@ public:
     void Play();
     // The frame drawn last, in the canvas's size.
     const PixelBuffer& Frame() const { return frame_; }
-    const SlidePlayer& Player() const { return player_; }
+    const SlidePlayer& Player() const { return screen_.Show(); }
+    bool AboutOpen() const { return screen_.AboutOpen(); }
 
 public slots:
     // Moves the show on to now and draws its frame; the timer calls it.
@@ -42,6 +44,9 @@ public slots:
     void NextPhoto();
     void PreviousPhoto();
     void TogglePause();
+    // Plays the about category over the paused show; Escape, a click or its end comes back.
+    void ShowAbout();
+    void CloseAbout();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -49,11 +54,13 @@ protected:
 private:
     void createActions();
     void createToolbar();
+    void RenderFrame();
+    void UpdatePauseText();
     std::int64_t Now() const { return clock_.elapsed(); }
 
     SlideShow show_;
-    SlidePlayer player_;
-    SlideRenderer renderer_;
+    ViewerFeatures features_;
+    SlideScreen screen_;
     PixelBuffer frame_;
     SlideCanvas* canvas_ = nullptr;
     QTimer timer_;
@@ -61,6 +68,7 @@ private:
     QAction* previousAction_ = nullptr;
     QAction* pauseAction_ = nullptr;
     QAction* nextAction_ = nullptr;
+    QAction* aboutAction_ = nullptr;
     QAction* quitAction_ = nullptr;
 };
 

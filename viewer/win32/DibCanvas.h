@@ -22,6 +22,8 @@ public:
     bool Empty() const { return bits_ == nullptr; }
     // Copies the picture to `target` with its top-left corner at (x, y); nothing when empty.
     void Draw(HDC target, int x, int y) const;
+    // The memory DC holding the picture, for GDI to draw on (text); null when empty.
+    HDC Context() const { return memory_; }
 
 private:
     void Allocate(int width, int height);

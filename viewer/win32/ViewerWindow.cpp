@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "viewer/win32/PhotoCommands.h"
 #include "viewer/win32/Win32Text.h"
 
 namespace velvora {
@@ -37,12 +38,12 @@ WindowFrame WindowedFrame() {
 }  // namespace
 
 ViewerWindow::ViewerWindow(SlideShow show, std::uint32_t seed)
-    : show_(std::move(show)), player_(show_, seed), renderer_(show_) {}
+    : show_(std::move(show)), features_(ViewerFeaturesOf(show_)), screen_(show_, seed) {}
 
 void ViewerWindow::Open(bool fullScreen, int showCommand) {
     if (!Create(ViewerWindowClass, WideFromStored(show_.Title()), fullScreen ? FullScreenFrame() : WindowedFrame()))
         throw std::runtime_error("The viewer window could not be opened.");
-    if (show_.Option("ViewerShowToolbar")) toolbar_.emplace().Create(Handle());
+    if (features_.Toolbar) toolbar_.emplace().Create(Handle(), features_);
     Show(showCommand);
     SetFocus(Handle());
     Play();
@@ -50,7 +51,7 @@ void ViewerWindow::Open(bool fullScreen, int showCommand) {
 
 void ViewerWindow::Play() {
     startTicks_ = GetTickCount64();
-    player_.Start(Now());
+    screen_.Start(Now());
     // The timer first: a show that ends at once destroys the window, and the timer with it.
     if (!SetTimer(Handle(), FrameTimer, FrameIntervalMs, nullptr))
         throw std::runtime_error("The viewer could not start its clock.");
@@ -60,11 +61,13 @@ void ViewerWindow::Play() {
 std::int64_t ViewerWindow::Now() const { return static_cast<std::int64_t>(GetTickCount64() - startTicks_); }
 
 void ViewerWindow::PlayFrame() {
-    player_.Tick(Now());
-    if (player_.ExitRequested()) {
+    const bool aboutWasOpen = screen_.AboutOpen();
+    screen_.Tick(Now());
+    if (screen_.ExitRequested()) {
         DestroyWindow(Handle());
         return;
     }
+    if (aboutWasOpen != screen_.AboutOpen()) ShowPauseState();
     RenderFrame();
 }
 
@@ -73,24 +76,67 @@ void ViewerWindow::RenderFrame() {
     const int width = area.right - area.left, height = area.bottom - area.top;
     // A minimised window has no area to draw; the next WM_SIZE brings the frames back.
     if (width <= 0 || height <= 0) return;
-    renderer_.Render(player_, width, height, frame_);
+    screen_.Render(width, height, frame_);
+    caption_.Prepare(screen_.Caption(), screen_.CaptionSlide(), frame_);
     canvas_.Update(frame_);
+    caption_.Draw(canvas_.Context());
     InvalidateRect(Handle(), &area, FALSE);
 }
 
 void ViewerWindow::NextPhoto() {
-    player_.Next(Now());
+    screen_.Next(Now());
     PlayFrame();
 }
 
 void ViewerWindow::PreviousPhoto() {
-    player_.Previous(Now());
+    screen_.Previous(Now());
     PlayFrame();
 }
 
 void ViewerWindow::TogglePause() {
-    player_.TogglePause(Now());
-    if (toolbar_) toolbar_->ShowPaused(player_.State() == PlayState::Paused);
+    screen_.TogglePause(Now());
+    ShowPauseState();
+}
+
+void ViewerWindow::ShowAbout() {
+    screen_.OpenAbout(Now());
+    ShowPauseState();
+    PlayFrame();
+}
+
+void ViewerWindow::CloseAbout() {
+    if (!screen_.AboutOpen()) return;
+    screen_.CloseAbout(Now());
+    ShowPauseState();
+    PlayFrame();
+}
+
+// The show waits while the user looks through its photos, and goes on when the list closes.
+void ViewerWindow::ShowPhotos() {
+    if (!features_.PhotoBrowser) return;
+    if (photoBrowser_ && photoBrowser_->Handle()) {
+        SetForegroundWindow(photoBrowser_->Handle());
+        return;
+    }
+    CloseAbout();
+    resumeAfterPhotos_ = screen_.State() == PlayState::Playing;
+    if (resumeAfterPhotos_) TogglePause();
+    photoBrowser_ = std::make_unique<PhotoBrowser>(show_, features_, [this] { PhotosClosed(); });
+    try {
+        photoBrowser_->Open(Handle());
+    } catch (const std::exception& error) {
+        ShowCommandError(Handle(), error.what());
+    }
+}
+
+void ViewerWindow::PhotosClosed() {
+    if (resumeAfterPhotos_ && screen_.State() == PlayState::Paused) TogglePause();
+    resumeAfterPhotos_ = false;
+    if (Handle()) SetFocus(Handle());
+}
+
+void ViewerWindow::ShowPauseState() const {
+    if (toolbar_) toolbar_->ShowPaused(screen_.State() == PlayState::Paused);
 }
 
 RECT ViewerWindow::SlideArea() const {
@@ -104,21 +150,57 @@ bool ViewerWindow::HandleKey(WPARAM key) {
     switch (key) {
         case VK_SPACE:
         case VK_RIGHT:
-        case VK_NEXT: NextPhoto(); return true;
+        case VK_NEXT:
+            NextPhoto();
+            return true;
         case VK_LEFT:
-        case VK_PRIOR: PreviousPhoto(); return true;
-        case 'P': TogglePause(); return true;
-        case VK_ESCAPE: DestroyWindow(Handle()); return true;
-        default: return false;
+        case VK_PRIOR:
+            PreviousPhoto();
+            return true;
+        case 'P':
+            // With the photo list allowed, P opens it; Pause still pauses.
+            if (features_.PhotoBrowser)
+                ShowPhotos();
+            else
+                TogglePause();
+            return true;
+        case VK_PAUSE:
+            TogglePause();
+            return true;
+        case VK_F1:
+            ShowAbout();
+            return true;
+        case VK_ESCAPE:
+            if (screen_.AboutOpen())
+                CloseAbout();
+            else
+                DestroyWindow(Handle());
+            return true;
+        default:
+            return false;
     }
 }
 
 void ViewerWindow::HandleCommand(PlaybackCommand command) {
     switch (command) {
-        case PlaybackCommand::Previous: PreviousPhoto(); break;
-        case PlaybackCommand::Pause: TogglePause(); break;
-        case PlaybackCommand::Next: NextPhoto(); break;
-        case PlaybackCommand::Exit: DestroyWindow(Handle()); return;
+        case PlaybackCommand::Previous:
+            PreviousPhoto();
+            break;
+        case PlaybackCommand::Pause:
+            TogglePause();
+            break;
+        case PlaybackCommand::Next:
+            NextPhoto();
+            break;
+        case PlaybackCommand::About:
+            ShowAbout();
+            break;
+        case PlaybackCommand::Photos:
+            ShowPhotos();
+            return;
+        case PlaybackCommand::Exit:
+            DestroyWindow(Handle());
+            return;
     }
     // A clicked button holds the focus; the keys go back to the show.
     SetFocus(Handle());
@@ -133,8 +215,10 @@ void ViewerWindow::Paint() {
     strip.bottom = std::min<LONG>(client.bottom, ToolbarHeight());
     FillRect(target, &strip, GetSysColorBrush(COLOR_BTNFACE));
     const RECT area = SlideArea();
-    if (canvas_.Empty()) FillRect(target, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    else canvas_.Draw(target, area.left, area.top);
+    if (canvas_.Empty())
+        FillRect(target, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    else
+        canvas_.Draw(target, area.left, area.top);
     EndPaint(Handle(), &paint);
 }
 
@@ -150,6 +234,9 @@ LRESULT ViewerWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         case WM_KEYDOWN:
             if (HandleKey(wParam)) return 0;
             break;
+        case WM_LBUTTONDOWN:
+            CloseAbout();
+            return 0;
         case WM_COMMAND:
             if (HIWORD(wParam) != BN_CLICKED) break;
             HandleCommand(static_cast<PlaybackCommand>(LOWORD(wParam)));
@@ -164,7 +251,8 @@ LRESULT ViewerWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
             KillTimer(Handle(), FrameTimer);
             PostQuitMessage(0);
             return 0;
-        default: break;
+        default:
+            break;
     }
     return Win32Window::HandleMessage(message, wParam, lParam);
 }

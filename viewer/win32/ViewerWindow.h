@@ -5,13 +5,16 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 #include "viewer/core/PixelBuffer.h"
-#include "viewer/core/SlidePlayer.h"
-#include "viewer/core/SlideRenderer.h"
+#include "viewer/core/SlideScreen.h"
 #include "viewer/core/SlideShow.h"
+#include "viewer/core/ViewerFeatures.h"
+#include "viewer/win32/CaptionPainter.h"
 #include "viewer/win32/DibCanvas.h"
+#include "viewer/win32/PhotoBrowser.h"
 #include "viewer/win32/PlaybackToolbar.h"
 #include "viewer/win32/Win32Window.h"
 
@@ -36,6 +39,11 @@ private:
     void NextPhoto();
     void PreviousPhoto();
     void TogglePause();
+    void ShowAbout();
+    void CloseAbout();
+    void ShowPhotos();
+    void PhotosClosed();
+    void ShowPauseState() const;
     bool HandleKey(WPARAM key);
     void HandleCommand(PlaybackCommand command);
     void Paint();
@@ -45,11 +53,15 @@ private:
     std::int64_t Now() const;
 
     SlideShow show_;
-    SlidePlayer player_;
-    SlideRenderer renderer_;
+    ViewerFeatures features_;
+    SlideScreen screen_;
     PixelBuffer frame_;
     DibCanvas canvas_;
+    CaptionPainter caption_;
     std::optional<PlaybackToolbar> toolbar_;
+    // Declared after the show's members, so it goes first; its window's end calls back here.
+    std::unique_ptr<PhotoBrowser> photoBrowser_;
+    bool resumeAfterPhotos_ = false;
     std::uint64_t startTicks_ = 0;
 };
 

@@ -32,7 +32,7 @@ bool Win32Window::RegisterClassOnce(const wchar_t* className) {
 bool Win32Window::Create(const wchar_t* className, const std::wstring& title, const WindowFrame& frame) {
     if (!RegisterClassOnce(className)) return false;
     window_ = CreateWindowExW(0, className, title.c_str(), frame.Style, frame.X, frame.Y, frame.Width, frame.Height,
-                              nullptr, nullptr, GetModuleHandleW(nullptr), this);
+                              frame.Owner, nullptr, GetModuleHandleW(nullptr), this);
     return window_ != nullptr;
 }
 

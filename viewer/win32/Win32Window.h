@@ -16,6 +16,7 @@ struct WindowFrame {
     int Y = CW_USEDEFAULT;
     int Width = CW_USEDEFAULT;
     int Height = CW_USEDEFAULT;
+    HWND Owner = nullptr;  // an owned window stays above its owner and closes with it
 };
 
 class Win32Window {

@@ -1,0 +1,44 @@
+// Which commands a published show's viewer offers, decided once from the show's options,
+// and the texts of its photo list.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "viewer/core/SlideShow.h"
+
+namespace velvora {
+
+struct ViewerFeatures {
+    bool Toolbar = false;
+    bool PlaybackButtons = false;  // Previous, Pause and Next on the toolbar
+    bool About = false;            // the show has an about category with photos to play
+    bool PhotoBrowser = false;
+    // Commands on a photo of the browser; never without the browser.
+    bool CopyPhoto = false;
+    bool SavePhoto = false;
+    bool WallpaperPhoto = false;
+    // What the browser's labels show besides the name.
+    bool FileNames = false;
+    bool Resolution = false;
+
+    bool operator==(const ViewerFeatures&) const = default;
+};
+
+ViewerFeatures ViewerFeaturesOf(const SlideShow& show);
+
+// A photo of the show, by category and index.
+struct PhotoAddress {
+    int Category = 0;
+    int Photo = 0;
+};
+
+// Every photo of the show, category by category in tree order, as the browser lists them.
+std::vector<PhotoAddress> AllPhotos(const SlideShow& show);
+const SlidePhoto& PhotoAt(const SlideShow& show, PhotoAddress address);
+
+// The browser's label of `photo`, one line per part: its name, its source file name when
+// FileNames, "W x H" when Resolution and the size is known. Empty parts are left out.
+std::string PhotoLabel(const SlidePhoto& photo, const ViewerFeatures& features);
+
+}  // namespace velvora
