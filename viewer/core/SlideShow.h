@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,19 +13,6 @@
 #include "viewer/core/SlideSettings.h"
 
 namespace velvora {
-
-// A file read on demand through ByteSource. Throws EPackageError when the file cannot be
-// opened or a read fails.
-class FileByteSource : public ByteSource {
-public:
-    explicit FileByteSource(const std::filesystem::path& path);
-    std::uint64_t Size() const override { return size_; }
-    void ReadAt(std::uint64_t offset, std::span<std::uint8_t> bytes) const override;
-
-private:
-    mutable std::ifstream file_;
-    std::uint64_t size_ = 0;
-};
 
 struct SlidePhoto {
     std::string Id;
@@ -64,8 +50,8 @@ struct SlideCategory {
 
 class SlideShow {
 public:
-    // Opens a published file. Throws EPackageError with the reader's message when it is not
-    // a published file or is damaged.
+    // Opens a published file through FileByteSource (FileByteSource.cpp). Throws EPackageError
+    // with the reader's message when it is not a published file or is damaged.
     static SlideShow Open(const std::filesystem::path& path);
     // The same from any byte source (the tool's preview, tests); takes ownership.
     static SlideShow Read(std::unique_ptr<ByteSource> file);
