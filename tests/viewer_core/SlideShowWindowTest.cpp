@@ -1,7 +1,14 @@
-// velvora-viewer's window offscreen: a small show plays two frames, keys move it, and a
-// file that is not a show gives one warning and no window.
+// velvora-viewer's window offscreen: a small show plays two frames, keys move it, a file
+// that is not a show gives one warning and no window, and the photo list offers what the
+// show's options allow.
 #include "viewer/qt/SlideShowWindow.h"
 
+#include <filesystem>
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QListWidget>
 #include <QTest>
 #include <QToolBar>
 
@@ -9,11 +16,27 @@
 
 #include "PublishedShow.h"
 #include "support/ScriptedDialogs.h"
+#include "viewer/qt/PhotoBrowser.h"
+#include "viewer/qt/PhotoCommands.h"
 
 namespace velvora {
 namespace {
 
-class SlideShowWindowTest : public testing::PublishedShowTest {};
+class SlideShowWindowTest : public testing::PublishedShowTest {
+protected:
+    std::unique_ptr<SlideShowWindow> Open(const std::string& settings) {
+        auto window = OpenSlideShowWindow(QString::fromStdString(PublishFile("Title=Small\r\n" + settings)), 7);
+        window->show();
+        window->Play();
+        return window;
+    }
+};
+
+QStringList TextsOf(const QList<QAction*>& actions) {
+    QStringList texts;
+    for (const QAction* action : actions) texts << action->text();
+    return texts;
+}
 
 TEST_F(SlideShowWindowTest, PlaysTwoFramesOfASmallShowAndStepsWithTheKeys) {
     AddPhoto("0000", "00000000", "", testing::SolidBmp(8, 8, 0xFF0000));
@@ -23,7 +46,8 @@ TEST_F(SlideShowWindowTest, PlaysTwoFramesOfASmallShowAndStepsWithTheKeys) {
         QString::fromStdString(PublishFile("Title=Small\r\nTransition=1\r\nDuration=1\r\nViewerShowToolbar=1\r\n")), 7);
     ASSERT_TRUE(window);
     EXPECT_EQ(window->windowTitle(), "Small");
-    EXPECT_NE(window->findChild<QToolBar*>(), nullptr);
+    ASSERT_NE(window->findChild<QToolBar*>(), nullptr);
+    EXPECT_FALSE(TextsOf(window->findChild<QToolBar*>()->actions()).contains("Photos"));
     window->resize(120, 90);
     window->show();
     window->Play();
@@ -48,6 +72,68 @@ TEST_F(SlideShowWindowTest, NotAShowGivesOneWarningAndNoWindow) {
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].kind, testing::RecordedMessage::Kind::Warning);
     EXPECT_TRUE(dialogs.messages[0].text.contains("notes.txt"));
+}
+
+TEST_F(SlideShowWindowTest, PhotosOpensTheListOfLabelsWhileTheShowWaits) {
+    AddPhoto("0000", "00000000", "Name=Beach\r\nWidth=8\r\nHeight=4\r\n", testing::SolidBmp(8, 4, 0xFF0000),
+             "beach.bmp");
+    AddPhoto("0000", "00000001", "", testing::SolidBmp(8, 8, 0x0000FF), "dunes.bmp");
+    testing::ScriptedDialogs dialogs;
+    auto window = Open("ViewerShowToolbar=1\r\nViewerViewIndividualPhotos=1\r\n");
+    EXPECT_TRUE(TextsOf(window->findChild<QToolBar*>()->actions()).contains("Photos"));
+    QTest::keyClick(window.get(), Qt::Key_P);
+    ASSERT_TRUE(window->PhotoList() && window->PhotoList()->isVisible());
+    EXPECT_EQ(window->Player().State(), PlayState::Paused);
+    const QListWidget& list = *window->PhotoList()->List();
+    ASSERT_EQ(list.count(), 2);
+    EXPECT_EQ(list.item(0)->text(), "Beach\nbeach.bmp\n8 x 4");
+    EXPECT_EQ(list.item(1)->text(), "dunes.bmp");
+    // Without Copy or Save the photo window has no commands.
+    window->PhotoList()->OpenPhoto(1);
+    ASSERT_TRUE(window->PhotoList()->OpenPhotoWindow());
+    EXPECT_TRUE(window->PhotoList()->OpenPhotoWindow()->Commands().isEmpty());
+    window->PhotoList()->close();
+    EXPECT_EQ(window->Player().State(), PlayState::Playing);
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(SlideShowWindowTest, CopyAndSaveFollowTheOptionsAndSaveWritesTheStoredBytesWhole) {
+    AddPhoto("0000", "00000000", "", testing::SolidBmp(6, 3, 0x00FF00), "folder\\lawn?.bmp");
+    testing::ScriptedDialogs dialogs;
+    auto copying = Open("ViewerViewIndividualPhotos=1\r\nViewerCopyIndividualPhotos=1\r\n");
+    copying->ShowPhotos();
+    copying->PhotoList()->OpenPhoto(0);
+    const auto copyActions = copying->PhotoList()->OpenPhotoWindow()->Commands();
+    ASSERT_EQ(TextsOf(copyActions), QStringList{"&Copy"});
+    copyActions[0]->trigger();
+    EXPECT_EQ(QGuiApplication::clipboard()->image().size(), QSize(6, 3));
+
+    auto saving = Open("ViewerViewIndividualPhotos=1\r\nViewerSaveIndividualPhotos=1\r\n");
+    saving->ShowPhotos();
+    saving->PhotoList()->OpenPhoto(0);
+    const auto saveActions = saving->PhotoList()->OpenPhotoWindow()->Commands();
+    ASSERT_EQ(TextsOf(saveActions), QStringList{"&Save..."});
+    QString suggested, target = QString::fromStdString(Home() + "saved.bmp");
+    const SavePathPicker previous = SetSavePathPicker([&](QWidget*, const QString& name) {
+        suggested = name;
+        return target;
+    });
+    testing::WriteFile(Home() + "saved.bmp", "an older file");
+    saveActions[0]->trigger();
+    EXPECT_EQ(suggested, "lawn.bmp");
+    const SlideShow show = SlideShow::Open(Home() + "show.exe");
+    const std::vector<std::uint8_t> stored = show.ImageBytes(PhotoAt(show, {0, 0}));
+    EXPECT_EQ(testing::ReadFile(Home() + "saved.bmp"), std::string(stored.begin(), stored.end()));
+    EXPECT_FALSE(std::filesystem::exists(Home() + "saved.bmp.partial"));
+    EXPECT_TRUE(dialogs.messages.empty());
+
+    // A folder that is not there: one warning naming the file, and nothing left behind.
+    target = QString::fromStdString(Home() + "missing/saved.bmp");
+    saveActions[0]->trigger();
+    SetSavePathPicker(previous);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_TRUE(dialogs.messages[0].text.contains("missing/saved.bmp"));
+    EXPECT_FALSE(std::filesystem::exists(Home() + "missing"));
 }
 
 }  // namespace

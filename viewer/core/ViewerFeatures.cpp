@@ -1,6 +1,10 @@
 // The viewer's commands from the show's options.
 #include "viewer/core/ViewerFeatures.h"
 
+#include <cstring>
+#include <exception>
+
+#include "viewer/core/Compositor.h"
 #include "viewer/core/SlidePlayer.h"
 
 namespace velvora {
@@ -47,6 +51,33 @@ std::string PhotoLabel(const SlidePhoto& photo, const ViewerFeatures& features) 
     if (features.Resolution && photo.Width > 0 && photo.Height > 0)
         AddLine(label, std::to_string(photo.Width) + " x " + std::to_string(photo.Height));
     return label;
+}
+
+PixelBuffer ListThumbnail(const SlideShow& show, const SlidePhoto& photo) {
+    PixelBuffer thumbnail;
+    try {
+        thumbnail = show.LoadThumbnail(photo);
+    } catch (const std::exception&) {
+    }
+    DisplayChoice centred;
+    centred.Size = thumbnail.Width <= ListThumbnailSide && thumbnail.Height <= ListThumbnailSide ? SizeIndex::ActualSize
+                                                                                                 : SizeIndex::BestFit;
+    centred.BackgroundColor = 0xF0F0F0;
+    return RenderSlide(thumbnail, ListThumbnailSide, ListThumbnailSide, centred);
+}
+
+const std::string& PhotoTitle(const SlidePhoto& photo) {
+    return photo.Name.empty() ? photo.SourceFileName : photo.Name;
+}
+
+// Works on bytes: every character removed is ASCII, which UTF-8 and Windows-1252 never use
+// inside another character.
+std::string SuggestedSaveName(const SlidePhoto& photo) {
+    std::string name = photo.SourceFileName;
+    const std::size_t folderEnd = name.find_last_of("\\/:");
+    if (folderEnd != std::string::npos) name.erase(0, folderEnd + 1);
+    std::erase_if(name, [](char c) { return static_cast<unsigned char>(c) < 32 || std::strchr("<>\"|?*", c); });
+    return name.empty() ? "photo.jpg" : name;
 }
 
 }  // namespace velvora

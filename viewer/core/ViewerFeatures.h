@@ -41,4 +41,18 @@ const SlidePhoto& PhotoAt(const SlideShow& show, PhotoAddress address);
 // FileNames, "W x H" when Resolution and the size is known. Empty parts are left out.
 std::string PhotoLabel(const SlidePhoto& photo, const ViewerFeatures& features);
 
+// The side of the square the browser shows each thumbnail on: the tool's 70-pixel
+// thumbnails with a margin.
+inline constexpr int ListThumbnailSide = 72;
+// The photo's thumbnail centred on a light ListThumbnailSide square, shrunk to fit when
+// larger; the bare square when the thumbnail cannot be decoded.
+PixelBuffer ListThumbnail(const SlideShow& show, const SlidePhoto& photo);
+
+// The title of a photo's own window: its name, or its source file name when it has none.
+const std::string& PhotoTitle(const SlidePhoto& photo);
+
+// The name a saved copy of `photo` is offered under: its source file name without any folder
+// and without the characters file systems refuse; "photo.jpg" when nothing is left.
+std::string SuggestedSaveName(const SlidePhoto& photo);
+
 }  // namespace velvora

@@ -7,7 +7,6 @@
 #include <QAction>
 #include <QFile>
 #include <QFontMetrics>
-#include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -18,6 +17,8 @@
 #include "platform/TextCodec.h"
 #include "viewer/core/Compositor.h"
 #include "viewer/core/SlideLayout.h"
+#include "viewer/qt/PhotoBrowser.h"
+#include "viewer/qt/PixelImage.h"
 
 namespace velvora {
 
@@ -69,10 +70,7 @@ protected:
             painter.fillRect(rect(), Qt::black);
             return;
         }
-        // The frame's B, G, R, A bytes are Format_RGB32's own layout: shown without a copy.
-        const QImage image(reinterpret_cast<const uchar*>(frame_.Pixels.data()), frame_.Width, frame_.Height,
-                           qsizetype(frame_.Width) * 4, QImage::Format_RGB32);
-        painter.drawImage(0, 0, image);
+        painter.drawImage(0, 0, ImageOf(frame_));
         if (captionText_.isEmpty()) return;
         painter.setFont(font_);
         painter.setPen(Qt::white);
@@ -118,6 +116,9 @@ void SlideShowWindow::createActions() {
     aboutAction_ = new QAction(QIcon::fromTheme("help-about"), tr("About"), this);
     aboutAction_->setStatusTip(tr("Show what this slide show is about"));
     connect(aboutAction_, &QAction::triggered, this, &SlideShowWindow::ShowAbout);
+    photosAction_ = new QAction(QIcon::fromTheme("view-list-icons"), tr("Photos"), this);
+    photosAction_->setStatusTip(tr("List the photos of the show"));
+    connect(photosAction_, &QAction::triggered, this, &SlideShowWindow::ShowPhotos);
     quitAction_ = new QAction(QIcon::fromTheme("application-exit"), tr("Quit"), this);
     quitAction_->setStatusTip(tr("Close the show"));
     connect(quitAction_, &QAction::triggered, this, &QWidget::close);
@@ -129,6 +130,7 @@ void SlideShowWindow::createToolbar() {
     toolbar->setFocusPolicy(Qt::NoFocus);
     if (features_.PlaybackButtons) toolbar->addActions({previousAction_, pauseAction_, nextAction_});
     if (features_.About) toolbar->addAction(aboutAction_);
+    if (features_.PhotoBrowser) toolbar->addAction(photosAction_);
     toolbar->addAction(quitAction_);
 }
 
@@ -186,6 +188,31 @@ void SlideShowWindow::CloseAbout() {
     PlayFrame();
 }
 
+void SlideShowWindow::ShowPhotos() {
+    if (!features_.PhotoBrowser) return;
+    if (photoList_ && photoList_->isVisible()) {
+        photoList_->raise();
+        photoList_->activateWindow();
+        return;
+    }
+    CloseAbout();
+    resumeAfterPhotos_ = screen_.State() == PlayState::Playing;
+    if (resumeAfterPhotos_) TogglePause();
+    if (!photoList_) {
+        photoList_ = std::make_unique<PhotoListWindow>(show_, features_, this);
+        connect(photoList_.get(), &PhotoListWindow::closed, this, &SlideShowWindow::PhotosClosed);
+    }
+    photoList_->show();
+    photoList_->activateWindow();
+}
+
+void SlideShowWindow::PhotosClosed() {
+    if (resumeAfterPhotos_ && screen_.State() == PlayState::Paused) TogglePause();
+    resumeAfterPhotos_ = false;
+    activateWindow();
+    canvas_->setFocus();
+}
+
 void SlideShowWindow::UpdatePauseText() {
     pauseAction_->setText(screen_.State() == PlayState::Paused ? tr("Resume") : tr("Pause"));
 }
@@ -202,6 +229,12 @@ void SlideShowWindow::keyPressEvent(QKeyEvent* event) {
             PreviousPhoto();
             break;
         case Qt::Key_P:
+            // With the photo list allowed, P opens it; Pause still pauses.
+            if (features_.PhotoBrowser)
+                ShowPhotos();
+            else
+                TogglePause();
+            break;
         case Qt::Key_Pause:
             TogglePause();
             break;

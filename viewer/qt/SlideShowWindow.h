@@ -21,6 +21,7 @@ class QKeyEvent;
 
 namespace velvora {
 
+class PhotoListWindow;
 class SlideCanvas;
 
 class SlideShowWindow : public QMainWindow {
@@ -37,6 +38,8 @@ public:
     const PixelBuffer& Frame() const { return frame_; }
     const SlidePlayer& Player() const { return screen_.Show(); }
     bool AboutOpen() const { return screen_.AboutOpen(); }
+    // The photo list, once it has been opened.
+    PhotoListWindow* PhotoList() const { return photoList_.get(); }
 
 public slots:
     // Moves the show on to now and draws its frame; the timer calls it.
@@ -47,6 +50,9 @@ public slots:
     // Plays the about category over the paused show; Escape, a click or its end comes back.
     void ShowAbout();
     void CloseAbout();
+    // Pauses the show and opens the list of its photos, when the show allows it; the show
+    // goes on when the list closes.
+    void ShowPhotos();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -56,6 +62,7 @@ private:
     void createToolbar();
     void RenderFrame();
     void UpdatePauseText();
+    void PhotosClosed();
     std::int64_t Now() const { return clock_.elapsed(); }
 
     SlideShow show_;
@@ -69,7 +76,10 @@ private:
     QAction* pauseAction_ = nullptr;
     QAction* nextAction_ = nullptr;
     QAction* aboutAction_ = nullptr;
+    QAction* photosAction_ = nullptr;
     QAction* quitAction_ = nullptr;
+    std::unique_ptr<PhotoListWindow> photoList_;
+    bool resumeAfterPhotos_ = false;
 };
 
 // Opens the published file at `path` in a new window, or shows the reason it cannot be

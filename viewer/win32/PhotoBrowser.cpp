@@ -3,10 +3,10 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
 #include <stdexcept>
 #include <utility>
 
-#include "viewer/core/Compositor.h"
 #include "viewer/win32/PhotoCommands.h"
 #include "viewer/win32/Win32Text.h"
 
@@ -14,20 +14,14 @@ namespace velvora {
 namespace {
 
 constexpr wchar_t PhotoBrowserClass[] = L"VelvoraPhotoBrowser";
-constexpr int ThumbnailSide = 72;  // the tool's 70-pixel thumbnails with a margin
 constexpr int ListId = 1;
 
-// A thumbnail centred on a light square, as a bitmap the image list can copy.
-HBITMAP ThumbnailBitmap(const PixelBuffer& thumbnail) {
-    DisplayChoice centred;
-    centred.Size = thumbnail.Width <= ThumbnailSide && thumbnail.Height <= ThumbnailSide ? SizeIndex::ActualSize
-                                                                                         : SizeIndex::BestFit;
-    centred.BackgroundColor = 0xF0F0F0;
-    const PixelBuffer square = RenderSlide(thumbnail, ThumbnailSide, ThumbnailSide, centred);
+// A list thumbnail as a bitmap the image list can copy.
+HBITMAP ThumbnailBitmap(const PixelBuffer& square) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = ThumbnailSide;
-    info.bmiHeader.biHeight = -ThumbnailSide;
+    info.bmiHeader.biWidth = ListThumbnailSide;
+    info.bmiHeader.biHeight = -ListThumbnailSide;
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
@@ -35,15 +29,6 @@ HBITMAP ThumbnailBitmap(const PixelBuffer& thumbnail) {
     const HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (bitmap) std::copy(square.Pixels.begin(), square.Pixels.end(), static_cast<Pixel*>(bits));
     return bitmap;
-}
-
-// A thumbnail that cannot be decoded shows as the empty square.
-PixelBuffer ThumbnailOrEmpty(const SlideShow& show, const SlidePhoto& photo) {
-    try {
-        return show.LoadThumbnail(photo);
-    } catch (const std::exception&) {
-        return {};
-    }
 }
 
 WindowFrame BrowserFrame(HWND owner) {
@@ -89,10 +74,10 @@ void PhotoBrowser::CreateList() {
 }
 
 void PhotoBrowser::AddThumbnails() {
-    thumbnails_ = ImageList_Create(ThumbnailSide, ThumbnailSide, ILC_COLOR32, int(photos_.size()), 0);
+    thumbnails_ = ImageList_Create(ListThumbnailSide, ListThumbnailSide, ILC_COLOR32, int(photos_.size()), 0);
     if (!thumbnails_) throw std::runtime_error("There is not enough memory for the thumbnails.");
     for (const PhotoAddress& address : photos_) {
-        const HBITMAP bitmap = ThumbnailBitmap(ThumbnailOrEmpty(show_, PhotoAt(show_, address)));
+        const HBITMAP bitmap = ThumbnailBitmap(ListThumbnail(show_, PhotoAt(show_, address)));
         ImageList_Add(thumbnails_, bitmap, nullptr);
         if (bitmap) DeleteObject(bitmap);
     }

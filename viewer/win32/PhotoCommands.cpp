@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "viewer/core/FileReplacing.h"
 #include "viewer/core/PictureEncoding.h"
 #include "viewer/win32/Win32FileStream.h"
 #include "viewer/win32/Win32Text.h"
@@ -47,35 +48,34 @@ void CopyToClipboard(HWND owner, const SlideShow& show, const SlidePhoto& photo)
     }
 }
 
-// Writes beside the destination first, so that a failed write leaves an existing file whole.
-void WriteFileReplacing(const std::wstring& path, const std::vector<std::uint8_t>& bytes) {
-    const std::wstring partial = path + L".partial";
-    try {
-        Win32FileStream file(partial, Win32FileStream::Mode::Create);
-        file.Write(bytes);
-        file.Close();
-    } catch (const std::exception&) {
-        DeleteFileW(partial.c_str());
-        throw std::runtime_error("The file \"" + Utf8FromWide(path) + "\" could not be written.");
+// The file calls of the replacing write, on UTF-16 paths.
+class Win32FileSystem : public FileSystem {
+public:
+    bool WriteNew(const std::string& path, std::span<const std::uint8_t> bytes) override {
+        try {
+            Win32FileStream file(WideFromStored(path), Win32FileStream::Mode::Create);
+            file.Write(bytes);
+            file.Close();
+            return true;
+        } catch (const std::exception&) {
+            return false;
+        }
     }
-    if (!MoveFileExW(partial.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        DeleteFileW(partial.c_str());
-        throw std::runtime_error("The file \"" + Utf8FromWide(path) + "\" could not be written.");
+    bool Replace(const std::string& from, const std::string& to) override {
+        return MoveFileExW(WideFromStored(from).c_str(), WideFromStored(to).c_str(),
+                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     }
-}
+    void Remove(const std::string& path) override { DeleteFileW(WideFromStored(path).c_str()); }
+};
 
-// The photo's source file name without any folder and without characters Windows refuses.
-std::wstring SuggestedFileName(const SlidePhoto& photo) {
-    std::wstring name = WideFromStored(photo.SourceFileName);
-    const std::size_t slash = name.find_last_of(L"\\/:");
-    if (slash != std::wstring::npos) name.erase(0, slash + 1);
-    std::erase_if(name, [](wchar_t c) { return c < 32 || std::wcschr(L"<>\"|?*", c) != nullptr; });
-    return name.empty() ? L"photo.jpg" : name;
+void WriteFileReplacing(const std::wstring& path, const std::vector<std::uint8_t>& bytes) {
+    Win32FileSystem files;
+    WriteFileReplacing(files, Utf8FromWide(path), bytes);
 }
 
 void SaveImageFile(HWND owner, const SlideShow& show, const SlidePhoto& photo) {
     const std::vector<std::uint8_t> bytes = show.ImageBytes(photo);
-    std::wstring path = SuggestedFileName(photo);
+    std::wstring path = WideFromStored(SuggestedSaveName(photo));
     path.resize(32768, L'\0');
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof dialog;

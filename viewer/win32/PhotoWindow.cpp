@@ -39,7 +39,7 @@ PhotoWindow::PhotoWindow(const SlideShow& show, const SlidePhoto& photo, const V
 
 void PhotoWindow::Open(HWND owner) {
     const HMENU menu = CreatePhotoMenu(features_, false, true);
-    const std::wstring title = WideFromStored(photo_.Name.empty() ? photo_.SourceFileName : photo_.Name);
+    const std::wstring title = WideFromStored(PhotoTitle(photo_));
     if (!Create(PhotoWindowClass, title, FrameFor(picture_, owner, menu != nullptr))) {
         if (menu) DestroyMenu(menu);
         throw std::runtime_error("The photo's window could not be opened.");
