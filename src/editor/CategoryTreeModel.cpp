@@ -1,5 +1,7 @@
 #include "editor/CategoryTreeModel.h"
 
+#include <utility>
+
 #include <QApplication>
 #include <QStyle>
 
@@ -29,6 +31,7 @@ CategoryTreeModel::CategoryTreeModel(CategoryTree& tree, RenameHandler rename, Q
 
 void CategoryTreeModel::Reload() {
     beginResetModel();
+    dropTarget_ = nullptr;
     endResetModel();
 }
 
@@ -69,9 +72,29 @@ QVariant CategoryTreeModel::data(const QModelIndex& index, int role) const {
             return FromStored(node->Text);
         case Qt::DecorationRole:
             return node->Parent() ? categoryIcon_ : showIcon_;
+        case Qt::BackgroundRole:
+            if (node == dropTarget_) return QGuiApplication::palette().brush(QPalette::Active, QPalette::Highlight);
+            return {};
+        case Qt::ForegroundRole:
+            if (node == dropTarget_)
+                return QGuiApplication::palette().brush(QPalette::Active, QPalette::HighlightedText);
+            return {};
         default:
             return {};
     }
+}
+
+void CategoryTreeModel::SetDropTarget(const CategoryNode* node) {
+    if (node == dropTarget_) return;
+    const CategoryNode* previous = std::exchange(dropTarget_, node);
+    RepaintNode(previous);
+    RepaintNode(node);
+}
+
+void CategoryTreeModel::RepaintNode(const CategoryNode* node) {
+    if (!node) return;
+    const QModelIndex index = IndexOf(node);
+    emit dataChanged(index, index, {Qt::BackgroundRole, Qt::ForegroundRole});
 }
 
 bool CategoryTreeModel::setData(const QModelIndex& index, const QVariant& value, int role) {

@@ -25,6 +25,8 @@ public:
     void Reload();
     QModelIndex IndexOf(const CategoryNode* node) const;
     static CategoryNode* NodeOf(const QModelIndex& index);
+    // Marks the category that photos dragged over the tree would move to; nullptr for none.
+    void SetDropTarget(const CategoryNode* node);
 
     QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
     QModelIndex parent(const QModelIndex& child) const override;
@@ -35,8 +37,11 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
 private:
+    void RepaintNode(const CategoryNode* node);
+
     CategoryTree& tree_;
     RenameHandler rename_;
+    const CategoryNode* dropTarget_ = nullptr;
     QIcon showIcon_;
     QIcon categoryIcon_;
 };

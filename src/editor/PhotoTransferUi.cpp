@@ -98,18 +98,30 @@ DropTarget::DropTarget(QWidget* widget, Test accepts, Handler drop, Qt::DropActi
 
 bool DropTarget::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
-    if (type == QEvent::DragLeave) return true;
+    const auto hover = [this](std::optional<QPoint> position) {
+        if (hover_) hover_(position);
+    };
+    if (type == QEvent::DragLeave) {
+        hover(std::nullopt);
+        return true;
+    }
     if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
         return QObject::eventFilter(watched, event);
     auto* drop = static_cast<QDropEvent*>(event);
     const QPoint position = drop->position().toPoint();
     if (!accepts_(drop->mimeData(), position)) {
+        hover(std::nullopt);
         drop->ignore();
         return true;
     }
     drop->setDropAction(action_);
     drop->accept();
-    if (type == QEvent::Drop) drop_(drop->mimeData(), position);
+    if (type == QEvent::Drop) {
+        hover(std::nullopt);
+        drop_(drop->mimeData(), position);
+    } else {
+        hover(position);
+    }
     return true;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include <QObject>
@@ -55,7 +56,12 @@ class DropTarget : public QObject {
 public:
     using Test = std::function<bool(const QMimeData*, QPoint)>;
     using Handler = std::function<void(const QMimeData*, QPoint)>;
+    // Told where an accepted drop would land while the drag moves, and nullopt once the
+    // drag leaves, is dropped or moves where no drop is taken.
+    using HoverHandler = std::function<void(std::optional<QPoint>)>;
     DropTarget(QWidget* widget, Test accepts, Handler drop, Qt::DropAction action = Qt::CopyAction);
+
+    void SetHoverHandler(HoverHandler hover) { hover_ = std::move(hover); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -63,6 +69,7 @@ protected:
 private:
     Test accepts_;
     Handler drop_;
+    HoverHandler hover_;
     Qt::DropAction action_;
 };
 

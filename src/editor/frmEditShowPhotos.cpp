@@ -194,7 +194,7 @@ void TFrameEditShow::CreatePhotoDragAndDrop() {
             return index.isValid() && document_.Photos().IsSelected(index.row());
         },
         [this] { StartPhotoDrag(); });
-    new DropTarget(
+    auto* tree = new DropTarget(
         lbxCategories->viewport(),
         [this](const QMimeData* data, QPoint position) { return !DropTargetFolder(data, position).empty(); },
         [this](const QMimeData* data, QPoint position) {
@@ -205,6 +205,10 @@ void TFrameEditShow::CreatePhotoDragAndDrop() {
                                });
         },
         Qt::MoveAction);
+    tree->SetHoverHandler([this](std::optional<QPoint> position) {
+        categoryModel_->SetDropTarget(position ? CategoryTreeModel::NodeOf(lbxCategories->indexAt(*position))
+                                               : nullptr);
+    });
     new DropTarget(
         lbxPhotos->viewport(),
         [this](const QMimeData* data, QPoint) {
