@@ -1,14 +1,19 @@
 #include "editor/PhotoClipboard.h"
 
 #include <filesystem>
+#include <memory>
 
 #include <gtest/gtest.h>
 
+#include <QDragEnterEvent>
 #include <QListView>
+#include <QMimeData>
 #include <QSettings>
 #include <QTest>
+#include <QTreeView>
 
 #include "app/frmMain.h"
+#include "editor/PhotoTransferUi.h"
 #include "editor/frmEditShow.h"
 #include "support/JpegEncoder.h"
 #include "support/ScriptedDialogs.h"
@@ -142,6 +147,21 @@ TEST_F(PhotoClipboardTest, CopyAndPasteKeysInThePhotoListDuplicateTheSelection) 
     QTest::keyClick(photos, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(frame->Document().Photos().Count(), 6);
     EXPECT_EQ(photos->selectionModel()->selectedRows().size(), 3);
+
+    // Dragged over the tree, only a category the photos would move to is marked, until the drag leaves.
+    auto* tree = frame->findChild<QTreeView*>("lbxCategories");
+    const QModelIndex beachRow = tree->model()->index(0, 0, tree->model()->index(0, 0));
+    const std::unique_ptr<QMimeData> drag(MakePhotoMoveData(frame->Document().CategoryFolder));
+    const auto dragOver = [&](const QModelIndex& row) {
+        QDragEnterEvent enter(tree->visualRect(row).center(), Qt::MoveAction, drag.get(), Qt::LeftButton, {});
+        QCoreApplication::sendEvent(tree->viewport(), &enter);
+        return tree->model()->data(row, Qt::BackgroundRole).isValid();
+    };
+    EXPECT_FALSE(dragOver(tree->model()->index(0, 0)));
+    EXPECT_TRUE(dragOver(beachRow));
+    QDragLeaveEvent leave;
+    QCoreApplication::sendEvent(tree->viewport(), &leave);
+    EXPECT_FALSE(tree->model()->data(beachRow, Qt::BackgroundRole).isValid());
     main.close();
     EXPECT_EQ(SplitLines(ReadFile(root + "folder.dat")).size(), 6u);
     EXPECT_TRUE(dialogs.messages.empty());
