@@ -14,7 +14,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::ProgramFolderTest;
-using testing::TempFolder;
 using testing::WriteFile;
 
 TEST(NameLists, StoredIndexesKeepTheirTexts) {
@@ -64,8 +63,8 @@ TEST(TextHelpers, CutTokenStrToIntRangeAndEscapeAmpersands) {
     EXPECT_EQ(EscapeAmpersands("&&x & y&"), "&&&&x && y&&");
 }
 
-TEST(DeleteDirTree, RemovesTheTreeAndItsLinksButNothingTheyPointTo) {
-    TempFolder folder;
+TEST(FileHelpers, DeleteDirTreeSparesWhatLinksPointToAndCopyReplacesOrIgnoresAMissingSource) {
+    testing::TempFolder folder;
     WriteFile(folder.Path() + "outside/precious.jpg", "photo");
     WriteFile(folder.Path() + "show/0000/deeper/b.pho", "b");
     fs::create_directory_symlink(folder.Path() + "outside", folder.Path() + "show/link");
@@ -77,10 +76,7 @@ TEST(DeleteDirTree, RemovesTheTreeAndItsLinksButNothingTheyPointTo) {
     EXPECT_TRUE(fs::exists(folder.Path() + "outside/precious.jpg"));
     EXPECT_GE(pumps, 3);
     EXPECT_THROW(DeleteDirTree(folder.Path() + "nothing"), std::runtime_error);
-}
 
-TEST(CopyFileOverwrite, ReplacesDestinationAndIgnoresMissingSource) {
-    TempFolder folder;
     WriteFile(folder.Path() + "new", "new bytes");
     WriteFile(folder.Path() + "old", "old");
     CopyFileOverwrite(folder.Path() + "new", folder.Path() + "old");
@@ -91,9 +87,8 @@ TEST(CopyFileOverwrite, ReplacesDestinationAndIgnoresMissingSource) {
 }
 
 TEST_F(ProgramFolderTest, AppPathComesFromVelvoraHomeElseTheProgramFolderWithTrailingSeparator) {
-    std::string home = Home();
-    home.pop_back();
-    ::setenv("VELVORA_HOME", home.c_str(), 1);
+    const std::string withoutSeparator = Home().substr(0, Home().size() - 1);
+    ::setenv("VELVORA_HOME", withoutSeparator.c_str(), 1);
     InitGlobal();
     EXPECT_EQ(AppPath, Home());
     ::unsetenv("VELVORA_HOME");

@@ -1,18 +1,14 @@
 #include "app/KeyValueList.h"
 
 #include <filesystem>
+#include <iterator>
 
 #include <gtest/gtest.h>
 
-#include "app/FileIo.h"
 #include "support/TempFolder.h"
 
 namespace velvora {
 namespace {
-
-using testing::ReadFile;
-using testing::TempFolder;
-using testing::WriteFile;
 
 TEST(KeyValueList, LooksUpIgnoringCaseFirstMatchWinsAndSetReplacesFirstAppendsOrRemoves) {
     KeyValueList list({"Title=First", "title=Second", "Formula=a=b", "NoEquals", "Empty="});
@@ -27,30 +23,23 @@ TEST(KeyValueList, LooksUpIgnoringCaseFirstMatchWinsAndSetReplacesFirstAppendsOr
     EXPECT_EQ(list.Lines(), (std::vector<std::string>{"TITLE=9", "title=Second", "NoEquals", "Empty=", "C=new"}));
 }
 
-TEST(KeyValueList, ReadsAnyLineEndAndWritesCrLfAfterEveryLine) {
-    TempFolder folder;
+TEST(KeyValueList, ReadsAnyLineEndWritesCrLfAfterEveryLineAndAFailedSaveLeavesNoTemporary) {
+    testing::TempFolder folder;
     const std::string path = folder.Path() + "settings.dat";
-    WriteFile(path, "A=1\rB=2\nC=3\r\n\r\nD=4");
+    testing::WriteFile(path, "A=1\rB=2\nC=3\r\n\r\nD=4");
     KeyValueList list;
     list.LoadFromFile(path);
     EXPECT_EQ(list.Lines(), (std::vector<std::string>{"A=1", "B=2", "C=3", "", "D=4"}));
     list.SaveToFile(path);
-    EXPECT_EQ(ReadFile(path), "A=1\r\nB=2\r\nC=3\r\n\r\nD=4\r\n");
+    EXPECT_EQ(testing::ReadFile(path), "A=1\r\nB=2\r\nC=3\r\n\r\nD=4\r\n");
     EXPECT_THROW(list.LoadFromFile(folder.Path() + "missing.dat"), std::runtime_error);
-}
 
-TEST(WriteFileAtomic, FailureKeepsOldFileAndLeavesNoTemporary) {
-    TempFolder folder;
-    const std::string path = folder.Path() + "shows.dat";
-    WriteFileAtomic(path, "old\r\n");
     // A folder in the target's place makes the rename fail after the temporary was written.
-    const std::string blocked = folder.Path() + "blocked";
-    std::filesystem::create_directories(blocked + "/inside");
-    EXPECT_THROW(WriteFileAtomic(blocked, "new"), std::runtime_error);
-    EXPECT_EQ(ReadFile(path), "old\r\n");
-    int entries = 0;
-    for ([[maybe_unused]] auto& entry : std::filesystem::directory_iterator(folder.Path())) ++entries;
-    EXPECT_EQ(entries, 2);
+    std::filesystem::create_directories(folder.Path() + "blocked/inside");
+    EXPECT_THROW(list.SaveToFile(folder.Path() + "blocked"), std::runtime_error);
+    EXPECT_TRUE(std::filesystem::exists(folder.Path() + "blocked/inside"));
+    const std::filesystem::directory_iterator entries(folder.Path());
+    EXPECT_EQ(std::distance(begin(entries), end(entries)), 2);
 }
 
 }  // namespace

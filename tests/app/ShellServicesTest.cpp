@@ -26,9 +26,8 @@ TEST(DefaultErrorHandler, ShowsMessageOfEscapingErrorAndCarriesOn) {
     button.show();
     QTest::mouseClick(&button, Qt::LeftButton);
     QTest::mouseClick(&button, Qt::LeftButton);
-    ASSERT_EQ(dialogs.messages.size(), 2u);
-    EXPECT_EQ(dialogs.messages[1].kind, testing::RecordedMessage::Kind::Warning);
-    EXPECT_EQ(dialogs.messages[1].text, "Cannot open file \"x\".");
+    EXPECT_EQ(dialogs.Texts(testing::RecordedMessage::Kind::Warning),
+              std::vector<QString>(2, "Cannot open file \"x\"."));
 }
 
 class PreviewCleanupTest : public ::testing::Test {

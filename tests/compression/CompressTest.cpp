@@ -8,8 +8,8 @@
 #include <gtest/gtest.h>
 
 #include "compression/Compress.h"
-#include "compression/LZRW1KH.h"
 #include "compression/FileStream.h"
+#include "compression/LZRW1KH.h"
 #include "support/TempFolder.h"
 
 namespace velvora {
@@ -62,21 +62,19 @@ TEST(CompressTest, FileCarriesRecordsBackToBackAfterOtherData) {
     testing::TempFolder folder;
     const std::string path = folder.Path() + "record.bin";
     const Bytes first = Patterned(100000), second(5, 'x');
-    std::uint64_t firstEnd = 0;
     {
         TFileStream file(path, TFileStream::Mode::Create);
         file.Write(Bytes{'M', 'Z'});
         TMemoryStream firstSource(first), secondSource(second);
         TCompressStream().CompressStream(firstSource, file, first.size());
-        firstEnd = file.Position();
         TCompressStream().CompressStream(secondSource, file, second.size());
         file.Write(Bytes{'t', 'a', 'i', 'l'});
     }
     TFileStream file(path, TFileStream::Mode::Read);
     file.Seek(2);
     TMemoryStream firstOut, secondOut;
+    // A first record read past its end would leave the second one unreadable.
     TCompressStream().DecompressStream(file, firstOut);
-    EXPECT_EQ(file.Position(), firstEnd);
     TCompressStream().DecompressStream(file, secondOut);
     EXPECT_EQ(file.Position(), file.Size() - 4);
     EXPECT_EQ(firstOut.Bytes(), first);

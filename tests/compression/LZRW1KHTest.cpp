@@ -20,8 +20,8 @@ Bytes Compress(const Bytes& input) {
     return output;
 }
 
-Bytes Decompress(const Bytes& block, std::size_t capacity = MaxBlockInput) {
-    Bytes output(capacity);
+Bytes Decompress(const Bytes& block) {
+    Bytes output(MaxBlockInput);
     output.resize(DecompressBlock(block, output));
     return output;
 }
@@ -72,10 +72,8 @@ TEST(LZRW1KHTest, CompressBlock_GivesHandWorkedBlocks) {
     const Bytes tail = Concat(Bytes(32768, 0), Text("abcabcabcabcabc"));
     Bytes tailBlock = {0x40, 0xFF, 0x40};
     for (int i = 0; i < 8; ++i) tailBlock = Concat(tailBlock, {0x00, 0x0F, 0xEF, 0x00});
-    tailBlock = Concat(tailBlock, Text(std::string("\x00\x00\x14"
-                                                   "abcabc\x00\x00"
-                                                   "abcabcabc",
-                                                   20)));
+    tailBlock = Concat(tailBlock, {0x00, 0x00, 0x14, 'a', 'b', 'c', 'a', 'b', 'c', 0x00, 0x00});
+    tailBlock = Concat(tailBlock, Text("abcabcabc"));
     const Bytes noise = RandomBytes(MaxBlockInput, 1);
     const struct {
         const char* name;

@@ -22,14 +22,12 @@ struct InputFile {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;
     static const InputFile input;
-    const std::string& path = input.path;
-    std::ofstream(path, std::ios::binary | std::ios::trunc)
+    std::ofstream(input.path, std::ios::binary | std::ios::trunc)
         .write(reinterpret_cast<const char*>(data + 1), static_cast<std::streamsize>(size - 1));
     const int scale = 1 << (data[0] % 4);
     std::unique_ptr<velvora::Bitmap> bitmap;
-    int width = 0;
-    int height = 0;
-    if (velvora::ReadJpegFile(path, scale, bitmap, width, height) &&
+    int width = 0, height = 0;
+    if (velvora::ReadJpegFile(input.path, scale, bitmap, width, height) &&
         (bitmap->Width() != (width + scale - 1) / scale || bitmap->Height() != (height + scale - 1) / scale)) {
         __builtin_trap();
     }

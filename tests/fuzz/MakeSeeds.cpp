@@ -5,7 +5,6 @@
 #include <fstream>
 #include <random>
 #include <string>
-#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -18,12 +17,10 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-void Save(const std::string& path, std::string_view bytes) {
-    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-void Save(const std::string& path, const Bytes& bytes) {
-    Save(path, {reinterpret_cast<const char*>(bytes.data()), bytes.size()});
+// `bytes` is a string or a vector of bytes.
+void Save(const std::string& path, const auto& bytes) {
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
 }  // namespace

@@ -74,7 +74,7 @@ TEST(BitmapTest, SaveWritesBottomUpInfoHeaderAndLoadReadsEitherRowOrder) {
     EXPECT_EQ(noColumns.Height(), 3);
 }
 
-TEST(BitmapTest, LoadFromBmp_CoreHeaderAndBitfields) {
+TEST(BitmapTest, LoadFromBmp_CoreHeaderBitfieldsAndRunLengths) {
     // Three-byte palette entries red and blue, pixels 1 0 1.
     Bitmap core;
     core.LoadFromBmp("BM" + Le(4, {0, 0, 14 + 12 + 6, 12}) + Le(2, {3, 1, 1, 1}) + "\0\0\xFF\xFF\0\0\xA0\0\0\0"s);
@@ -94,9 +94,7 @@ TEST(BitmapTest, LoadFromBmp_CoreHeaderAndBitfields) {
     bitmap.LoadFromBmp(v5);
     ASSERT_EQ(bitmap.Format(), PixelFormat::Bits32);
     EXPECT_EQ(Memory(bitmap), "\x10\x20\x30\x40");
-}
 
-TEST(BitmapTest, LoadFromBmp_RunLengthImages) {
     const std::string palette = Le(4, {0, 0x010101, 0x020202, 0x030303});
     // Row 0 (bottom): run of 3 × index 2, absolute 1 2 3 (padded), end of line; delta to
     // column 1 of row 1 then run of 2 × index 1; end of bitmap.
@@ -183,12 +181,11 @@ TEST(BitmapTest, EveryFormatSurvivesBmpAndTurnsMapEveryPixel) {
             for (int x = 0; x < width; ++x)
                 ASSERT_EQ(PixelAt(turned, y, width - 1 - x), PixelAt(original, x, y)) << width;
         }
-        RotateBitmapCCW(turned);
-        EXPECT_EQ(turned, half) << BitsPerPixel(format) << " bits, 180";
-        RotateBitmapCCW(turned);
-        EXPECT_EQ(turned, clockwise) << BitsPerPixel(format) << " bits, clockwise";
-        RotateBitmapCCW(turned);
-        EXPECT_EQ(turned, original) << BitsPerPixel(format) << " bits, four turns";
+        const Bitmap* afterTurns[] = {&half, &clockwise, &original};  // after two, three and four quarter turns
+        for (int turns = 2; turns <= 4; ++turns) {
+            RotateBitmapCCW(turned);
+            EXPECT_EQ(turned, *afterTurns[turns - 2]) << BitsPerPixel(format) << " bits, " << turns << " turns";
+        }
     }
 }
 

@@ -31,7 +31,7 @@ protected:
     }
 };
 
-TEST_F(ShowIndexTest, StartUpCreatesLibraryAndIndexReadsAnyLineEnd) {
+TEST_F(ShowIndexTest, StartUpCreatesLibraryIndexReadsAnyLineEndAndAFailedWriteKeepsTheOldIndex) {
     EXPECT_EQ(ShowsPath, Home() + "Slide Shows/");
     EXPECT_TRUE(fs::is_directory(ShowsPath));
     ShowList = {"stale"};
@@ -43,53 +43,54 @@ TEST_F(ShowIndexTest, StartUpCreatesLibraryAndIndexReadsAnyLineEnd) {
     WriteFile(ShowsPath + ShowIndexFileName, "/x/\r/y/\n/z/");
     LoadShowList();
     EXPECT_EQ(ShowList, (StringList{"/x/", "/y/", "/z/"}));
-}
 
-TEST_F(ShowIndexTest, FailedIndexWriteRaisesAndKeepsOldIndex) {
-    ShowList = {"/a/"};
-    SaveShowList();
     ShowsPath = Home() + "missing folder/";
     EXPECT_THROW(RegisterShow("/b/"), std::runtime_error);
-    EXPECT_EQ(ShowList, (StringList{"/a/", "/b/"}));
-    EXPECT_EQ(ReadFile(Home() + "Slide Shows/" + ShowIndexFileName), "/a/\r\n");
+    EXPECT_EQ(ShowList, (StringList{"/x/", "/y/", "/z/", "/b/"}));
+    EXPECT_EQ(ReadFile(Home() + "Slide Shows/" + ShowIndexFileName), "/x/\r/y/\n/z/");
 }
 
-TEST_F(ShowIndexTest, MakeShowFolderCleansNamesAndNumbersFromTwo) {
+TEST_F(ShowIndexTest, FoldersAreCleanedAndNumberedFromTwoAndCreateShowWritesTheExactFirstSettings) {
     const std::pair<std::string, std::string> rows[] = {
-        {"Holiday", "Holiday/"}, {"Holiday", "Holiday (2)/"}, {"Holiday", "Holiday (3)/"},
-        {"Rome: 2024/25", "Rome 202425/"}, {"Big   Family    Day", "Big Family Day/"}, {" padded ", " padded /"},
-        {"a : b", "a b/"}, {"\xC3\xA9t\xC3\xA9 *?", "t /"}, {"::", " (2)/"}, {"", " (3)/"},
+        {"Holiday", "Holiday/"},
+        {"Holiday", "Holiday (2)/"},
+        {"Holiday", "Holiday (3)/"},
+        {"Rome: 2024/25", "Rome 202425/"},
+        {"Big   Family    Day", "Big Family Day/"},
+        {" padded ", " padded /"},
+        {"a : b", "a b/"},
+        {"\xC3\xA9t\xC3\xA9 *?", "t /"},
+        {"::", " (2)/"},
+        {"", " (3)/"},
     };
     for (const auto& [title, name] : rows) {
         const std::string folder = MakeShowFolder(title);
         EXPECT_EQ(folder, ShowsPath + name) << title;
         EXPECT_TRUE(fs::is_directory(folder)) << title;
     }
-}
-
-TEST_F(ShowIndexTest, CreateShowWritesTheExactFirstSettingsAndTheSameTitleTwiceGetsTwoFolders) {
+    // The same title twice gets two folders and two index lines.
     const std::string title = "  Rome: a=b \\/*?\"<>| ";
     const std::string first = CreateShow(title, "At the lake", "Ann");
     const std::string second = CreateShow(title, "", "");
     EXPECT_EQ(first, ShowsPath + " Rome ab /");
     EXPECT_EQ(second, ShowsPath + " Rome ab  (2)/");
     EXPECT_EQ(ReadFile(first + ShowSettingsFileName),
-              "Title=" + title + "\r\nDescription=At the lake\r\nAuthor=Ann\r\nViewerShowToolbar=1\r\n"
-              "ViewerViewIndividualPhotos=1\r\nViewerCopyIndividualPhotos=1\r\nViewerSaveIndividualPhotos=1\r\n"
-              "ViewerWallpaperIndividualPhotos=1\r\nTransition=2\r\nHorizontal=3\r\nVertical=3\r\nDuration=4\r\n"
-              "DurationCount=1\r\nSize=2\r\n");
+              "Title=" + title +
+                  "\r\nDescription=At the lake\r\nAuthor=Ann\r\nViewerShowToolbar=1\r\n"
+                  "ViewerViewIndividualPhotos=1\r\nViewerCopyIndividualPhotos=1\r\nViewerSaveIndividualPhotos=1\r\n"
+                  "ViewerWallpaperIndividualPhotos=1\r\nTransition=2\r\nHorizontal=3\r\nVertical=3\r\nDuration=4\r\n"
+                  "DurationCount=1\r\nSize=2\r\n");
     EXPECT_EQ(ReadFile(ShowsPath + ShowIndexFileName), first + "\r\n" + second + "\r\n");
 }
 
 TEST_F(ShowIndexTest, ListShowsWalksFromLastDroppingCopiesAndSkippingStaleEntries) {
     const std::string a = MakeShow("A", "Alpha", "Ann"), b = MakeShow("B", "Beta"), gone = ShowsPath + "Gone/";
-    const std::string upperA = ShowsPath + "a/";
     // Index lines, titles listed, index lines kept.
     const std::tuple<StringList, std::vector<std::string>, StringList> rows[] = {
         {{a, gone, b, "relative/"}, {"Beta", "Alpha"}, {a, gone, b, "relative/"}},  // stale lines stay listed
         {{a, b, a}, {"Alpha", "Beta"}, {b, a}},
         {{a, a, a}, {"Alpha", "Alpha"}, {a, a}},  // three copies keep two
-        {{upperA, a}, {"Alpha"}, {a}},
+        {{ShowsPath + "a/", a}, {"Alpha"}, {a}},  // letter case alone makes no other show
     };
     std::vector<ShowRecord> records;
     for (const auto& [index, titles, kept] : rows) {

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <mutex>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -37,25 +38,23 @@ using testing::WriteFile;
 using Kind = testing::RecordedMessage::Kind;
 namespace fs = std::filesystem;
 
+// Each message with the thread that sent it.
 class RecordingMailSender final : public MailSender {
 public:
+    using Sent = std::vector<std::pair<MailMessage, std::thread::id>>;
     bool Send(const MailMessage& message) override {
         const std::lock_guard lock(mutex_);
-        sent_.push_back({message, std::this_thread::get_id()});
+        sent_.emplace_back(message, std::this_thread::get_id());
         return true;
     }
-    struct Sent {
-        MailMessage message;
-        std::thread::id thread;
-    };
-    std::vector<Sent> Taken() {
+    Sent Taken() {
         const std::lock_guard lock(mutex_);
         return sent_;
     }
 
 private:
     std::mutex mutex_;
-    std::vector<Sent> sent_;
+    Sent sent_;
 };
 
 class PublishDialogTest : public testing::ProgramFolderTest {
@@ -70,13 +69,10 @@ protected:
         previousViewer_ = SetViewerFileSource([this] { return Home() + "keltview.exe"; });
         WriteFile(ShowPath + "categories.dat", "\\Beach\r\nAlias=0001\r\n\r\n");
         WriteFile(ShowPath + "0001/folder.dat", "00000001=a.jpg\r\n");
-        WriteFile(ShowPath + "0001/00000001.dat", "Name=A\r\n");
-        WriteFile(ShowPath + "0001/00000001.thu", "thumb");
         WriteFile(ShowPath + "0001/00000001.pho", "photo bytes");
         WriteFile(ShowPath + "quillond.dat", "Title=Summer Trip\r\n");
         ShowSettings.LoadFromFile(ShowPath + "quillond.dat");
         document.LoadShow();
-        document.Tree().Root()->Text = "Summer Trip";
     }
     void TearDown() override {
         SetViewerFileSource(previousViewer_);
@@ -102,15 +98,9 @@ protected:
     }
     PackageContents ReadPublished(const std::string& path) {
         const std::string bytes = ReadFile(path);
-        file_.assign(bytes.begin(), bytes.end());
-        const MemoryByteSource source(file_);
+        const std::vector<std::uint8_t> file(bytes.begin(), bytes.end());
+        const MemoryByteSource source(file);
         return ReadPackage(source, ReadViewerPrefix(source).PackageOffset);
-    }
-    std::vector<QString> Texts(Kind kind) const {
-        std::vector<QString> texts;
-        for (const auto& message : dialogs.messages)
-            if (message.kind == kind) texts.push_back(message.text);
-        return texts;
     }
 
     static ShowEditorFrame* NoEditor(TMain&, QWidget*) { return nullptr; }
@@ -123,13 +113,12 @@ protected:
 private:
     ViewerFileSource previousViewer_;
     std::function<void()> previousPump_;
-    std::vector<std::uint8_t> file_;
 };
 
 const QString PublishedBurnQuestion =
     QStringLiteral("Your slide show has been published.\r\n\r\nWould you like to help burning it to CD?");
 
-TEST_F(PublishDialogTest, ShowWithoutSettingsOpensOnItsFolderAndSaveSettingsWritesThem) {
+TEST_F(PublishDialogTest, CDSettingsStartAtTheShowFolderAndSaveKeepsDownSamplingClampedUntilARunTurnsItOff) {
     TPublishSettings_CD dialog(document.Tree(), nullptr);
     auto* directory = dialog.findChild<QLineEdit*>(QStringLiteral("txtDirectory"));
     EXPECT_EQ(directory->text().toStdString(), ShowPath);
@@ -142,7 +131,8 @@ TEST_F(PublishDialogTest, ShowWithoutSettingsOpensOnItsFolderAndSaveSettingsWrit
     dialog.btnSaveSettingsClick();
     EXPECT_EQ(ReadFile(ShowPath + "pubcd.ini"),
               "[Settings]\r\nDirectory=" + Home() + "Out\r\nFilename=Photos\r\nDownsample=0\r\n");
-    EXPECT_EQ(Texts(Kind::Info), std::vector<QString>{QStringLiteral("The CD Publishing Settings have been saved.")});
+    EXPECT_EQ(dialogs.Texts(Kind::Info),
+              std::vector<QString>{QStringLiteral("The CD Publishing Settings have been saved.")});
 
     // A cancelled folder choice keeps the folder; the unticked box is back ticked next time.
     dialog.btnBrowseClick();
@@ -150,22 +140,20 @@ TEST_F(PublishDialogTest, ShowWithoutSettingsOpensOnItsFolderAndSaveSettingsWrit
     TPublishSettings_CD again(document.Tree(), nullptr);
     EXPECT_EQ(again.findChild<QLineEdit*>(QStringLiteral("txtDirectory"))->text().toStdString(), Home() + "Out");
     EXPECT_TRUE(again.findChild<QCheckBox*>(QStringLiteral("chkAutoPlay"))->isChecked());
-}
 
-TEST_F(PublishDialogTest, DownSamplingValuesSurviveSaveWithTheirSizesClampedAndARunTurnsThemOff) {
     WriteFile(ShowPath + "pubcd.ini",
               "[Other]\r\nFilename=Wrong\r\n[Settings]\r\nDirectory=" + Home() +
                   "\r\nFilename=Show\r\nDownsample=1\r\nDownsamplewidth=abc\r\nDownsampleHeight=20000\r\n"
                   "Downsamplequality=60\r\nDownsamplehigh=1\r\n");
-    TPublishSettings_CD dialog(document.Tree(), nullptr);
-    dialog.btnSaveSettingsClick();
+    TPublishSettings_CD clamped(document.Tree(), nullptr);
+    clamped.btnSaveSettingsClick();
     const std::string head = "[Settings]\r\nDirectory=" + Home() + "\r\nFilename=Show\r\n";
     EXPECT_EQ(ReadFile(ShowPath + "pubcd.ini"),
               head +
                   "AutoPlay=1\r\nDownsample=1\r\nDownsamplewidth=10\r\nDownsampleheight=10000\r\n"
                   "Downsamplequality=60\r\nDownsamplehigh=1\r\n");
 
-    dialog.btnPublishClick();
+    clamped.btnPublishClick();
     EXPECT_EQ(ReadFile(ShowPath + "pubcd.ini"), head + "AutoPlay=1\r\nDownsample=0\r\n");
 }
 
@@ -184,20 +172,28 @@ TEST_F(PublishDialogTest, CDRunWritesAReadableFileAndExactAutorunAndHandsBothToT
     EXPECT_EQ(ReadFile(folder + " Trip .exe").substr(0, 16), "MZ stand-in stub");
     const PackageContents package = ReadPublished(folder + " Trip .exe");
     ASSERT_EQ(package.Categories.size(), 2u);
-    ASSERT_EQ(package.Categories[1].Photos.size(), 1u);
-    EXPECT_EQ(package.Categories[1].Photos[0].Id, "00000001");
+    EXPECT_TRUE(package.Categories[1].Photos.at(0).HasFullsize);
     // A blank only at the ends of the name raises no warning: the one question is the offer.
-    EXPECT_EQ(Texts(Kind::Confirm), std::vector<QString>{PublishedBurnQuestion});
+    EXPECT_EQ(dialogs.Texts(Kind::Confirm), std::vector<QString>{PublishedBurnQuestion});
+    EXPECT_TRUE(offered.empty()) << "the burn request is posted, not run at once";
     QCoreApplication::sendPostedEvents(&main);
     EXPECT_EQ(offered, (StringList{folder + "autorun.inf", folder + " Trip .exe"}));
 }
 
-TEST_F(PublishDialogTest, CDRunWithoutAutoPlayWritesNoAutorunAndOffersOneFile) {
+TEST_F(PublishDialogTest, InnerBlankWarnsOnlyForAutoPlayAndWithoutAutoPlayOneFileIsWrittenAndOffered) {
+    // The warning answered No publishes and saves nothing.
+    Publish<TPublishSettings_CD>(QStringLiteral("My Show"));
+    EXPECT_FALSE(closed);
+    ASSERT_EQ(dialogs.Texts(Kind::Confirm).size(), 1u);
+    EXPECT_TRUE(
+        dialogs.Texts(Kind::Confirm)[0].startsWith(QStringLiteral("Some versions of the Windows operating system")));
+    EXPECT_FALSE(fs::exists(ShowPath + "pubcd.ini"));
+    EXPECT_FALSE(fs::exists(ShowPath + "My Show.exe"));
+
     TMain main(NoEditor);
     main.SetBurnWindowOpener([&] { offered = main.BurnFileList(); });
     dialogs.AnswerConfirm(true);
     Publish<TPublishSettings_CD>(QStringLiteral("My Show"), false);
-
     EXPECT_FALSE(fs::exists(ShowPath + "autorun.inf"));
     EXPECT_EQ(ReadFile(ShowPath + "pubcd.ini").find("AutoPlay"), std::string::npos);
     ReadPublished(ShowPath + "My Show.exe");
@@ -205,21 +201,12 @@ TEST_F(PublishDialogTest, CDRunWithoutAutoPlayWritesNoAutorunAndOffersOneFile) {
     EXPECT_EQ(offered, StringList{ShowPath + "My Show.exe"});
 }
 
-TEST_F(PublishDialogTest, InnerBlankOfAnAutoPlayNameAnsweredNoPublishesAndSavesNothing) {
-    Publish<TPublishSettings_CD>(QStringLiteral("My Show"));
-    EXPECT_FALSE(closed);
-    ASSERT_EQ(Texts(Kind::Confirm).size(), 1u);
-    EXPECT_TRUE(Texts(Kind::Confirm)[0].startsWith(QStringLiteral("Some versions of the Windows operating system")));
-    EXPECT_FALSE(fs::exists(ShowPath + "pubcd.ini"));
-    EXPECT_FALSE(fs::exists(ShowPath + "My Show.exe"));
-}
-
 TEST_F(PublishDialogTest, FileNamesThatAreBlankOrAPathAreRefusedWithTheDialogOpen) {
     for (const QString& name : {QStringLiteral("  "), QStringLiteral("../Escape"), QStringLiteral("a\\b")}) {
         dialogs.messages.clear();
         Publish<TPublishSettings_CD>(name);
         EXPECT_FALSE(closed) << name.toStdString();
-        EXPECT_EQ(Texts(Kind::Warning).size(), 1u) << name.toStdString();
+        EXPECT_EQ(dialogs.Texts(Kind::Warning).size(), 1u) << name.toStdString();
     }
     EXPECT_FALSE(fs::exists(ShowPath + "pubcd.ini"));
     EXPECT_FALSE(fs::exists(Home() + "Escape.exe"));
@@ -229,8 +216,8 @@ TEST_F(PublishDialogTest, CancelledRunLeavesNoOutputAndNoAutorunButKeepsAnEarlie
     CancelEveryRun();
     Publish<TPublishSettings_CD>(QStringLiteral("Photos"));
     EXPECT_TRUE(closed);
-    EXPECT_EQ(Texts(Kind::Info), std::vector<QString>{QStringLiteral("Publishing canceled.")});
-    EXPECT_TRUE(Texts(Kind::Confirm).empty());
+    EXPECT_EQ(dialogs.Texts(Kind::Info), std::vector<QString>{QStringLiteral("Publishing canceled.")});
+    EXPECT_TRUE(dialogs.Texts(Kind::Confirm).empty());
     EXPECT_FALSE(fs::exists(ShowPath + "Photos.exe"));
     EXPECT_FALSE(fs::exists(ShowPath + "autorun.inf"));
     EXPECT_TRUE(fs::exists(ShowPath + "pubcd.ini"));
@@ -245,22 +232,17 @@ TEST_F(PublishDialogTest, FailuresAreShownAndLeaveNoOutput) {
     WriteFile(ShowPath + "pubcd.ini", "[Settings]\r\nDirectory=" + Home() + "Missing\r\n");
     Publish<TPublishSettings_CD>(QStringLiteral("Photos"), false);
     EXPECT_TRUE(closed);
-    EXPECT_EQ(Texts(Kind::Warning), std::vector<QString>{QString::fromLatin1(UnableToPublishMessage)});
-    EXPECT_TRUE(Texts(Kind::Confirm).empty());
+    EXPECT_EQ(dialogs.Texts(Kind::Warning), std::vector<QString>{QString::fromLatin1(UnableToPublishMessage)});
+    EXPECT_TRUE(dialogs.Texts(Kind::Confirm).empty());
     EXPECT_FALSE(ProgressIsOpen());
 
-    const std::function<void()> faults[] = {[&] { document.Tree().Root()->Text = std::string(256, 'T'); },
-                                            [&] {
-                                                document.Tree().Root()->Text = "Summer Trip";
-                                                SetViewerFileSource([] { return std::string("/no/such/viewer.exe"); });
-                                            }};
-    for (const auto& fault : faults) {
-        dialogs.messages.clear();
-        fault();
-        Publish<TPublishSettings_Email>(QStringLiteral("Photos"));
-        EXPECT_EQ(Texts(Kind::Warning).size(), 1u);
-        EXPECT_FALSE(fs::exists(ShowPath + "Photos.exe"));
-    }
+    // A refusal while the file is being written removes the partial file.
+    dialogs.messages.clear();
+    document.Tree().Root()->Text = std::string(256, 'T');
+    Publish<TPublishSettings_Email>(QStringLiteral("Photos"));
+    EXPECT_EQ(dialogs.Texts(Kind::Warning).size(), 1u);
+    EXPECT_FALSE(fs::exists(ShowPath + "Photos.exe"));
+    EXPECT_FALSE(fs::exists(ShowPath + "Photos.exe.part"));
 }
 
 TEST_F(PublishDialogTest, EmailRunKeepsItsOwnSettingsAndSendsTheFileFromAnotherThread) {
@@ -278,11 +260,11 @@ TEST_F(PublishDialogTest, EmailRunKeepsItsOwnSettingsAndSendsTheFileFromAnotherT
 
     const QString question =
         QStringLiteral("Your slide show has been published.\r\n\r\nWould you like to e-mail it to someone right now?");
-    EXPECT_EQ(Texts(Kind::Confirm), (std::vector<QString>{question, question}));
+    EXPECT_EQ(dialogs.Texts(Kind::Confirm), (std::vector<QString>{question, question}));
     QTRY_COMPARE(sender->Taken().size(), std::size_t(1));
-    const auto sent = sender->Taken()[0];
-    EXPECT_EQ(sent.message, (MailMessage{"My Slide Show", "", ShowPath + "Photos.exe"}));
-    EXPECT_NE(sent.thread, std::this_thread::get_id());
+    const auto [message, thread] = sender->Taken()[0];
+    EXPECT_EQ(message, (MailMessage{"My Slide Show", "", ShowPath + "Photos.exe"}));
+    EXPECT_NE(thread, std::this_thread::get_id());
     SetMailSender(previous);
 }
 

@@ -54,6 +54,14 @@ public:
     void AnswerConfirm(bool yes) { confirmAnswers.push_back(yes); }
     void AnswerConfirmWithOptOut(bool yes, bool optOut) { optOutAnswers.push_back({yes, optOut}); }
 
+    // The texts of the messages of one kind, in the order shown.
+    std::vector<QString> Texts(RecordedMessage::Kind kind) const {
+        std::vector<QString> texts;
+        for (const RecordedMessage& message : messages)
+            if (message.kind == kind) texts.push_back(message.text);
+        return texts;
+    }
+
     std::vector<RecordedMessage> messages;
     QStringList pickedFiles;
     QColor pickedColor;

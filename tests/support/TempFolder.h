@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <random>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -17,12 +17,11 @@ namespace velvora::testing {
 
 class TempFolder {
 public:
+    // mkdtemp picks a name no other test holds and creates the folder in one step.
     TempFolder() {
-        std::random_device seed;
-        const auto folder = std::filesystem::temp_directory_path() /
-                            ("velvora-test-" + std::to_string(seed()) + std::to_string(seed()));
-        std::filesystem::create_directories(folder);
-        path_ = folder.string() + "/";
+        std::string folder = (std::filesystem::temp_directory_path() / "velvora-test-XXXXXX").string();
+        if (::mkdtemp(folder.data()) == nullptr) throw std::runtime_error("Cannot create a temporary folder");
+        path_ = folder + "/";
     }
     ~TempFolder() {
         std::error_code ignored;
