@@ -40,9 +40,7 @@ void QtDialogs::ShowInfo(const QString& text) {
     QMessageBox::information(DialogParent(), Caption(), DisplayText(text));
 }
 
-void QtDialogs::ShowWarning(const QString& text) {
-    QMessageBox::warning(DialogParent(), Caption(), DisplayText(text));
-}
+void QtDialogs::ShowWarning(const QString& text) { QMessageBox::warning(DialogParent(), Caption(), DisplayText(text)); }
 
 bool QtDialogs::Confirm(const QString& text) {
     return QMessageBox::question(DialogParent(), Caption(), DisplayText(text), QMessageBox::Yes | QMessageBox::No,
@@ -95,6 +93,10 @@ bool QtDialogs::ConfirmWithOptOut(const QString& caption, const QString& text, c
 
 QStringList QtDialogs::PickOpenFiles(const OpenFilesRequest& request) {
     return QFileDialog::getOpenFileNames(DialogParent(), request.title, request.startFolder, request.filter);
+}
+
+QString QtDialogs::PickSaveFile(const QString& title, const QString& suggested, const QString& filter) {
+    return QFileDialog::getSaveFileName(DialogParent(), title, suggested, filter);
 }
 
 QColor QtDialogs::PickColor(const QColor& initial) { return QColorDialog::getColor(initial, DialogParent()); }

@@ -14,7 +14,7 @@ namespace velvora {
 
 struct OpenFilesRequest {
     QString title;
-    QString filter;        // Qt filter text, e.g. "JPEG Images (*.jpg *.jpeg)"
+    QString filter;  // Qt filter text, e.g. "JPEG Images (*.jpg *.jpeg)"
     QString startFolder;
 };
 
@@ -33,6 +33,9 @@ public:
                                    bool& optOut) = 0;
     // Chosen files, empty when the user cancels.
     virtual QStringList PickOpenFiles(const OpenFilesRequest& request) = 0;
+    // The file to write, starting from `suggested` (a name or a path); empty when the user
+    // cancels. `filter` as in OpenFilesRequest.
+    virtual QString PickSaveFile(const QString& title, const QString& suggested, const QString& filter) = 0;
     // The chosen colour, or an invalid QColor when the user cancels.
     virtual QColor PickColor(const QColor& initial) = 0;
     // The chosen folder, or an empty text when the user cancels.

@@ -13,6 +13,7 @@ public:
     bool ConfirmWithOptOut(const QString& caption, const QString& text, const QString& optOutText,
                            bool& optOut) override;
     QStringList PickOpenFiles(const OpenFilesRequest& request) override;
+    QString PickSaveFile(const QString& title, const QString& suggested, const QString& filter) override;
     QColor PickColor(const QColor& initial) override;
     QString PickFolder(const QString& title, const QString& startFolder) override;
 };

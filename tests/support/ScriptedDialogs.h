@@ -41,8 +41,13 @@ public:
         optOut = answer.optOut;
         return answer.yes;
     }
-    // The file and folder pickers answer `pickedFiles` and `pickedFolder` once.
+    // The file and folder pickers answer `pickedFiles`, `pickedSaveFile` and `pickedFolder`
+    // once; the save picker records the name it suggests.
     QStringList PickOpenFiles(const OpenFilesRequest&) override { return std::exchange(pickedFiles, {}); }
+    QString PickSaveFile(const QString&, const QString& suggested, const QString&) override {
+        suggestedSaveFile = suggested;
+        return std::exchange(pickedSaveFile, {});
+    }
     // The colour picker records what it starts from and answers `pickedColor` (by default
     // an invalid colour: cancelled) each time.
     QColor PickColor(const QColor& initial) override {
@@ -67,6 +72,7 @@ public:
     QColor pickedColor;
     std::vector<QColor> colorsAsked;
     QString pickedFolder;
+    QString pickedSaveFile, suggestedSaveFile;
 
 private:
     struct OptOutAnswer {

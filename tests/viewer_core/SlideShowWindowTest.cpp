@@ -113,14 +113,10 @@ TEST_F(SlideShowWindowTest, CopyAndSaveFollowTheOptionsAndSaveWritesTheStoredByt
     saving->PhotoList()->OpenPhoto(0);
     const auto saveActions = saving->PhotoList()->OpenPhotoWindow()->Commands();
     ASSERT_EQ(TextsOf(saveActions), QStringList{"&Save..."});
-    QString suggested, target = QString::fromStdString(Home() + "saved.bmp");
-    const SavePathPicker previous = SetSavePathPicker([&](QWidget*, const QString& name) {
-        suggested = name;
-        return target;
-    });
+    dialogs.pickedSaveFile = QString::fromStdString(Home() + "saved.bmp");
     testing::WriteFile(Home() + "saved.bmp", "an older file");
     saveActions[0]->trigger();
-    EXPECT_EQ(suggested, "lawn.bmp");
+    EXPECT_EQ(dialogs.suggestedSaveFile, "lawn.bmp");
     const SlideShow show = SlideShow::Open(Home() + "show.exe");
     const std::vector<std::uint8_t> stored = show.ImageBytes(PhotoAt(show, {0, 0}));
     EXPECT_EQ(testing::ReadFile(Home() + "saved.bmp"), std::string(stored.begin(), stored.end()));
@@ -128,9 +124,8 @@ TEST_F(SlideShowWindowTest, CopyAndSaveFollowTheOptionsAndSaveWritesTheStoredByt
     EXPECT_TRUE(dialogs.messages.empty());
 
     // A folder that is not there: one warning naming the file, and nothing left behind.
-    target = QString::fromStdString(Home() + "missing/saved.bmp");
+    dialogs.pickedSaveFile = QString::fromStdString(Home() + "missing/saved.bmp");
     saveActions[0]->trigger();
-    SetSavePathPicker(previous);
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_TRUE(dialogs.messages[0].text.contains("missing/saved.bmp"));
     EXPECT_FALSE(std::filesystem::exists(Home() + "missing"));

@@ -10,7 +10,6 @@
 #include <QAction>
 #include <QClipboard>
 #include <QFile>
-#include <QFileDialog>
 #include <QGuiApplication>
 #include <QWidget>
 
@@ -21,16 +20,6 @@
 
 namespace velvora {
 namespace {
-
-QString AskForSavePath(QWidget* parent, const QString& suggested) {
-    return QFileDialog::getSaveFileName(parent, QObject::tr("Save Photo"), suggested,
-                                        QObject::tr("Pictures (*.jpg *.jpeg *.bmp);;All files (*)"));
-}
-
-SavePathPicker& CurrentSavePathPicker() {
-    static SavePathPicker picker = AskForSavePath;
-    return picker;
-}
 
 // The file calls of the replacing write on this system, where a rename replaces its target.
 class LocalFileSystem : public FileSystem {
@@ -60,9 +49,10 @@ void CopyPhoto(const SlideShow& show, const SlidePhoto& photo) {
 }
 
 // The bytes are read first: a photo that cannot be saved says so before asking where.
-void SavePhoto(QWidget* parent, const SlideShow& show, const SlidePhoto& photo) {
+void SavePhoto(const SlideShow& show, const SlidePhoto& photo) {
     const std::vector<std::uint8_t> bytes = show.ImageBytes(photo);
-    const QString path = CurrentSavePathPicker()(parent, FromStored(SuggestedSaveName(photo)));
+    const QString path = Dialogs().PickSaveFile(QObject::tr("Save Photo"), FromStored(SuggestedSaveName(photo)),
+                                                QObject::tr("Pictures (*.jpg *.jpeg *.bmp);;All files (*)"));
     if (path.isEmpty()) return;
     LocalFileSystem files;
     WriteFileReplacing(files, path.toStdString(), bytes);
@@ -80,10 +70,6 @@ QAction* AddPhotoAction(QWidget* owner, const QString& text, std::function<const
 
 }  // namespace
 
-SavePathPicker SetSavePathPicker(SavePathPicker picker) {
-    return std::exchange(CurrentSavePathPicker(), std::move(picker));
-}
-
 QList<QAction*> AddPhotoActions(QWidget* owner, const SlideShow& show, const ViewerFeatures& features,
                                 std::function<const SlidePhoto*()> current) {
     QList<QAction*> actions;
@@ -92,7 +78,7 @@ QList<QAction*> AddPhotoActions(QWidget* owner, const SlideShow& show, const Vie
                                   [&show](const SlidePhoto& photo) { CopyPhoto(show, photo); });
     if (features.SavePhoto)
         actions << AddPhotoAction(owner, QObject::tr("&Save..."), current,
-                                  [&show, owner](const SlidePhoto& photo) { SavePhoto(owner, show, photo); });
+                                  [&show](const SlidePhoto& photo) { SavePhoto(show, photo); });
     return actions;
 }
 

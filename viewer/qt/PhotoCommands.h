@@ -17,12 +17,6 @@ class QWidget;
 
 namespace velvora {
 
-// Asks where to save a photo, starting from the file name `suggested`; empty when cancelled.
-using SavePathPicker = std::function<QString(QWidget* parent, const QString& suggested)>;
-// Installs the picker Save... asks (the file dialog unless a test installed another) and
-// returns the previous one.
-SavePathPicker SetSavePathPicker(SavePathPicker picker);
-
 // Adds Copy and Save... to `owner` as `features` allow, each acting on the photo `current`
 // returns at the time (nothing when it returns null), and returns them.
 QList<QAction*> AddPhotoActions(QWidget* owner, const SlideShow& show, const ViewerFeatures& features,
