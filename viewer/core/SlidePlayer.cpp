@@ -79,10 +79,14 @@ void SlidePlayer::Next(std::int64_t nowMs) {
 }
 
 void SlidePlayer::Previous(std::int64_t nowMs) {
+    if (current_ > 0) GoTo(current_ - 1, nowMs);
+}
+
+void SlidePlayer::GoTo(int index, std::int64_t nowMs) {
     AccountTime(nowMs);
-    if (current_ <= 0) return;
+    if (current_ < 0 || index < 0 || index >= int(playList_.size())) return;
     if (state_ == PlayState::Finished) state_ = PlayState::Playing;
-    Show(current_ - 1, -1, nowMs);
+    Show(index, -1, nowMs);
     elapsedMs_ = TransitionLength();
 }
 

@@ -62,6 +62,11 @@ public:
     void Next(std::int64_t nowMs);
     // The photo before, shown at once (Left, Page Up); nothing before the first.
     void Previous(std::int64_t nowMs);
+    // Play list entry `index` shown at once, playing on from there even after the end;
+    // nothing before the show has started or for an index outside the list.
+    void GoTo(int index, std::int64_t nowMs);
+    void First(std::int64_t nowMs) { GoTo(0, nowMs); }
+    void Last(std::int64_t nowMs) { GoTo(int(playList_.size()) - 1, nowMs); }
     // Pause freezes the clock, transitions included; Next and Previous still work.
     void TogglePause(std::int64_t nowMs);
 

@@ -23,6 +23,10 @@ void SlideScreen::Next(std::int64_t nowMs) {
 
 void SlideScreen::Previous(std::int64_t nowMs) { Top().Previous(nowMs); }
 
+void SlideScreen::First(std::int64_t nowMs) { Top().First(nowMs); }
+
+void SlideScreen::Last(std::int64_t nowMs) { Top().Last(nowMs); }
+
 void SlideScreen::TogglePause(std::int64_t nowMs) { Top().TogglePause(nowMs); }
 
 void SlideScreen::OpenAbout(std::int64_t nowMs) {

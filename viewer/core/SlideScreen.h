@@ -30,6 +30,8 @@ public:
     void Tick(std::int64_t nowMs);
     void Next(std::int64_t nowMs);
     void Previous(std::int64_t nowMs);
+    void First(std::int64_t nowMs);
+    void Last(std::int64_t nowMs);
     void TogglePause(std::int64_t nowMs);
 
     // Pauses the show and plays the about category from its start over it; nothing when the

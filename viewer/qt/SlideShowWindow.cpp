@@ -1,16 +1,22 @@
 // The Qt front end of the slide-show core.
 #include "viewer/qt/SlideShowWindow.h"
 
+#include <cstdlib>
 #include <exception>
 #include <functional>
 
 #include <QAction>
+#include <QApplication>
+#include <QCursor>
 #include <QFile>
 #include <QFontMetrics>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyleHints>
 #include <QToolBar>
+#include <QWheelEvent>
 #include <QWidget>
 
 #include "platform/Dialogs.h"
@@ -37,6 +43,37 @@ QFont CaptionFont(PixelRect slide) {
 
 constexpr int CaptionFlags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap;
 
+ViewerKey KeyOf(int key) {
+    switch (key) {
+        case Qt::Key_Space:
+            return ViewerKey::Space;
+        case Qt::Key_Right:
+            return ViewerKey::Right;
+        case Qt::Key_PageDown:
+            return ViewerKey::PageDown;
+        case Qt::Key_Left:
+            return ViewerKey::Left;
+        case Qt::Key_PageUp:
+            return ViewerKey::PageUp;
+        case Qt::Key_Home:
+            return ViewerKey::Home;
+        case Qt::Key_End:
+            return ViewerKey::End;
+        case Qt::Key_P:
+            return ViewerKey::P;
+        case Qt::Key_Pause:
+            return ViewerKey::Pause;
+        case Qt::Key_F1:
+            return ViewerKey::F1;
+        case Qt::Key_F11:
+            return ViewerKey::F11;
+        case Qt::Key_Escape:
+            return ViewerKey::Escape;
+        default:
+            return ViewerKey::Other;
+    }
+}
+
 }  // namespace
 
 // Shows the window's latest frame, with the caption of its photo written on the band the
@@ -61,7 +98,9 @@ public:
         captionArea_ = ToQRect(layout.Text);
     }
 
-    std::function<void()> clicked;
+    std::function<void()> pressed;
+    std::function<void()> doubleClicked;
+    std::function<void(int)> wheeled;
 
 protected:
     void paintEvent(QPaintEvent*) override {
@@ -78,7 +117,17 @@ protected:
     }
 
     void mousePressEvent(QMouseEvent* event) override {
-        if (clicked) clicked();
+        if (event->button() == Qt::LeftButton && pressed) pressed();
+        event->accept();
+    }
+
+    void mouseDoubleClickEvent(QMouseEvent* event) override {
+        if (event->button() == Qt::LeftButton && doubleClicked) doubleClicked();
+        event->accept();
+    }
+
+    void wheelEvent(QWheelEvent* event) override {
+        if (wheeled) wheeled(event->angleDelta().y());
         event->accept();
     }
 
@@ -93,7 +142,9 @@ SlideShowWindow::SlideShowWindow(SlideShow show, std::uint32_t seed, QWidget* pa
     : QMainWindow(parent), show_(std::move(show)), features_(ViewerFeaturesOf(show_)), screen_(show_, seed) {
     setWindowTitle(FromStored(show_.Title()));
     canvas_ = new SlideCanvas(frame_, this);
-    canvas_->clicked = [this] { CloseAbout(); };
+    canvas_->pressed = [this] { Run(clicks_.Press(AboutOpen(), Now())); };
+    canvas_->doubleClicked = [this] { Run(clicks_.DoubleClick()); };
+    canvas_->wheeled = [this](int delta) { Wheel(delta); };
     setCentralWidget(canvas_);
     createActions();
     if (features_.Toolbar) createToolbar();
@@ -132,6 +183,10 @@ void SlideShowWindow::createToolbar() {
     if (features_.About) toolbar->addAction(aboutAction_);
     if (features_.PhotoBrowser) toolbar->addAction(photosAction_);
     toolbar->addAction(quitAction_);
+    toolbar->addSeparator();
+    position_ = new QLabel(toolbar);
+    position_->setContentsMargins(6, 0, 6, 0);
+    toolbar->addWidget(position_);
 }
 
 void SlideShowWindow::Play() {
@@ -152,6 +207,33 @@ void SlideShowWindow::PlayFrame() {
     }
     if (aboutWasOpen != screen_.AboutOpen()) UpdatePauseText();
     RenderFrame();
+    UpdatePosition();
+    UpdatePointer();
+    const ViewerCommand click = clicks_.Due(Now(), QGuiApplication::styleHints()->mouseDoubleClickInterval());
+    if (click != ViewerCommand::None) Run(click);
+}
+
+void SlideShowWindow::UpdatePosition() {
+    if (!position_) return;
+    const QString text = QString::fromStdString(PositionText(Player()));
+    if (position_->text() != text) position_->setText(text);
+}
+
+void SlideShowWindow::UpdatePointer() {
+    const QPoint at = QCursor::pos();
+    pointer_.Observe(at.x(), at.y(), Now());
+    const bool hidden = pointer_.Hidden(isFullScreen(), Now());
+    if (hidden == (cursor().shape() == Qt::BlankCursor)) return;
+    if (hidden)
+        setCursor(Qt::BlankCursor);
+    else
+        unsetCursor();
+}
+
+void SlideShowWindow::Wheel(int delta) {
+    const int notches = wheel_.Add(delta);
+    for (int notch = 0; notch < std::abs(notches); ++notch)
+        Run(notches > 0 ? ViewerCommand::Previous : ViewerCommand::Next);
 }
 
 void SlideShowWindow::RenderFrame() {
@@ -168,6 +250,24 @@ void SlideShowWindow::NextPhoto() {
 void SlideShowWindow::PreviousPhoto() {
     screen_.Previous(Now());
     PlayFrame();
+}
+
+void SlideShowWindow::FirstPhoto() {
+    screen_.First(Now());
+    PlayFrame();
+}
+
+void SlideShowWindow::LastPhoto() {
+    screen_.Last(Now());
+    PlayFrame();
+}
+
+// The canvas's new size reaches the next frame, which is drawn for it.
+void SlideShowWindow::ToggleFullScreen() {
+    if (isFullScreen())
+        showNormal();
+    else
+        showFullScreen();
 }
 
 void SlideShowWindow::TogglePause() {
@@ -218,40 +318,50 @@ void SlideShowWindow::UpdatePauseText() {
 }
 
 void SlideShowWindow::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-        case Qt::Key_Space:
-        case Qt::Key_Right:
-        case Qt::Key_PageDown:
+    const ViewerCommand command = CommandForKey(KeyOf(event->key()), features_.PhotoBrowser, AboutOpen());
+    if (command == ViewerCommand::None) {
+        QMainWindow::keyPressEvent(event);
+        return;
+    }
+    Run(command);
+    event->accept();
+}
+
+void SlideShowWindow::Run(ViewerCommand command) {
+    switch (command) {
+        case ViewerCommand::None:
+            break;
+        case ViewerCommand::Next:
             NextPhoto();
             break;
-        case Qt::Key_Left:
-        case Qt::Key_PageUp:
+        case ViewerCommand::Previous:
             PreviousPhoto();
             break;
-        case Qt::Key_P:
-            // With the photo list allowed, P opens it; Pause still pauses.
-            if (features_.PhotoBrowser)
-                ShowPhotos();
-            else
-                TogglePause();
+        case ViewerCommand::First:
+            FirstPhoto();
             break;
-        case Qt::Key_Pause:
+        case ViewerCommand::Last:
+            LastPhoto();
+            break;
+        case ViewerCommand::TogglePause:
             TogglePause();
             break;
-        case Qt::Key_F1:
+        case ViewerCommand::ShowPhotos:
+            ShowPhotos();
+            break;
+        case ViewerCommand::ShowAbout:
             ShowAbout();
             break;
-        case Qt::Key_Escape:
-            if (screen_.AboutOpen())
-                CloseAbout();
-            else
-                close();
+        case ViewerCommand::CloseAbout:
+            CloseAbout();
             break;
-        default:
-            QMainWindow::keyPressEvent(event);
-            return;
+        case ViewerCommand::ToggleFullScreen:
+            ToggleFullScreen();
+            break;
+        case ViewerCommand::Exit:
+            close();
+            break;
     }
-    event->accept();
 }
 
 std::unique_ptr<SlideShowWindow> OpenSlideShowWindow(const QString& path, std::uint32_t seed) {

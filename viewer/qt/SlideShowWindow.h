@@ -16,8 +16,10 @@
 #include "viewer/core/SlideScreen.h"
 #include "viewer/core/SlideShow.h"
 #include "viewer/core/ViewerFeatures.h"
+#include "viewer/core/ViewerInput.h"
 
 class QKeyEvent;
+class QLabel;
 
 namespace velvora {
 
@@ -46,13 +48,17 @@ public slots:
     void PlayFrame();
     void NextPhoto();
     void PreviousPhoto();
+    void FirstPhoto();
+    void LastPhoto();
     void TogglePause();
+    void ToggleFullScreen();
     // Plays the about category over the paused show; Escape, a click or its end comes back.
     void ShowAbout();
     void CloseAbout();
     // Pauses the show and opens the list of its photos, when the show allows it; the show
     // goes on when the list closes.
     void ShowPhotos();
+    void Run(ViewerCommand command);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -63,6 +69,9 @@ private:
     void RenderFrame();
     void UpdatePauseText();
     void PhotosClosed();
+    void UpdatePosition();
+    void UpdatePointer();
+    void Wheel(int delta);
     std::int64_t Now() const { return clock_.elapsed(); }
 
     SlideShow show_;
@@ -79,6 +88,10 @@ private:
     QAction* photosAction_ = nullptr;
     QAction* quitAction_ = nullptr;
     std::unique_ptr<PhotoListWindow> photoList_;
+    QLabel* position_ = nullptr;
+    SlideClicks clicks_;
+    WheelNotches wheel_;
+    PointerIdle pointer_;
     bool resumeAfterPhotos_ = false;
 };
 

@@ -1,9 +1,12 @@
 // The optional row of native push buttons along the top of the viewer's window: Previous,
 // Pause (Play while paused) and Next unless the show hides them, About and Photos when the
-// show offers them, and Exit. Each button sends its command to the owner as WM_COMMAND.
+// show offers them, Exit, and to their right the position in the play list. Each button sends its command to the owner
+// as WM_COMMAND.
 #pragma once
 
 #include <windows.h>
+
+#include <string>
 
 #include "viewer/core/ViewerFeatures.h"
 
@@ -20,9 +23,13 @@ public:
     static int Height();
     // Labels the pause button by what a click does next.
     void ShowPaused(bool paused) const;
+    // Writes `text` into the position label, when it differs from what it shows.
+    void ShowPosition(const std::wstring& text);
 
 private:
     HWND pauseButton_ = nullptr;
+    HWND position_ = nullptr;
+    std::wstring positionText_;
 };
 
 }  // namespace velvora

@@ -1,7 +1,10 @@
 // Timer, keys, buttons and painting of keltview's window.
 #include "viewer/win32/ViewerWindow.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
+#include <cstdlib>
 #include <stdexcept>
 #include <utility>
 
@@ -21,18 +24,58 @@ constexpr int WindowedClientHeight = 768;
 constexpr DWORD FullScreenStyle = WS_POPUP | WS_CLIPCHILDREN;
 constexpr DWORD WindowedStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 
-WindowFrame FullScreenFrame() {
+MONITORINFO PrimaryMonitor() {
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
     GetMonitorInfoW(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor);
-    const RECT& screen = monitor.rcMonitor;
+    return monitor;
+}
+
+WindowFrame FullScreenFrame() {
+    const RECT screen = PrimaryMonitor().rcMonitor;
     return {FullScreenStyle, screen.left, screen.top, screen.right - screen.left, screen.bottom - screen.top};
 }
 
+// Centred on the primary screen's work area.
 WindowFrame WindowedFrame() {
     RECT outer{0, 0, WindowedClientWidth, WindowedClientHeight};
     AdjustWindowRectEx(&outer, WindowedStyle, FALSE, 0);
-    return {WindowedStyle, CW_USEDEFAULT, CW_USEDEFAULT, outer.right - outer.left, outer.bottom - outer.top};
+    const int width = outer.right - outer.left, height = outer.bottom - outer.top;
+    const RECT work = PrimaryMonitor().rcWork;
+    const int left = work.left + std::max<int>(0, (work.right - work.left - width) / 2);
+    const int top = work.top + std::max<int>(0, (work.bottom - work.top - height) / 2);
+    return {WindowedStyle, left, top, width, height};
+}
+
+ViewerKey KeyOf(WPARAM key) {
+    switch (key) {
+        case VK_SPACE:
+            return ViewerKey::Space;
+        case VK_RIGHT:
+            return ViewerKey::Right;
+        case VK_NEXT:
+            return ViewerKey::PageDown;
+        case VK_LEFT:
+            return ViewerKey::Left;
+        case VK_PRIOR:
+            return ViewerKey::PageUp;
+        case VK_HOME:
+            return ViewerKey::Home;
+        case VK_END:
+            return ViewerKey::End;
+        case 'P':
+            return ViewerKey::P;
+        case VK_PAUSE:
+            return ViewerKey::Pause;
+        case VK_F1:
+            return ViewerKey::F1;
+        case VK_F11:
+            return ViewerKey::F11;
+        case VK_ESCAPE:
+            return ViewerKey::Escape;
+        default:
+            return ViewerKey::Other;
+    }
 }
 
 }  // namespace
@@ -41,6 +84,7 @@ ViewerWindow::ViewerWindow(SlideShow show, std::uint32_t seed)
     : show_(std::move(show)), features_(ViewerFeaturesOf(show_)), screen_(show_, seed) {}
 
 void ViewerWindow::Open(bool fullScreen, int showCommand) {
+    fullScreen_ = fullScreen;
     if (!Create(ViewerWindowClass, WideFromStored(show_.Title()), fullScreen ? FullScreenFrame() : WindowedFrame()))
         throw std::runtime_error("The viewer window could not be opened.");
     if (features_.Toolbar) toolbar_.emplace().Create(Handle(), features_);
@@ -69,6 +113,25 @@ void ViewerWindow::PlayFrame() {
     }
     if (aboutWasOpen != screen_.AboutOpen()) ShowPauseState();
     RenderFrame();
+    UpdatePosition();
+    UpdatePointer();
+    const ViewerCommand click = clicks_.Due(Now(), GetDoubleClickTime());
+    if (click != ViewerCommand::None) Run(click);
+}
+
+void ViewerWindow::UpdatePosition() {
+    if (toolbar_) toolbar_->ShowPosition(WideFromStored(PositionText(screen_.Show())));
+}
+
+// Polled with every frame: the moves over the buttons go to the buttons, not to this window.
+void ViewerWindow::UpdatePointer() {
+    POINT at{};
+    if (GetCursorPos(&at)) pointer_.Observe(at.x, at.y, Now());
+    const bool hidden = pointer_.Hidden(fullScreen_, Now());
+    if (hidden == pointerHidden_) return;
+    pointerHidden_ = hidden;
+    // WM_SETCURSOR keeps it so from now on; this changes it without waiting for a move.
+    if (GetForegroundWindow() == Handle()) SetCursor(hidden ? nullptr : LoadCursorW(nullptr, IDC_ARROW));
 }
 
 void ViewerWindow::RenderFrame() {
@@ -91,6 +154,32 @@ void ViewerWindow::NextPhoto() {
 void ViewerWindow::PreviousPhoto() {
     screen_.Previous(Now());
     PlayFrame();
+}
+
+void ViewerWindow::FirstPhoto() {
+    screen_.First(Now());
+    PlayFrame();
+}
+
+void ViewerWindow::LastPhoto() {
+    screen_.Last(Now());
+    PlayFrame();
+}
+
+// The WM_SIZE of the new frame draws the slides for its size.
+void ViewerWindow::ToggleFullScreen() {
+    fullScreen_ = !fullScreen_;
+    const WindowFrame frame = fullScreen_ ? FullScreenFrame() : WindowedFrame();
+    SetWindowLongPtrW(Handle(), GWL_STYLE, static_cast<LONG_PTR>(frame.Style | WS_VISIBLE));
+    SetWindowPos(Handle(), nullptr, frame.X, frame.Y, frame.Width, frame.Height,
+                 SWP_NOZORDER | SWP_FRAMECHANGED | SWP_SHOWWINDOW);
+    UpdatePointer();
+}
+
+void ViewerWindow::Wheel(int delta) {
+    const int notches = wheel_.Add(delta);
+    for (int notch = 0; notch < std::abs(notches); ++notch)
+        Run(notches > 0 ? ViewerCommand::Previous : ViewerCommand::Next);
 }
 
 void ViewerWindow::TogglePause() {
@@ -147,38 +236,52 @@ RECT ViewerWindow::SlideArea() const {
 }
 
 bool ViewerWindow::HandleKey(WPARAM key) {
-    switch (key) {
-        case VK_SPACE:
-        case VK_RIGHT:
-        case VK_NEXT:
+    const ViewerCommand command = CommandForKey(KeyOf(key), features_.PhotoBrowser, screen_.AboutOpen());
+    Run(command);
+    return command != ViewerCommand::None;
+}
+
+void ViewerWindow::Run(ViewerCommand command) {
+    switch (command) {
+        case ViewerCommand::None:
+            break;
+        case ViewerCommand::Next:
             NextPhoto();
-            return true;
-        case VK_LEFT:
-        case VK_PRIOR:
+            break;
+        case ViewerCommand::Previous:
             PreviousPhoto();
-            return true;
-        case 'P':
-            // With the photo list allowed, P opens it; Pause still pauses.
-            if (features_.PhotoBrowser)
-                ShowPhotos();
-            else
-                TogglePause();
-            return true;
-        case VK_PAUSE:
+            break;
+        case ViewerCommand::First:
+            FirstPhoto();
+            break;
+        case ViewerCommand::Last:
+            LastPhoto();
+            break;
+        case ViewerCommand::TogglePause:
             TogglePause();
-            return true;
-        case VK_F1:
+            break;
+        case ViewerCommand::ShowPhotos:
+            ShowPhotos();
+            break;
+        case ViewerCommand::ShowAbout:
             ShowAbout();
-            return true;
-        case VK_ESCAPE:
-            if (screen_.AboutOpen())
-                CloseAbout();
-            else
-                DestroyWindow(Handle());
-            return true;
-        default:
-            return false;
+            break;
+        case ViewerCommand::CloseAbout:
+            CloseAbout();
+            break;
+        case ViewerCommand::ToggleFullScreen:
+            ToggleFullScreen();
+            break;
+        case ViewerCommand::Exit:
+            DestroyWindow(Handle());
+            break;
     }
+}
+
+bool ViewerWindow::OnSlides(LPARAM clientPoint) const {
+    const RECT area = SlideArea();
+    const POINT at{GET_X_LPARAM(clientPoint), GET_Y_LPARAM(clientPoint)};
+    return PtInRect(&area, at) != FALSE;
 }
 
 void ViewerWindow::HandleCommand(PlaybackCommand command) {
@@ -235,8 +338,18 @@ LRESULT ViewerWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
             if (HandleKey(wParam)) return 0;
             break;
         case WM_LBUTTONDOWN:
-            CloseAbout();
+            if (OnSlides(lParam)) Run(clicks_.Press(screen_.AboutOpen(), Now()));
             return 0;
+        case WM_LBUTTONDBLCLK:
+            if (OnSlides(lParam)) Run(clicks_.DoubleClick());
+            return 0;
+        case WM_MOUSEWHEEL:
+            Wheel(GET_WHEEL_DELTA_WPARAM(wParam));
+            return 0;
+        case WM_SETCURSOR:
+            if (!pointerHidden_ || LOWORD(lParam) != HTCLIENT) break;
+            SetCursor(nullptr);
+            return TRUE;
         case WM_COMMAND:
             if (HIWORD(wParam) != BN_CLICKED) break;
             HandleCommand(static_cast<PlaybackCommand>(LOWORD(wParam)));

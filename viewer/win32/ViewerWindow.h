@@ -12,6 +12,7 @@
 #include "viewer/core/SlideScreen.h"
 #include "viewer/core/SlideShow.h"
 #include "viewer/core/ViewerFeatures.h"
+#include "viewer/core/ViewerInput.h"
 #include "viewer/win32/CaptionPainter.h"
 #include "viewer/win32/DibCanvas.h"
 #include "viewer/win32/PhotoBrowser.h"
@@ -38,7 +39,10 @@ private:
     void RenderFrame();
     void NextPhoto();
     void PreviousPhoto();
+    void FirstPhoto();
+    void LastPhoto();
     void TogglePause();
+    void ToggleFullScreen();
     void ShowAbout();
     void CloseAbout();
     void ShowPhotos();
@@ -46,6 +50,11 @@ private:
     void ShowPauseState() const;
     bool HandleKey(WPARAM key);
     void HandleCommand(PlaybackCommand command);
+    void Run(ViewerCommand command);
+    void Wheel(int delta);
+    void UpdatePosition();
+    void UpdatePointer();
+    bool OnSlides(LPARAM clientPoint) const;
     void Paint();
     int ToolbarHeight() const { return toolbar_ ? PlaybackToolbar::Height() : 0; }
     // The part of the client area the slides fill: all of it below the toolbar.
@@ -61,6 +70,11 @@ private:
     std::optional<PlaybackToolbar> toolbar_;
     // Declared after the show's members, so it goes first; its window's end calls back here.
     std::unique_ptr<PhotoBrowser> photoBrowser_;
+    SlideClicks clicks_;
+    WheelNotches wheel_;
+    PointerIdle pointer_;
+    bool pointerHidden_ = false;
+    bool fullScreen_ = false;
     bool resumeAfterPhotos_ = false;
     std::uint64_t startTicks_ = 0;
 };
