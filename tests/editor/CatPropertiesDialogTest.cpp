@@ -43,6 +43,7 @@ protected:
         return texts;
     }
 
+    testing::ScriptedDialogs dialogs;
     CategoryTree tree;
     CategoryNode* root = nullptr;
     CategoryNode* category = nullptr;
@@ -83,21 +84,18 @@ TEST_F(CatPropertiesDialogTest, CancelLeavesEverythingAndOkStoresTheControls) {
 }
 
 TEST_F(CatPropertiesDialogTest, BackgroundColourIsPickedOnlyForASpecificColour) {
-    testing::ScriptedDialogs picker;
-    picker.pickedColor = Qt::red;
+    dialogs.pickedColor = Qt::red;
     TCatProperties dialog(*category);
     auto* edit = Find<QPushButton>(dialog, "btnBackgroundEdit");
     EXPECT_FALSE(edit->isEnabled());
     dialog.btnBackgroundEditClick();  // "Default" is chosen: no colour dialog
-    EXPECT_TRUE(picker.colorsAsked.empty());
+    EXPECT_TRUE(dialogs.colorsAsked.empty());
     Find<QComboBox>(dialog, "lbxBackground")->setCurrentIndex(1);
     EXPECT_TRUE(edit->isEnabled());
     QTest::mouseClick(edit, Qt::LeftButton);
     EXPECT_EQ(Find<QLabel>(dialog, "lblBackgroundOption1")->text(), "255");
     QTest::mouseClick(edit, Qt::LeftButton);
-    ASSERT_EQ(picker.colorsAsked.size(), 2u);
-    EXPECT_EQ(picker.colorsAsked[0], QColor(Qt::black));
-    EXPECT_EQ(picker.colorsAsked[1], QColor(Qt::red));
+    EXPECT_EQ(dialogs.colorsAsked, (std::vector<QColor>{Qt::black, Qt::red}));
     dialog.Button1Click();
     EXPECT_EQ(std::tuple(category->Category->Background, category->Category->BackgroundOption1),
               std::tuple(1, std::string("255")));
@@ -105,14 +103,13 @@ TEST_F(CatPropertiesDialogTest, BackgroundColourIsPickedOnlyForASpecificColour) 
     ShowSettings.SetValue("BackgroundOption1", "16711680");  // blue
     TCatProperties show(*root);
     QTest::mouseClick(Find<QPushButton>(show, "btnShowBackgroundEdit"), Qt::LeftButton);
-    EXPECT_EQ(picker.colorsAsked.back(), QColor(Qt::blue));
+    EXPECT_EQ(dialogs.colorsAsked.back(), QColor(Qt::blue));
     show.Button1Click();
     EXPECT_EQ(ShowSettings.Value("BackgroundOption1"), "255");
     EXPECT_EQ(root->Category->BackgroundOption1, "255");
 }
 
 TEST_F(CatPropertiesDialogTest, RefusedNameIsExplainedAndTheDialogStaysOpen) {
-    testing::ScriptedDialogs dialogs;
     TCatProperties dialog(*category);
     dialog.show();
     Find<QLineEdit>(dialog, "txtName")->setText("Snow");

@@ -102,25 +102,20 @@ TEST_F(CategoryPropertiesTest, CustomAlignmentStoresMinusOneAndReopensOnTheFirst
         CategoryProperties state = CategoryProperties::Load(*node, settings);
         state.Horizontal.Select(int(state.Horizontal.Items().size()) - 1);
         ASSERT_EQ(state.Horizontal.Text(), "Custom...");
-        const CategoryProperties again = Reopened(state, node);
+        EXPECT_EQ(Reopened(state, node).Horizontal.Text(), node == root ? "Random" : "Default");
         EXPECT_EQ(node == root ? DecimalOrZero(settings.Value("Horizontal")) : category->Category->Horizontal, -1);
-        EXPECT_EQ(again.Horizontal.Text(), node == root ? "Random" : "Default");
     }
     settings.SetValue("Transition", "0");  // "Default", which the show's box does not offer
     settings.SetValue("Vertical", "abc");
-    const CategoryProperties show = Reopened(CategoryProperties::Load(*root, settings), root);
+    EXPECT_EQ(Reopened(CategoryProperties::Load(*root, settings), root).Vertical.Text(), "Random");
     EXPECT_EQ(settings.Value("Transition"), "0");
-    EXPECT_EQ(show.Vertical.Text(), "Random");
 }
 
 TEST_F(CategoryPropertiesTest, ViewerOptionsAreCheckedOnlyByOneAndStoredAsOneOrZero) {
-    settings.SetValue("ViewerShowToolbar", "1");
-    settings.SetValue("ViewerViewIndividualPhotos", "yes");
-    settings.SetValue("ViewerCopyIndividualPhotos", "0");
-    settings.SetValue("ViewerHideResolution", "1");
+    settings = KeyValueList({"ViewerShowToolbar=1", "ViewerViewIndividualPhotos=yes", "ViewerCopyIndividualPhotos=0",
+                             "ViewerHideResolution=1"});
     CategoryProperties show = CategoryProperties::Load(*root, settings);
-    const std::array<bool, 8> loaded{true, false, false, false, false, false, true, false};
-    EXPECT_EQ(show.Viewer, loaded);
+    EXPECT_EQ(show.Viewer, (std::array<bool, 8>{true, false, false, false, false, false, true, false}));
     show.Viewer[7] = true;
     show.Viewer[0] = false;
     ASSERT_EQ(show.Save(*root, settings), CategoryNameProblem::None);

@@ -1,7 +1,5 @@
 #include "editor/CategoryTree.h"
 
-#include <tuple>
-
 #include <gtest/gtest.h>
 
 namespace velvora {
@@ -12,7 +10,7 @@ CategoryNode* WithCategory(CategoryNode* node) {
     return node;
 }
 
-TEST(CategoryTree, AddNodeByPathFollowsNamesAndKeepsLostCategoriesInsideTheShow) {
+TEST(CategoryTree, AddNodeByPathFollowsNamesKeepsLostCategoriesInsideTheShowAndCapsTheDepth) {
     CategoryTree tree;
     tree.SetRoot("Show");
     CategoryNode* holidays = AddNodeByPath(tree, "\\Holidays");
@@ -24,12 +22,10 @@ TEST(CategoryTree, AddNodeByPathFollowsNamesAndKeepsLostCategoriesInsideTheShow)
     EXPECT_TRUE(unnamed->Parent() == tree.Root() && unnamed->Text.empty());
     EXPECT_EQ(tree.IndexOf(unnamed), tree.Count() - 1);
     EXPECT_EQ(tree.NodeAt(2), beach);  // pre-order: root, Holidays, Beach, Deep, ...
-}
 
-TEST(CategoryTree, AddNodeByPathCapsTheNestingDepth) {
-    CategoryTree tree;
+    // The nesting depth is capped.
     std::string path;
-    CategoryNode* node = tree.SetRoot("Show");
+    CategoryNode* node = tree.Root();
     for (int level = 0; level < MaxCategoryDepth + 50; ++level) {
         path += "\\n";
         node = AddNodeByPath(tree, path);
@@ -61,9 +57,8 @@ TEST(CategoryTree, NamesThatTheCategoryFileCannotHoldAreRefusedAndNewNamesAreNum
 TEST(CategoryTree, ExclusiveFlagsClearTheOtherCategoriesOnly) {
     CategoryTree tree;
     CategoryNode* root = WithCategory(tree.SetRoot("Show"));
-    CategoryNode* first = WithCategory(tree.AddChild(root, "First"));
+    TCategory& kept = *WithCategory(tree.AddChild(root, "First"))->Category;
     CategoryNode* second = WithCategory(tree.AddChild(root, "Second"));
-    TCategory& kept = *first->Category;
     kept.Intro = kept.About = kept.AutoRun = kept.AutoRunExit = true;
     kept.IntroWidth = kept.IntroHeight = kept.AboutWidth = kept.AboutHeight = 50;
     root->Category->Intro = true;

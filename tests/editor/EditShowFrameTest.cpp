@@ -6,10 +6,12 @@
 #include <QAbstractItemModel>
 #include <QApplication>
 #include <QDialog>
+#include <QDragEnterEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
 #include <QSettings>
 #include <QSplitter>
@@ -20,6 +22,7 @@
 
 #include "app/frmMain.h"
 #include "editor/CategoryPreview.h"
+#include "editor/PhotoTransferUi.h"
 #include "editor/PhotoViewerPane.h"
 #include "editor/frmEditShow.h"
 #include "library/ShowIndex.h"
@@ -172,6 +175,30 @@ TEST_F(EditShowFrameTest, PhotoCommandsWorkOnTheSelectionMadeInTheList) {
     EXPECT_EQ(ReadFile(show + "0001/folder.dat"), "0000000B=b.jpg\r\n");
 }
 
+TEST_F(EditShowFrameTest, CopyAndPasteKeysDuplicateTheSelectionAndADragMarksOnlyAnotherCategory) {
+    photos->selectAll();
+    QTest::keyClick(photos, Qt::Key_C, Qt::ControlModifier);
+    QTest::keyClick(photos, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(frame->Document().Photos().Count(), 6);
+    EXPECT_EQ(photos->selectionModel()->selectedRows().size(), 3);
+
+    // Dragged over the tree, only a category the photos would move to is marked, until the drag leaves.
+    const std::unique_ptr<QMimeData> drag(MakePhotoMoveData(frame->Document().CategoryFolder));
+    const auto dragOver = [&](const QModelIndex& row) {
+        QDragEnterEvent enter(tree->visualRect(row).center(), Qt::MoveAction, drag.get(), Qt::LeftButton, {});
+        QCoreApplication::sendEvent(tree->viewport(), &enter);
+        return tree->model()->data(row, Qt::BackgroundRole).isValid();
+    };
+    EXPECT_FALSE(dragOver(IndexOfNode(1)));
+    EXPECT_TRUE(dragOver(IndexOfNode(2)));
+    QDragLeaveEvent leave;
+    QCoreApplication::sendEvent(tree->viewport(), &leave);
+    EXPECT_FALSE(tree->model()->data(IndexOfNode(2), Qt::BackgroundRole).isValid());
+    main->close();
+    EXPECT_EQ(SplitLines(ReadFile(show + "0001/folder.dat")).size(), 6u);
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
 TEST_F(EditShowFrameTest, PanelFollowsASingleSelectionAndEnterWalksNameCaptionAndOnToTheNextPhoto) {
     auto* panel = frame->findChild<QWidget*>("pnlPhotoProperties");
     auto* name = frame->findChild<QLineEdit*>("txtPhotoName");
@@ -226,10 +253,9 @@ TEST_F(EditShowFrameTest, ViewerShowsTheCurrentPhotoAloneAndSteppingStopsAtTheEn
     auto* pane = frame->findChild<TPhotoViewerPane*>("pnlViewPhoto");
     EXPECT_FALSE(pane->PictureRect().isEmpty());
     EXPECT_EQ(pane->PictureRect().topLeft(), QPoint(8, 8));
-    auto* next = frame->findChild<QToolButton*>("btnPhotoNext");
     frame->findChild<QToolButton*>("btnPhotoPrevious")->click();  // already the first photo
     EXPECT_EQ(selection->currentIndex().row(), 0);
-    for (int i = 0; i < 3; ++i) next->click();
+    for (int i = 0; i < 3; ++i) frame->findChild<QToolButton*>("btnPhotoNext")->click();
     EXPECT_EQ(selection->currentIndex().row(), 2);
     EXPECT_EQ(selection->selectedRows().size(), 1);
     QTest::mouseDClick(pane->findChild<QLabel*>("imgViewPhoto"), Qt::LeftButton);
@@ -275,7 +301,6 @@ TEST_F(EditShowFrameTest, NarrowPhotoToolbarOffersTheHiddenButtonsInItsMoreMenuA
     auto* toolbar = frame->findChild<QWidget*>("Panel8");
     auto* paste = frame->findChild<QToolButton*>("btnPhotoPaste");
     auto* more = frame->findChild<QToolButton*>("btnPhotoMore");
-    auto* menu = frame->findChild<QMenu*>("mnuPhotoTools");
     const int lastRight = frame->findChild<QToolButton*>("btnRotate")->geometry().right() + 1;
     toolbar->resize(lastRight, toolbar->height());
     EXPECT_TRUE(paste->isVisibleTo(toolbar));
@@ -284,7 +309,7 @@ TEST_F(EditShowFrameTest, NarrowPhotoToolbarOffersTheHiddenButtonsInItsMoreMenuA
     EXPECT_FALSE(paste->isVisibleTo(toolbar));
     EXPECT_TRUE(more->isVisibleTo(toolbar));
     QStringList offered;
-    for (QAction* item : menu->actions())
+    for (QAction* item : frame->findChild<QMenu*>("mnuPhotoTools")->actions())
         if (item->isVisible()) offered << item->text();
     EXPECT_EQ(offered, (QStringList{"Paste", "Rotate"}));
     toolbar->resize(lastRight, toolbar->height());

@@ -58,8 +58,7 @@ protected:
 };
 
 TEST_F(PhotoAddingTest, ThumbnailFitsTheBoxAndReportsTheSourceSize) {
-    int width = 0;
-    int height = 0;
+    int width = 0, height = 0;
     for (const std::string& source : {Bmp("small.bmp"), Jpeg("large.jpg")}) {
         ASSERT_TRUE(MakeThumbnail(source, folder + "t.thu", width, height)) << source;
         EXPECT_EQ(width * 10 + height, source.ends_with(".bmp") ? 420 : 42000);
@@ -78,8 +77,7 @@ TEST_F(PhotoAddingTest, ThumbnailFitsTheBoxAndReportsTheSourceSize) {
 
 TEST_F(PhotoAddingTest, BatchAddsInSortedPathOrderWithThreeLinePropertiesAndAllSelected) {
     document.Photos().Select(document.Photos().Add("old"));
-    const PhotoBatchResult result = AddPhotoBatch(document, {Bmp("C.bmp"), Bmp("b"), Jpeg("A.jpg")});
-    EXPECT_EQ(result.CurrentIndex, 1);
+    EXPECT_EQ(AddPhotoBatch(document, {Bmp("C.bmp"), Bmp("b"), Jpeg("A.jpg")}).CurrentIndex, 1);
     EXPECT_FALSE(ProgressIsOpen());
     EXPECT_EQ(FolderList, (StringList{"00000000=A.jpg", "00000001=b", "00000002=C.bmp"}));
     EXPECT_EQ(ReadFile(folder + "00000000.dat"), "Name=A\r\nWidth=4000\r\nHeight=2000\r\n");
@@ -94,8 +92,8 @@ TEST_F(PhotoAddingTest, FreedIdIsReusedAndBadFilesAreSkippedLeavingNothingBehind
     for (const char* file : {"00000000.pho", "00000002.PHO"}) WriteFile(folder + file, "kept");
     const std::string damaged = Source("b.bmp", "BM but not really");
     const std::string missing = Home() + "in/gone.bmp";
-    const PhotoBatchResult result = AddPhotoBatch(document, {Bmp("a.bmp"), damaged, missing, Bmp("d.bmp")});
-    EXPECT_EQ(result.SkippedFiles, (StringList{damaged, missing}));
+    EXPECT_EQ(AddPhotoBatch(document, {Bmp("a.bmp"), damaged, missing, Bmp("d.bmp")}).SkippedFiles,
+              (StringList{damaged, missing}));
     EXPECT_EQ(FolderList, (StringList{"00000001=a.bmp", "00000003=d.bmp"}));
     EXPECT_EQ(ReadFile(folder + "00000002.PHO"), "kept");
     // The two kept files and three for each photo added: no orphan, no temporary file.

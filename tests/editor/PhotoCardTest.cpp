@@ -44,7 +44,7 @@ QImage DrawCard(const std::string& folder, const std::string& id, bool selected,
     return image;
 }
 
-TEST(PhotoCard, ThumbnailIsCentredWithTruncationInsideARoundedBorder) {
+TEST(PhotoCard, ThumbnailIsCentredInARoundedBorderAndLongTextIsClippedAtTheCardsRightEdge) {
     const testing::TempFolder folder;
     Bitmap thumbnail(61, 41, PixelFormat::Bits24);  // at x = 6 + 19 / 2 = 15, y = 3 + 39 / 2 = 22
     for (int y = 0; y < 41; ++y)
@@ -57,19 +57,17 @@ TEST(PhotoCard, ThumbnailIsCentredWithTruncationInsideARoundedBorder) {
     for (QPoint corner : {QPoint(14, 21), QPoint(76, 21), QPoint(14, 63), QPoint(76, 63), QPoint(46, 5)})
         EXPECT_EQ(card.pixelColor(corner), Qt::lightGray) << corner.x() << "," << corner.y();
     EXPECT_EQ(card.pixelColor(6, 3), Qt::white);  // outside the frame's cut corner
-}
 
-TEST(PhotoCard, WithoutThumbnailTheFrameStaysEmptyAndLongTextIsClippedAtTheRightEdge) {
-    const testing::TempFolder folder;
-    const QImage card = DrawCard(folder.Path(), "0000000C", false, 200);
-    EXPECT_EQ(card.pixelColor(46, 43), Qt::lightGray);
-    EXPECT_EQ(card.pixelColor(3, 43), Qt::white);
+    // Without a thumbnail the frame stays empty.
+    const QImage narrow = DrawCard(folder.Path(), "0000000C", false, 200);
+    EXPECT_EQ(narrow.pixelColor(46, 43), Qt::lightGray);
+    EXPECT_EQ(narrow.pixelColor(3, 43), Qt::white);
     EXPECT_EQ(DrawCard(folder.Path(), "0000000C", true).pixelColor(3, 43), Qt::darkBlue);
     bool captionReachesTheEdge = false;
-    for (int x = 190; x < 200; ++x) captionReachesTheEdge |= card.pixelColor(x, 28) != Qt::white;
+    for (int x = 190; x < 200; ++x) captionReachesTheEdge |= narrow.pixelColor(x, 28) != Qt::white;
     EXPECT_TRUE(captionReachesTheEdge);
     for (int y = 0; y < PhotoCardHeight; ++y)
-        for (int x = 200; x < 300; ++x) ASSERT_EQ(card.pixelColor(x, y), Qt::green) << x << "," << y;
+        for (int x = 200; x < 300; ++x) ASSERT_EQ(narrow.pixelColor(x, y), Qt::green) << x << "," << y;
 }
 
 }  // namespace

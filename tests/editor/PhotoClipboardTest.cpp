@@ -1,22 +1,9 @@
 #include "editor/PhotoClipboard.h"
 
 #include <filesystem>
-#include <memory>
 
 #include <gtest/gtest.h>
 
-#include <QDragEnterEvent>
-#include <QListView>
-#include <QMimeData>
-#include <QSettings>
-#include <QTest>
-#include <QTreeView>
-
-#include "app/frmMain.h"
-#include "editor/PhotoTransferUi.h"
-#include "editor/frmEditShow.h"
-#include "support/JpegEncoder.h"
-#include "support/ScriptedDialogs.h"
 #include "support/TempFolder.h"
 
 namespace velvora {
@@ -104,8 +91,7 @@ TEST_F(PhotoClipboardTest, DamagedStagedPhotosAreSkippedByNameAndLeaveNothingBeh
     fs::remove(staging + "00000000.pho");
     WriteFile(staging + "00000001.pho", "");
     WriteFile(staging + StagedPhotoListFileName, ReadFile(staging + StagedPhotoListFileName) + "../x=evil.jpg\r\n");
-    const PhotoTransferResult result = PasteStagedPhotos(document, staging);
-    EXPECT_EQ(result.SkippedPhotos, (StringList{"a.jpg", "b.jpg", "evil.jpg"}));
+    EXPECT_EQ(PasteStagedPhotos(document, staging).SkippedPhotos, (StringList{"a.jpg", "b.jpg", "evil.jpg"}));
     EXPECT_EQ(FolderList.back(), "00000003=c.jpg");
     EXPECT_EQ(FileCount(root), 4 * 3 + 1);
     fs::remove_all(staging);
@@ -127,44 +113,6 @@ TEST_F(PhotoClipboardTest, MovedPhotosStayInTheTargetAfterReloadAndMovingOntoThe
     document.SelectCategory(document.Tree().NodeAt(1));
     ASSERT_EQ(document.Photos().Count(), 3);
     EXPECT_EQ(PhotoEntry::FromText(document.Photos().Item(2)).Caption, "C00000002");
-}
-
-TEST_F(PhotoClipboardTest, CopyAndPasteKeysInThePhotoListDuplicateTheSelection) {
-    testing::ScriptedDialogs dialogs;
-    const testing::TempFolder settings;
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString(settings.Path()));
-    const std::string jpeg = testing::EncodeJpeg(8, 6, 1, [](int, int, std::uint8_t* out) { out[0] = 9; });
-    for (const char* id : {"00000000", "00000001", "00000002"}) WriteFile(root + id + ".pho", jpeg);
-    document.CloseShow();
-    TMain main(MakeEditShowFrame);
-    main.show();
-    main.OpenShow(ShowPath);
-    QCoreApplication::sendPostedEvents();
-    auto* frame = static_cast<TFrameEditShow*>(main.CurrentFrame());
-    auto* photos = frame->findChild<QListView*>("lbxPhotos");
-    photos->selectAll();
-    QTest::keyClick(photos, Qt::Key_C, Qt::ControlModifier);
-    QTest::keyClick(photos, Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(frame->Document().Photos().Count(), 6);
-    EXPECT_EQ(photos->selectionModel()->selectedRows().size(), 3);
-
-    // Dragged over the tree, only a category the photos would move to is marked, until the drag leaves.
-    auto* tree = frame->findChild<QTreeView*>("lbxCategories");
-    const QModelIndex beachRow = tree->model()->index(0, 0, tree->model()->index(0, 0));
-    const std::unique_ptr<QMimeData> drag(MakePhotoMoveData(frame->Document().CategoryFolder));
-    const auto dragOver = [&](const QModelIndex& row) {
-        QDragEnterEvent enter(tree->visualRect(row).center(), Qt::MoveAction, drag.get(), Qt::LeftButton, {});
-        QCoreApplication::sendEvent(tree->viewport(), &enter);
-        return tree->model()->data(row, Qt::BackgroundRole).isValid();
-    };
-    EXPECT_FALSE(dragOver(tree->model()->index(0, 0)));
-    EXPECT_TRUE(dragOver(beachRow));
-    QDragLeaveEvent leave;
-    QCoreApplication::sendEvent(tree->viewport(), &leave);
-    EXPECT_FALSE(tree->model()->data(beachRow, Qt::BackgroundRole).isValid());
-    main.close();
-    EXPECT_EQ(SplitLines(ReadFile(root + "folder.dat")).size(), 6u);
-    EXPECT_TRUE(dialogs.messages.empty());
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include "app/FileIo.h"
 #include "app/KeyValueList.h"
 #include "editor/ShowDocument.h"
 #include "support/TempFolder.h"
@@ -23,14 +22,12 @@ TEST(PhotoPanel, StoredIndexesOutsideTheirChooserReadAsDefaultOrAsNothingChosen)
         "Vertical=-2\r\nDuration=8\r\nSize=x\r\nRotate=3\r\n");
     EXPECT_EQ(panel, (PhotoPanel{"Sea", "Waves", 1, "255", -1, 0, 0, 8, "", 0, "", 3}));
     // The colour of a photo without a specific background stays what the panel showed.
-    PhotoPanel earlier;
-    earlier.BackgroundColor = "65280";
+    const PhotoPanel earlier{"", "", 0, "65280", 0, 0, 0, 0, "", 0, "", 0};
     EXPECT_EQ(Loaded("Background=0\r\nBackgroundColor=255\r\n", earlier).BackgroundColor, "65280");
     EXPECT_EQ(Loaded(""), PhotoPanel{});
 }
 
 TEST(PhotoPanel, LinesWriteOnlyChosenValuesAndClampCustomCounts) {
-    const PhotoEntry entry{"0000000A", "a.jpg", "", "", "640", "480"};
     using Lines = StringList;
     struct Row {
         PhotoPanel panel;
@@ -47,7 +44,7 @@ TEST(PhotoPanel, LinesWriteOnlyChosenValuesAndClampCustomCounts) {
     for (const Row& row : rows) {
         Lines expected{"Name=N", "Caption=C", "Width=640", "Height=480"};
         expected.insert(expected.end(), row.extra.begin(), row.extra.end());
-        EXPECT_EQ(PhotoPanelLines(row.panel, entry), expected);
+        EXPECT_EQ(PhotoPanelLines(row.panel, {"0000000A", "a.jpg", "", "", "640", "480"}), expected);
     }
 }
 
@@ -59,9 +56,7 @@ TEST_F(PhotoBindingTest, SavingWritesTheBoundPhotoOnlyAndKeepsItsSelection) {
     document.Photos().Add(PhotoEntry{"0000000A", "a.jpg", "Old", "Sea", "640", "480"}.Text());
     document.Photos().Add(PhotoEntry{"../x", "b.jpg", "", "", "", ""}.Text());
     document.Photos().Select(0);
-    PhotoPanel panel;
-    panel.Name = "Sea";
-    panel.Caption = "Waves";
+    const PhotoPanel panel{"Sea", "Waves", 0, "0", 0, 0, 0, 0, "", 0, "", 0};
     EXPECT_FALSE(SavePhotoProperties(document, panel));  // nothing bound yet
     document.CurrentPhotoIndex = 0;
     EXPECT_TRUE(SavePhotoProperties(document, panel));

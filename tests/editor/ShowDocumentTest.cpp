@@ -71,8 +71,7 @@ TEST_F(ShowDocumentTest, ShowWithoutCategoriesSelectsTheRootAndWritesNoSelectedL
     EXPECT_EQ(document.Tree().Selected(), document.Tree().Root());
     EXPECT_TRUE(document.Tree().Root()->Expanded);
     EXPECT_EQ(ReadFile(ShowPath + "0000/folder.dat"), "");  // the root's folder is made even without photos
-    CategoryNode* added = document.AddCategory(nullptr, "New");
-    EXPECT_EQ(added->Category->Alias, "0001");
+    EXPECT_EQ(document.AddCategory(nullptr, "New")->Category->Alias, "0001");
     document.SaveShow();
     EXPECT_EQ(ReadFile(ShowPath + "categories.dat"), "\\New\r\nExpanded=1\r\nAlias=0001\r\n\r\n");
     EXPECT_EQ(ReadFile(ShowPath + "quillond.dat"), "Title=Empty\r\nAliasCount=1\r\n");

@@ -4,9 +4,8 @@
 #include <memory>
 #include <string>
 
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 
-#include "compression/Compress.h"
 #include "compression/FileSrc.h"
 #include "support/TempFolder.h"
 
@@ -14,17 +13,15 @@ namespace velvora {
 namespace {
 
 using testing::ReadFile;
-using testing::TempFolder;
 using testing::WriteFile;
 
 bool Exists(const std::string& path) { return std::filesystem::exists(path); }
 
 TEST(FileSourceTest, NamesInTheSameSecondCountUpFromZeroAndAreTakenAtOnce) {
-    TempFolder folder;
+    testing::TempFolder folder;
     const std::string first = CreateTemporaryFileName(folder.Path(), 7, ".exe");
-    const std::string second = CreateTemporaryFileName(folder.Path(), 7, ".exe");
+    EXPECT_EQ(CreateTemporaryFileName(folder.Path(), 7, ".exe"), folder.Path() + "~fs71.exe");
     EXPECT_EQ(first, folder.Path() + "~fs70.exe");
-    EXPECT_EQ(second, folder.Path() + "~fs71.exe");
     EXPECT_EQ(ReadFile(first), "");
     WriteFile(folder.Path() + "~fs592.dat", "someone else's");
     EXPECT_EQ(CreateTemporaryFileName(folder.Path(), 59, ".dat"), folder.Path() + "~fs590.dat");
@@ -37,7 +34,7 @@ TEST(FileSourceTest, NamesInTheSameSecondCountUpFromZeroAndAreTakenAtOnce) {
 // A file stored by one component and extracted by another, as the build and the running
 // tool do it.
 std::unique_ptr<TFileSource> RoundTrip(const std::string& content, bool compress, TMemoryStream& stored) {
-    TempFolder folder;
+    testing::TempFolder folder;
     WriteFile(folder.Path() + "viewer.exe", content);
     TFileSource writer("Viewer_CD");
     writer.SetCompress(compress);
@@ -92,12 +89,9 @@ TEST(FileSourceTest, StoringAMissingFileNamesComponentAndFile) {
     TFileSource source("ViewerStub");
     source.SetFileName("/nowhere/zorbstub.exe");
     TMemoryStream stored;
-    try {
-        source.WriteData(stored);
-        FAIL() << "no error";
-    } catch (const std::runtime_error& error) {
-        EXPECT_STREQ(error.what(), "ViewerStub cannot store file: /nowhere/zorbstub.exe (file is missing)");
-    }
+    EXPECT_THAT([&] { source.WriteData(stored); },
+                ::testing::ThrowsMessage<std::runtime_error>(
+                    "ViewerStub cannot store file: /nowhere/zorbstub.exe (file is missing)"));
     EXPECT_EQ(stored.Size(), 0u);
     source.SetCompress(true);
     EXPECT_TRUE(source.Store());

@@ -76,7 +76,7 @@ PixelBuffer Compose(int transition, double progress) {
     return target;
 }
 
-TEST(TransitionTest, EveryTransitionStartsOnTheOldSlideAndEndsOnTheNewOne) {
+TEST(TransitionTest, EveryTransitionGoesFromTheOldSlideToTheNewOneAndHalfwayEachFamilyShowsItsShape) {
     for (int transition = TransitionIndex::None; transition < TransitionIndex::Count; ++transition) {
         EXPECT_EQ(Compose(transition, 0.0).Pixels, PixelBuffer(64, 64, Red).Pixels) << transition;
         EXPECT_EQ(Compose(transition, 1.0).Pixels, PixelBuffer(64, 64, Blue).Pixels) << transition;
@@ -84,9 +84,7 @@ TEST(TransitionTest, EveryTransitionStartsOnTheOldSlideAndEndsOnTheNewOne) {
     PixelBuffer target(8, 8, White);  // an empty slide draws as black; progress is clamped
     ComposeTransition(PixelBuffer(), PixelBuffer(8, 8, Blue), 3, -2.0, target);
     EXPECT_EQ(target.Pixels, PixelBuffer(8, 8, OpaqueBlack).Pixels);
-}
 
-TEST(TransitionTest, HalfwayEachFamilyShowsItsShape) {
     struct Look {
         int transition;
         int x, y;

@@ -4,25 +4,19 @@
 #include "app/Global.h"
 #include "compression/Stream.h"
 #include "editor/ShowDocument.h"
+#include "imaging/Bitmap.h"
 #include "publish/PublishUtil.h"
 
 namespace velvora::testing {
 
 std::string MakeBmp(int width, int height, const std::function<std::uint32_t(int, int)>& color) {
-    const auto putLittleEndian = [](std::string& bytes, std::uint32_t value, int size) {
-        for (int i = 0; i < size; ++i) bytes.push_back(char((value >> (8 * i)) & 0xFF));
-    };
-    const int rowBytes = (width * 3 + 3) / 4 * 4;
-    std::string bmp = "BM";
-    // File size, reserved, pixel offset, then the info header: its size, width, height, one
-    // plane of 24 bits, no compression, image size 0 (allowed uncompressed), 72 dpi, no palette.
-    for (const int value : {54 + rowBytes * height, 0, 54, 40, width, height, 1 | 24 << 16, 0, 0, 2835, 2835, 0, 0})
-        putLittleEndian(bmp, std::uint32_t(value), 4);
-    for (int y = height - 1; y >= 0; --y) {
-        const std::size_t rowStart = bmp.size();
-        for (int x = 0; x < width; ++x) putLittleEndian(bmp, color(x, y), 3);
-        bmp.resize(rowStart + std::size_t(rowBytes), '\0');
-    }
+    Bitmap bitmap(width, height, PixelFormat::Bits24);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            for (int channel = 0; channel < 3; ++channel)
+                bitmap.Row(y)[3 * x + channel] = std::uint8_t(color(x, y) >> (8 * channel));
+    std::string bmp = bitmap.SaveToBmp();
+    bmp.replace(34, 4, 4, '\0');  // an image size of 0, which uncompressed files may give
     return bmp;
 }
 

@@ -5,7 +5,6 @@
 #include <random>
 
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include "PublishedShow.h"
 #include "support/JpegEncoder.h"
@@ -71,8 +70,7 @@ TEST(DisplayChoiceTest, RandomSettlesTheSameWayForTheSameSeedAndStaysInRange) {
         EXPECT_LE(choice.Transition, TransitionIndex::HorizontalBarsLarge);
         EXPECT_GE(choice.Horizontal, AlignIndex::Start);
         EXPECT_LE(choice.Vertical, AlignIndex::End);
-        EXPECT_TRUE(choice.DurationMs == 1000 || choice.DurationMs == 5000 || choice.DurationMs == 10000 ||
-                    choice.DurationMs == 15000 || choice.DurationMs == 30000);
+        EXPECT_THAT(choice.DurationMs, ::testing::AnyOf(1000, 5000, 10000, 15000, 30000));
     }
 }
 
@@ -82,9 +80,10 @@ TEST_F(SlideShowTest, PhotosDecodeFromJpegAndBmpTurnedByTheirRotationAndBareOnes
     for (const char* turns : {"1", "2", "3"})
         AddPhoto("0000", std::string("0000000") + turns, std::string("Rotate=") + turns + "\r\n",
                  testing::MakeBmp(3, 2, corner));
-    const std::string jpeg =
-        testing::EncodeJpeg(16, 8, 3, [](int, int, std::uint8_t* out) { out[0] = 200, out[1] = 100, out[2] = 50; });
-    AddPhoto("0000", "00000004", "", jpeg, "photo.jpg");
+    AddPhoto(
+        "0000", "00000004", "",
+        testing::EncodeJpeg(16, 8, 3, [](int, int, std::uint8_t* out) { out[0] = 200, out[1] = 100, out[2] = 50; }),
+        "photo.jpg");
     const SlideShow show = Publish("Title=Turns\r\n");
     const auto& photos = show.Categories()[0].Photos;
 
@@ -105,7 +104,9 @@ TEST_F(SlideShowTest, PhotosDecodeFromJpegAndBmpTurnedByTheirRotationAndBareOnes
     EXPECT_EQ(show.Categories()[0].Loop, LoopIndex::Once);
 }
 
-TEST(PictureDecodingTest, RefusesOtherFormatsDamageAndHugeHeadersBeforeDecoding) {
+// Cuts anywhere in the package are refused by the package reader's own tests; here the
+// viewer passes its error on for a file that is no show at all or is missing.
+TEST_F(SlideShowTest, PicturesOfOtherFormatsDamagedOrHugeAndFilesThatAreNoShowAreRefused) {
     const auto decode = [](const std::string& bytes) {
         return DecodePicture(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
     };
@@ -115,11 +116,6 @@ TEST(PictureDecodingTest, RefusesOtherFormatsDamageAndHugeHeadersBeforeDecoding)
     // A header claiming 20000 x 20000 pixels (400 megapixels, 0x4E20 each way) over a handful of bytes.
     const std::string huge = testing::SolidBmp(1, 1, 0).replace(18, 8, std::string("\x20\x4E\0\0\x20\x4E\0\0", 8));
     EXPECT_THAT([&] { decode(huge); }, ::testing::ThrowsMessage<EPictureError>("This photo is too large to show."));
-}
-
-// Cuts anywhere in the package are refused by the package reader's own tests; here the
-// viewer passes its error on for a file that is no show at all or is missing.
-TEST_F(SlideShowTest, NotAShowOrAMissingFileGivesTheReadersError) {
     testing::WriteFile(Home() + "notes.exe", "not a slide show at all");
     EXPECT_THROW(SlideShow::Open(Home() + "notes.exe"), EPackageError);
     EXPECT_THROW(SlideShow::Open(Home() + "missing.exe"), EPackageError);

@@ -30,6 +30,8 @@ protected:
         window->Play();
         return window;
     }
+
+    testing::ScriptedDialogs dialogs;
 };
 
 QStringList TextsOf(const QList<QAction*>& actions) {
@@ -41,16 +43,11 @@ QStringList TextsOf(const QList<QAction*>& actions) {
 TEST_F(SlideShowWindowTest, PlaysTwoFramesOfASmallShowAndStepsWithTheKeys) {
     AddPhoto("0000", "00000000", "", testing::SolidBmp(8, 8, 0xFF0000));
     AddPhoto("0000", "00000001", "", testing::SolidBmp(8, 8, 0x0000FF));
-    testing::ScriptedDialogs dialogs;
-    auto window = OpenSlideShowWindow(
-        QString::fromStdString(PublishFile("Title=Small\r\nTransition=1\r\nDuration=1\r\nViewerShowToolbar=1\r\n")), 7);
-    ASSERT_TRUE(window);
+    auto window = Open("Transition=1\r\nDuration=1\r\nViewerShowToolbar=1\r\n");
     EXPECT_EQ(window->windowTitle(), "Small");
     ASSERT_NE(window->findChild<QToolBar*>(), nullptr);
     EXPECT_FALSE(TextsOf(window->findChild<QToolBar*>()->actions()).contains("Photos"));
     window->resize(120, 90);
-    window->show();
-    window->Play();
     window->PlayFrame();
     ASSERT_FALSE(window->Frame().Empty());
     const int x = window->Frame().Width / 2, y = window->Frame().Height / 2;
@@ -67,7 +64,6 @@ TEST_F(SlideShowWindowTest, PlaysTwoFramesOfASmallShowAndStepsWithTheKeys) {
 
 TEST_F(SlideShowWindowTest, NotAShowGivesOneWarningAndNoWindow) {
     testing::WriteFile(Home() + "notes.txt", "just some text");
-    testing::ScriptedDialogs dialogs;
     EXPECT_FALSE(OpenSlideShowWindow(QString::fromStdString(Home() + "notes.txt"), 1));
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].kind, testing::RecordedMessage::Kind::Warning);
@@ -78,7 +74,6 @@ TEST_F(SlideShowWindowTest, PhotosOpensTheListOfLabelsWhileTheShowWaits) {
     AddPhoto("0000", "00000000", "Name=Beach\r\nWidth=8\r\nHeight=4\r\n", testing::SolidBmp(8, 4, 0xFF0000),
              "beach.bmp");
     AddPhoto("0000", "00000001", "", testing::SolidBmp(8, 8, 0x0000FF), "dunes.bmp");
-    testing::ScriptedDialogs dialogs;
     auto window = Open("ViewerShowToolbar=1\r\nViewerViewIndividualPhotos=1\r\n");
     EXPECT_TRUE(TextsOf(window->findChild<QToolBar*>()->actions()).contains("Photos"));
     QTest::keyClick(window.get(), Qt::Key_P);
@@ -99,7 +94,6 @@ TEST_F(SlideShowWindowTest, PhotosOpensTheListOfLabelsWhileTheShowWaits) {
 
 TEST_F(SlideShowWindowTest, CopyAndSaveFollowTheOptionsAndSaveWritesTheStoredBytesWhole) {
     AddPhoto("0000", "00000000", "", testing::SolidBmp(6, 3, 0x00FF00), "folder\\lawn?.bmp");
-    testing::ScriptedDialogs dialogs;
     auto copying = Open("ViewerViewIndividualPhotos=1\r\nViewerCopyIndividualPhotos=1\r\n");
     copying->ShowPhotos();
     copying->PhotoList()->OpenPhoto(0);
