@@ -95,7 +95,7 @@ TEST_F(SlideShowWindowTest, PhotosOpensTheListOfLabelsWhileTheShowWaits) {
 TEST_F(SlideShowWindowTest, CopyAndSaveFollowTheOptionsAndSaveWritesTheStoredBytesWhole) {
     AddPhoto("0000", "00000000", "", testing::SolidBmp(6, 3, 0x00FF00), "folder\\lawn?.bmp");
     auto copying = Open("ViewerViewIndividualPhotos=1\r\nViewerCopyIndividualPhotos=1\r\n");
-    copying->ShowPhotos();
+    copying->Run(ViewerCommand::ShowPhotos);
     copying->PhotoList()->OpenPhoto(0);
     const auto copyActions = copying->PhotoList()->OpenPhotoWindow()->Commands();
     ASSERT_EQ(TextsOf(copyActions), QStringList{"&Copy"});
@@ -103,7 +103,7 @@ TEST_F(SlideShowWindowTest, CopyAndSaveFollowTheOptionsAndSaveWritesTheStoredByt
     EXPECT_EQ(QGuiApplication::clipboard()->image().size(), QSize(6, 3));
 
     auto saving = Open("ViewerViewIndividualPhotos=1\r\nViewerSaveIndividualPhotos=1\r\n");
-    saving->ShowPhotos();
+    saving->Run(ViewerCommand::ShowPhotos);
     saving->PhotoList()->OpenPhoto(0);
     const auto saveActions = saving->PhotoList()->OpenPhotoWindow()->Commands();
     ASSERT_EQ(TextsOf(saveActions), QStringList{"&Save..."});

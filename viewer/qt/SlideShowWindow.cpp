@@ -139,17 +139,17 @@ private:
 };
 
 SlideShowWindow::SlideShowWindow(SlideShow show, std::uint32_t seed, QWidget* parent)
-    : QMainWindow(parent), show_(std::move(show)), features_(ViewerFeaturesOf(show_)), screen_(show_, seed) {
-    setWindowTitle(FromStored(show_.Title()));
+    : QMainWindow(parent), ViewerSession(std::move(show), seed) {
+    setWindowTitle(FromStored(Slides().Title()));
     canvas_ = new SlideCanvas(frame_, this);
-    canvas_->pressed = [this] { Run(clicks_.Press(AboutOpen(), Now())); };
-    canvas_->doubleClicked = [this] { Run(clicks_.DoubleClick()); };
+    canvas_->pressed = [this] { SlidePressed(); };
+    canvas_->doubleClicked = [this] { SlideDoubleClicked(); };
     canvas_->wheeled = [this](int delta) { Wheel(delta); };
     setCentralWidget(canvas_);
     createActions();
-    if (features_.Toolbar) createToolbar();
+    if (Features().Toolbar) createToolbar();
     timer_.setInterval(FrameIntervalMs);
-    connect(&timer_, &QTimer::timeout, this, &SlideShowWindow::PlayFrame);
+    connect(&timer_, &QTimer::timeout, this, [this] { PlayFrame(); });
 }
 
 SlideShowWindow::~SlideShowWindow() = default;
@@ -157,19 +157,19 @@ SlideShowWindow::~SlideShowWindow() = default;
 void SlideShowWindow::createActions() {
     previousAction_ = new QAction(QIcon::fromTheme("go-previous"), tr("Previous"), this);
     previousAction_->setStatusTip(tr("Show the previous photo"));
-    connect(previousAction_, &QAction::triggered, this, &SlideShowWindow::PreviousPhoto);
+    connect(previousAction_, &QAction::triggered, this, [this] { Run(ViewerCommand::Previous); });
     pauseAction_ = new QAction(QIcon::fromTheme("media-playback-pause"), tr("Pause"), this);
     pauseAction_->setStatusTip(tr("Pause or resume the show"));
-    connect(pauseAction_, &QAction::triggered, this, &SlideShowWindow::TogglePause);
+    connect(pauseAction_, &QAction::triggered, this, [this] { Run(ViewerCommand::TogglePause); });
     nextAction_ = new QAction(QIcon::fromTheme("go-next"), tr("Next"), this);
     nextAction_->setStatusTip(tr("Show the next photo"));
-    connect(nextAction_, &QAction::triggered, this, &SlideShowWindow::NextPhoto);
+    connect(nextAction_, &QAction::triggered, this, [this] { Run(ViewerCommand::Next); });
     aboutAction_ = new QAction(QIcon::fromTheme("help-about"), tr("About"), this);
     aboutAction_->setStatusTip(tr("Show what this slide show is about"));
-    connect(aboutAction_, &QAction::triggered, this, &SlideShowWindow::ShowAbout);
+    connect(aboutAction_, &QAction::triggered, this, [this] { Run(ViewerCommand::ShowAbout); });
     photosAction_ = new QAction(QIcon::fromTheme("view-list-icons"), tr("Photos"), this);
     photosAction_->setStatusTip(tr("List the photos of the show"));
-    connect(photosAction_, &QAction::triggered, this, &SlideShowWindow::ShowPhotos);
+    connect(photosAction_, &QAction::triggered, this, [this] { Run(ViewerCommand::ShowPhotos); });
     quitAction_ = new QAction(QIcon::fromTheme("application-exit"), tr("Quit"), this);
     quitAction_->setStatusTip(tr("Close the show"));
     connect(quitAction_, &QAction::triggered, this, &QWidget::close);
@@ -179,9 +179,9 @@ void SlideShowWindow::createToolbar() {
     QToolBar* toolbar = addToolBar(tr("Playback"));
     toolbar->setMovable(false);
     toolbar->setFocusPolicy(Qt::NoFocus);
-    if (features_.PlaybackButtons) toolbar->addActions({previousAction_, pauseAction_, nextAction_});
-    if (features_.About) toolbar->addAction(aboutAction_);
-    if (features_.PhotoBrowser) toolbar->addAction(photosAction_);
+    if (Features().PlaybackButtons) toolbar->addActions({previousAction_, pauseAction_, nextAction_});
+    if (Features().About) toolbar->addAction(aboutAction_);
+    if (Features().PhotoBrowser) toolbar->addAction(photosAction_);
     toolbar->addAction(quitAction_);
     toolbar->addSeparator();
     position_ = new QLabel(toolbar);
@@ -191,33 +191,22 @@ void SlideShowWindow::createToolbar() {
 
 void SlideShowWindow::Play() {
     clock_.start();
-    screen_.Start(Now());
     canvas_->setFocus();
-    PlayFrame();
+    StartShow();
     timer_.start();
 }
 
-void SlideShowWindow::PlayFrame() {
-    const bool aboutWasOpen = screen_.AboutOpen();
-    screen_.Tick(Now());
-    if (screen_.ExitRequested()) {
-        timer_.stop();
-        close();
-        return;
-    }
-    if (aboutWasOpen != screen_.AboutOpen()) UpdatePauseText();
-    RenderFrame();
-    UpdatePosition();
-    UpdatePointer();
-    const ViewerCommand click = clicks_.Due(Now(), QGuiApplication::styleHints()->mouseDoubleClickInterval());
-    if (click != ViewerCommand::None) Run(click);
+void SlideShowWindow::CloseViewer() {
+    timer_.stop();
+    close();
 }
 
-void SlideShowWindow::UpdatePosition() {
-    if (!position_) return;
-    const QString text = QString::fromStdString(PositionText(Player()));
-    if (position_->text() != text) position_->setText(text);
+void SlideShowWindow::ShowPosition(const std::string& text) {
+    if (position_ && position_->text() != QString::fromStdString(text))
+        position_->setText(QString::fromStdString(text));
 }
+
+int SlideShowWindow::DoubleClickMs() const { return QGuiApplication::styleHints()->mouseDoubleClickInterval(); }
 
 void SlideShowWindow::UpdatePointer() {
     const QPoint at = QCursor::pos();
@@ -230,36 +219,10 @@ void SlideShowWindow::UpdatePointer() {
         unsetCursor();
 }
 
-void SlideShowWindow::Wheel(int delta) {
-    const int notches = wheel_.Add(delta);
-    for (int notch = 0; notch < std::abs(notches); ++notch)
-        Run(notches > 0 ? ViewerCommand::Previous : ViewerCommand::Next);
-}
-
 void SlideShowWindow::RenderFrame() {
-    screen_.Render(canvas_->width(), canvas_->height(), frame_);
-    canvas_->SetCaption(screen_.Caption(), screen_.CaptionSlide());
+    Screen().Render(canvas_->width(), canvas_->height(), frame_);
+    canvas_->SetCaption(Screen().Caption(), Screen().CaptionSlide());
     canvas_->update();
-}
-
-void SlideShowWindow::NextPhoto() {
-    screen_.Next(Now());
-    PlayFrame();
-}
-
-void SlideShowWindow::PreviousPhoto() {
-    screen_.Previous(Now());
-    PlayFrame();
-}
-
-void SlideShowWindow::FirstPhoto() {
-    screen_.First(Now());
-    PlayFrame();
-}
-
-void SlideShowWindow::LastPhoto() {
-    screen_.Last(Now());
-    PlayFrame();
 }
 
 // The canvas's new size reaches the next frame, which is drawn for it.
@@ -270,98 +233,38 @@ void SlideShowWindow::ToggleFullScreen() {
         showFullScreen();
 }
 
-void SlideShowWindow::TogglePause() {
-    screen_.TogglePause(Now());
-    UpdatePauseText();
+bool SlideShowWindow::RaisePhotoList() {
+    if (!photoList_ || !photoList_->isVisible()) return false;
+    photoList_->raise();
+    photoList_->activateWindow();
+    return true;
 }
 
-void SlideShowWindow::ShowAbout() {
-    screen_.OpenAbout(Now());
-    UpdatePauseText();
-    PlayFrame();
-}
-
-void SlideShowWindow::CloseAbout() {
-    if (!screen_.AboutOpen()) return;
-    screen_.CloseAbout(Now());
-    UpdatePauseText();
-    PlayFrame();
-}
-
-void SlideShowWindow::ShowPhotos() {
-    if (!features_.PhotoBrowser) return;
-    if (photoList_ && photoList_->isVisible()) {
-        photoList_->raise();
-        photoList_->activateWindow();
-        return;
-    }
-    CloseAbout();
-    resumeAfterPhotos_ = screen_.State() == PlayState::Playing;
-    if (resumeAfterPhotos_) TogglePause();
+void SlideShowWindow::OpenPhotoList() {
     if (!photoList_) {
-        photoList_ = std::make_unique<PhotoListWindow>(show_, features_, this);
-        connect(photoList_.get(), &PhotoListWindow::closed, this, &SlideShowWindow::PhotosClosed);
+        photoList_ = std::make_unique<PhotoListWindow>(Slides(), Features(), this);
+        connect(photoList_.get(), &PhotoListWindow::closed, this, [this] {
+            PhotosClosed();
+            activateWindow();
+            canvas_->setFocus();
+        });
     }
     photoList_->show();
     photoList_->activateWindow();
 }
 
-void SlideShowWindow::PhotosClosed() {
-    if (resumeAfterPhotos_ && screen_.State() == PlayState::Paused) TogglePause();
-    resumeAfterPhotos_ = false;
-    activateWindow();
-    canvas_->setFocus();
-}
-
-void SlideShowWindow::UpdatePauseText() {
-    pauseAction_->setText(screen_.State() == PlayState::Paused ? tr("Resume") : tr("Pause"));
+void SlideShowWindow::ShowPauseState() {
+    pauseAction_->setText(Screen().State() == PlayState::Paused ? tr("Resume") : tr("Pause"));
 }
 
 void SlideShowWindow::keyPressEvent(QKeyEvent* event) {
-    const ViewerCommand command = CommandForKey(KeyOf(event->key()), features_.PhotoBrowser, AboutOpen());
+    const ViewerCommand command = CommandForKey(KeyOf(event->key()), Features().PhotoBrowser, AboutOpen());
     if (command == ViewerCommand::None) {
         QMainWindow::keyPressEvent(event);
         return;
     }
     Run(command);
     event->accept();
-}
-
-void SlideShowWindow::Run(ViewerCommand command) {
-    switch (command) {
-        case ViewerCommand::None:
-            break;
-        case ViewerCommand::Next:
-            NextPhoto();
-            break;
-        case ViewerCommand::Previous:
-            PreviousPhoto();
-            break;
-        case ViewerCommand::First:
-            FirstPhoto();
-            break;
-        case ViewerCommand::Last:
-            LastPhoto();
-            break;
-        case ViewerCommand::TogglePause:
-            TogglePause();
-            break;
-        case ViewerCommand::ShowPhotos:
-            ShowPhotos();
-            break;
-        case ViewerCommand::ShowAbout:
-            ShowAbout();
-            break;
-        case ViewerCommand::CloseAbout:
-            CloseAbout();
-            break;
-        case ViewerCommand::ToggleFullScreen:
-            ToggleFullScreen();
-            break;
-        case ViewerCommand::Exit:
-            close();
-            break;
-    }
 }
 
 std::unique_ptr<SlideShowWindow> OpenSlideShowWindow(const QString& path, std::uint32_t seed) {

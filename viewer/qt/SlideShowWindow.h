@@ -12,11 +12,9 @@
 #include <QTimer>
 
 #include "viewer/core/PixelBuffer.h"
-#include "viewer/core/SlidePlayer.h"
-#include "viewer/core/SlideScreen.h"
 #include "viewer/core/SlideShow.h"
-#include "viewer/core/ViewerFeatures.h"
 #include "viewer/core/ViewerInput.h"
+#include "viewer/core/ViewerSession.h"
 
 class QKeyEvent;
 class QLabel;
@@ -26,7 +24,7 @@ namespace velvora {
 class PhotoListWindow;
 class SlideCanvas;
 
-class SlideShowWindow : public QMainWindow {
+class SlideShowWindow : public QMainWindow, public ViewerSession {
     Q_OBJECT
 
 public:
@@ -38,27 +36,8 @@ public:
     void Play();
     // The frame drawn last, in the canvas's size.
     const PixelBuffer& Frame() const { return frame_; }
-    const SlidePlayer& Player() const { return screen_.Show(); }
-    bool AboutOpen() const { return screen_.AboutOpen(); }
     // The photo list, once it has been opened.
     PhotoListWindow* PhotoList() const { return photoList_.get(); }
-
-public slots:
-    // Moves the show on to now and draws its frame; the timer calls it.
-    void PlayFrame();
-    void NextPhoto();
-    void PreviousPhoto();
-    void FirstPhoto();
-    void LastPhoto();
-    void TogglePause();
-    void ToggleFullScreen();
-    // Plays the about category over the paused show; Escape, a click or its end comes back.
-    void ShowAbout();
-    void CloseAbout();
-    // Pauses the show and opens the list of its photos, when the show allows it; the show
-    // goes on when the list closes.
-    void ShowPhotos();
-    void Run(ViewerCommand command);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -66,17 +45,17 @@ protected:
 private:
     void createActions();
     void createToolbar();
-    void RenderFrame();
-    void UpdatePauseText();
-    void PhotosClosed();
-    void UpdatePosition();
-    void UpdatePointer();
-    void Wheel(int delta);
-    std::int64_t Now() const { return clock_.elapsed(); }
+    std::int64_t Now() const override { return clock_.elapsed(); }
+    int DoubleClickMs() const override;
+    void RenderFrame() override;
+    void ShowPauseState() override;
+    void ShowPosition(const std::string& text) override;
+    void UpdatePointer() override;
+    bool RaisePhotoList() override;
+    void OpenPhotoList() override;
+    void ToggleFullScreen() override;
+    void CloseViewer() override;
 
-    SlideShow show_;
-    ViewerFeatures features_;
-    SlideScreen screen_;
     PixelBuffer frame_;
     SlideCanvas* canvas_ = nullptr;
     QTimer timer_;
@@ -89,10 +68,7 @@ private:
     QAction* quitAction_ = nullptr;
     std::unique_ptr<PhotoListWindow> photoList_;
     QLabel* position_ = nullptr;
-    SlideClicks clicks_;
-    WheelNotches wheel_;
     PointerIdle pointer_;
-    bool resumeAfterPhotos_ = false;
 };
 
 // Opens the published file at `path` in a new window, or shows the reason it cannot be

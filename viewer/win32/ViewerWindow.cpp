@@ -80,14 +80,13 @@ ViewerKey KeyOf(WPARAM key) {
 
 }  // namespace
 
-ViewerWindow::ViewerWindow(SlideShow show, std::uint32_t seed)
-    : show_(std::move(show)), features_(ViewerFeaturesOf(show_)), screen_(show_, seed) {}
+ViewerWindow::ViewerWindow(SlideShow show, std::uint32_t seed) : ViewerSession(std::move(show), seed) {}
 
 void ViewerWindow::Open(bool fullScreen, int showCommand) {
     fullScreen_ = fullScreen;
-    if (!Create(ViewerWindowClass, WideFromStored(show_.Title()), fullScreen ? FullScreenFrame() : WindowedFrame()))
+    if (!Create(ViewerWindowClass, WideFromStored(Slides().Title()), fullScreen ? FullScreenFrame() : WindowedFrame()))
         throw std::runtime_error("The viewer window could not be opened.");
-    if (features_.Toolbar) toolbar_.emplace().Create(Handle(), features_);
+    if (Features().Toolbar) toolbar_.emplace().Create(Handle(), Features());
     Show(showCommand);
     SetFocus(Handle());
     Play();
@@ -95,33 +94,21 @@ void ViewerWindow::Open(bool fullScreen, int showCommand) {
 
 void ViewerWindow::Play() {
     startTicks_ = GetTickCount64();
-    screen_.Start(Now());
     // The timer first: a show that ends at once destroys the window, and the timer with it.
     if (!SetTimer(Handle(), FrameTimer, FrameIntervalMs, nullptr))
         throw std::runtime_error("The viewer could not start its clock.");
-    PlayFrame();
+    StartShow();
 }
 
 std::int64_t ViewerWindow::Now() const { return static_cast<std::int64_t>(GetTickCount64() - startTicks_); }
 
-void ViewerWindow::PlayFrame() {
-    const bool aboutWasOpen = screen_.AboutOpen();
-    screen_.Tick(Now());
-    if (screen_.ExitRequested()) {
-        DestroyWindow(Handle());
-        return;
-    }
-    if (aboutWasOpen != screen_.AboutOpen()) ShowPauseState();
-    RenderFrame();
-    UpdatePosition();
-    UpdatePointer();
-    const ViewerCommand click = clicks_.Due(Now(), GetDoubleClickTime());
-    if (click != ViewerCommand::None) Run(click);
+void ViewerWindow::ShowPosition(const std::string& text) {
+    if (toolbar_) toolbar_->ShowPosition(WideFromStored(text));
 }
 
-void ViewerWindow::UpdatePosition() {
-    if (toolbar_) toolbar_->ShowPosition(WideFromStored(PositionText(screen_.Show())));
-}
+int ViewerWindow::DoubleClickMs() const { return static_cast<int>(GetDoubleClickTime()); }
+
+void ViewerWindow::CloseViewer() { DestroyWindow(Handle()); }
 
 // Polled with every frame: the moves over the buttons go to the buttons, not to this window.
 void ViewerWindow::UpdatePointer() {
@@ -139,31 +126,11 @@ void ViewerWindow::RenderFrame() {
     const int width = area.right - area.left, height = area.bottom - area.top;
     // A minimised window has no area to draw; the next WM_SIZE brings the frames back.
     if (width <= 0 || height <= 0) return;
-    screen_.Render(width, height, frame_);
-    caption_.Prepare(screen_.Caption(), screen_.CaptionSlide(), frame_);
+    Screen().Render(width, height, frame_);
+    caption_.Prepare(Screen().Caption(), Screen().CaptionSlide(), frame_);
     canvas_.Update(frame_);
     caption_.Draw(canvas_.Context());
     InvalidateRect(Handle(), &area, FALSE);
-}
-
-void ViewerWindow::NextPhoto() {
-    screen_.Next(Now());
-    PlayFrame();
-}
-
-void ViewerWindow::PreviousPhoto() {
-    screen_.Previous(Now());
-    PlayFrame();
-}
-
-void ViewerWindow::FirstPhoto() {
-    screen_.First(Now());
-    PlayFrame();
-}
-
-void ViewerWindow::LastPhoto() {
-    screen_.Last(Now());
-    PlayFrame();
 }
 
 // The WM_SIZE of the new frame draws the slides for its size.
@@ -176,41 +143,17 @@ void ViewerWindow::ToggleFullScreen() {
     UpdatePointer();
 }
 
-void ViewerWindow::Wheel(int delta) {
-    const int notches = wheel_.Add(delta);
-    for (int notch = 0; notch < std::abs(notches); ++notch)
-        Run(notches > 0 ? ViewerCommand::Previous : ViewerCommand::Next);
+bool ViewerWindow::RaisePhotoList() {
+    if (!photoBrowser_ || !photoBrowser_->Handle()) return false;
+    SetForegroundWindow(photoBrowser_->Handle());
+    return true;
 }
 
-void ViewerWindow::TogglePause() {
-    screen_.TogglePause(Now());
-    ShowPauseState();
-}
-
-void ViewerWindow::ShowAbout() {
-    screen_.OpenAbout(Now());
-    ShowPauseState();
-    PlayFrame();
-}
-
-void ViewerWindow::CloseAbout() {
-    if (!screen_.AboutOpen()) return;
-    screen_.CloseAbout(Now());
-    ShowPauseState();
-    PlayFrame();
-}
-
-// The show waits while the user looks through its photos, and goes on when the list closes.
-void ViewerWindow::ShowPhotos() {
-    if (!features_.PhotoBrowser) return;
-    if (photoBrowser_ && photoBrowser_->Handle()) {
-        SetForegroundWindow(photoBrowser_->Handle());
-        return;
-    }
-    CloseAbout();
-    resumeAfterPhotos_ = screen_.State() == PlayState::Playing;
-    if (resumeAfterPhotos_) TogglePause();
-    photoBrowser_ = std::make_unique<PhotoBrowser>(show_, features_, [this] { PhotosClosed(); });
+void ViewerWindow::OpenPhotoList() {
+    photoBrowser_ = std::make_unique<PhotoBrowser>(Slides(), Features(), [this] {
+        PhotosClosed();
+        if (Handle()) SetFocus(Handle());
+    });
     try {
         photoBrowser_->Open(Handle());
     } catch (const std::exception& error) {
@@ -218,14 +161,8 @@ void ViewerWindow::ShowPhotos() {
     }
 }
 
-void ViewerWindow::PhotosClosed() {
-    if (resumeAfterPhotos_ && screen_.State() == PlayState::Paused) TogglePause();
-    resumeAfterPhotos_ = false;
-    if (Handle()) SetFocus(Handle());
-}
-
-void ViewerWindow::ShowPauseState() const {
-    if (toolbar_) toolbar_->ShowPaused(screen_.State() == PlayState::Paused);
+void ViewerWindow::ShowPauseState() {
+    if (toolbar_) toolbar_->ShowPaused(Screen().State() == PlayState::Paused);
 }
 
 RECT ViewerWindow::SlideArea() const {
@@ -236,46 +173,9 @@ RECT ViewerWindow::SlideArea() const {
 }
 
 bool ViewerWindow::HandleKey(WPARAM key) {
-    const ViewerCommand command = CommandForKey(KeyOf(key), features_.PhotoBrowser, screen_.AboutOpen());
+    const ViewerCommand command = CommandForKey(KeyOf(key), Features().PhotoBrowser, AboutOpen());
     Run(command);
     return command != ViewerCommand::None;
-}
-
-void ViewerWindow::Run(ViewerCommand command) {
-    switch (command) {
-        case ViewerCommand::None:
-            break;
-        case ViewerCommand::Next:
-            NextPhoto();
-            break;
-        case ViewerCommand::Previous:
-            PreviousPhoto();
-            break;
-        case ViewerCommand::First:
-            FirstPhoto();
-            break;
-        case ViewerCommand::Last:
-            LastPhoto();
-            break;
-        case ViewerCommand::TogglePause:
-            TogglePause();
-            break;
-        case ViewerCommand::ShowPhotos:
-            ShowPhotos();
-            break;
-        case ViewerCommand::ShowAbout:
-            ShowAbout();
-            break;
-        case ViewerCommand::CloseAbout:
-            CloseAbout();
-            break;
-        case ViewerCommand::ToggleFullScreen:
-            ToggleFullScreen();
-            break;
-        case ViewerCommand::Exit:
-            DestroyWindow(Handle());
-            break;
-    }
 }
 
 bool ViewerWindow::OnSlides(LPARAM clientPoint) const {
@@ -287,22 +187,22 @@ bool ViewerWindow::OnSlides(LPARAM clientPoint) const {
 void ViewerWindow::HandleCommand(PlaybackCommand command) {
     switch (command) {
         case PlaybackCommand::Previous:
-            PreviousPhoto();
+            Run(ViewerCommand::Previous);
             break;
         case PlaybackCommand::Pause:
-            TogglePause();
+            Run(ViewerCommand::TogglePause);
             break;
         case PlaybackCommand::Next:
-            NextPhoto();
+            Run(ViewerCommand::Next);
             break;
         case PlaybackCommand::About:
-            ShowAbout();
+            Run(ViewerCommand::ShowAbout);
             break;
         case PlaybackCommand::Photos:
-            ShowPhotos();
+            Run(ViewerCommand::ShowPhotos);
             return;
         case PlaybackCommand::Exit:
-            DestroyWindow(Handle());
+            Run(ViewerCommand::Exit);
             return;
     }
     // A clicked button holds the focus; the keys go back to the show.
@@ -338,10 +238,10 @@ LRESULT ViewerWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
             if (HandleKey(wParam)) return 0;
             break;
         case WM_LBUTTONDOWN:
-            if (OnSlides(lParam)) Run(clicks_.Press(screen_.AboutOpen(), Now()));
+            if (OnSlides(lParam)) SlidePressed();
             return 0;
         case WM_LBUTTONDBLCLK:
-            if (OnSlides(lParam)) Run(clicks_.DoubleClick());
+            if (OnSlides(lParam)) SlideDoubleClicked();
             return 0;
         case WM_MOUSEWHEEL:
             Wheel(GET_WHEEL_DELTA_WPARAM(wParam));

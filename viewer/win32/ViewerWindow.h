@@ -9,10 +9,9 @@
 #include <optional>
 
 #include "viewer/core/PixelBuffer.h"
-#include "viewer/core/SlideScreen.h"
 #include "viewer/core/SlideShow.h"
-#include "viewer/core/ViewerFeatures.h"
 #include "viewer/core/ViewerInput.h"
+#include "viewer/core/ViewerSession.h"
 #include "viewer/win32/CaptionPainter.h"
 #include "viewer/win32/DibCanvas.h"
 #include "viewer/win32/PhotoBrowser.h"
@@ -21,7 +20,7 @@
 
 namespace velvora {
 
-class ViewerWindow : public Win32Window {
+class ViewerWindow : public Win32Window, public ViewerSession {
 public:
     // `seed` settles the show's "Random" settings.
     ViewerWindow(SlideShow show, std::uint32_t seed);
@@ -35,47 +34,33 @@ protected:
 
 private:
     void Play();
-    void PlayFrame();
-    void RenderFrame();
-    void NextPhoto();
-    void PreviousPhoto();
-    void FirstPhoto();
-    void LastPhoto();
-    void TogglePause();
-    void ToggleFullScreen();
-    void ShowAbout();
-    void CloseAbout();
-    void ShowPhotos();
-    void PhotosClosed();
-    void ShowPauseState() const;
+    std::int64_t Now() const override;
+    int DoubleClickMs() const override;
+    void RenderFrame() override;
+    void ShowPauseState() override;
+    void ShowPosition(const std::string& text) override;
+    void UpdatePointer() override;
+    bool RaisePhotoList() override;
+    void OpenPhotoList() override;
+    void ToggleFullScreen() override;
+    void CloseViewer() override;
     bool HandleKey(WPARAM key);
     void HandleCommand(PlaybackCommand command);
-    void Run(ViewerCommand command);
-    void Wheel(int delta);
-    void UpdatePosition();
-    void UpdatePointer();
     bool OnSlides(LPARAM clientPoint) const;
     void Paint();
     int ToolbarHeight() const { return toolbar_ ? PlaybackToolbar::Height() : 0; }
     // The part of the client area the slides fill: all of it below the toolbar.
     RECT SlideArea() const;
-    std::int64_t Now() const;
 
-    SlideShow show_;
-    ViewerFeatures features_;
-    SlideScreen screen_;
     PixelBuffer frame_;
     DibCanvas canvas_;
     CaptionPainter caption_;
     std::optional<PlaybackToolbar> toolbar_;
-    // Declared after the show's members, so it goes first; its window's end calls back here.
+    // Goes before the show, which the base holds; its window's end calls back here.
     std::unique_ptr<PhotoBrowser> photoBrowser_;
-    SlideClicks clicks_;
-    WheelNotches wheel_;
     PointerIdle pointer_;
     bool pointerHidden_ = false;
     bool fullScreen_ = false;
-    bool resumeAfterPhotos_ = false;
     std::uint64_t startTicks_ = 0;
 };
 
