@@ -125,4 +125,15 @@ void DeleteShow(const std::string& folder) {
     DeleteDirTree(show.string());
 }
 
+bool AsciiTitleLess(const std::string& a, const std::string& b) {
+    const auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c; };
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                        [&](char x, char y) { return lower(x) < lower(y); });
+}
+
+void SortShowsByTitle(std::vector<ShowRecord>& records, const TitleLess& titleLess) {
+    std::stable_sort(records.begin(), records.end(),
+                     [&](const ShowRecord& a, const ShowRecord& b) { return titleLess(a.Title, b.Title); });
+}
+
 }  // namespace velvora

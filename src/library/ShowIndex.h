@@ -2,6 +2,7 @@
 // making new show folders, listing the shows with their titles, and deleting them.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,6 +34,13 @@ void RegisterShow(const std::string& folder);
 // Records of the listed shows that still have their settings file, from the last entry
 // to the first; removes earlier duplicate entries from ShowList (in memory only).
 std::vector<ShowRecord> ListShows();
+// Orders what ListShows produced as the library is shown: by title alone, so that a title
+// which begins another ("Rome", "Rome 2") comes first; shows of equal titles keep the
+// listing's order, the latest registered first. `titleLess` compares two stored titles
+// without regard to letter case (the window folds Unicode letters, the command line ASCII).
+using TitleLess = std::function<bool(const std::string&, const std::string&)>;
+bool AsciiTitleLess(const std::string& a, const std::string& b);
+void SortShowsByTitle(std::vector<ShowRecord>& records, const TitleLess& titleLess = AsciiTitleLess);
 // Deletes a show folder and all it holds. Throws std::runtime_error, deleting nothing,
 // when `folder` is not strictly inside ShowsPath.
 void DeleteShow(const std::string& folder);

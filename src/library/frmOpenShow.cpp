@@ -45,23 +45,16 @@ TFrameOpenShow::TFrameOpenShow(ShellRequests& shell, QWidget* parent) : QWidget(
     ClickOnEscape(this, btnCancel);
 }
 
-// Sorted by the title alone, so that a title which begins another ("Rome", "Rome 2") comes
-// first; shows of equal titles keep the listing's order, the latest registered first.
-static void SortByTitle(std::vector<ShowRecord>& records) {
-    std::vector<std::pair<QString, ShowRecord>> keyed;
-    keyed.reserve(records.size());
-    for (ShowRecord& record : records) keyed.emplace_back(FromStored(record.Title), std::move(record));
-    std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
-        return QString::compare(a.first, b.first, Qt::CaseInsensitive) < 0;
-    });
-    for (std::size_t i = 0; i < keyed.size(); ++i) records[i] = std::move(keyed[i].second);
+// Titles compare as the user reads them: decoded, letters folded beyond ASCII.
+static bool DisplayedTitleLess(const std::string& a, const std::string& b) {
+    return QString::compare(FromStored(a), FromStored(b), Qt::CaseInsensitive) < 0;
 }
 
 // Each item carries its record, so neither opening nor deleting ever splits the item text,
 // which a title holding the separator would cut in the wrong place.
 void TFrameOpenShow::FillList() {
     std::vector<ShowRecord> records = ListShows();
-    SortByTitle(records);
+    SortShowsByTitle(records, DisplayedTitleLess);
     lbxShows->clear();
     for (const ShowRecord& record : records) {
         auto* item = new QListWidgetItem(ShowItemText(record), lbxShows);

@@ -1,0 +1,401 @@
+// The velvora-cli commands.
+#include "cli/CliCommands.h"
+
+#include <algorithm>
+#include <exception>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <optional>
+#include <system_error>
+#include <utility>
+
+#include "app/FileIo.h"
+#include "app/Global.h"
+#include "app/KeyValueList.h"
+#include "app/Progress.h"
+#include "editor/CategoryFile.h"
+#include "editor/PhotoAdding.h"
+#include "editor/ShowDocument.h"
+#include "library/NewShow.h"
+#include "library/ShowIndex.h"
+#include "platform/MessagePump.h"
+#include "publish/PackageFormat.h"
+#include "publish/PublishRun.h"
+#include "viewer/core/FileByteSource.h"
+
+namespace velvora {
+
+std::atomic<bool> CliInterruptRequested{false};
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* ProgramUsage =
+    "usage: velvora-cli COMMAND [ARGUMENTS]\n"
+    "\n"
+    "Commands:\n"
+    "  list                      the shows of the library: FOLDER, TITLE and AUTHOR, tab-separated\n"
+    "  new TITLE                 creates a show and prints its folder\n"
+    "  add SHOW CATEGORY FILE... adds photos (files or folders of them) to a category\n"
+    "  publish SHOW OUTPUT.exe   writes the published viewer file of a show\n"
+    "  inspect FILE.exe          shows what a published file holds\n"
+    "\n"
+    "'velvora-cli COMMAND --help' describes one command. The library is in the program's\n"
+    "folder, or in $VELVORA_HOME when it is set.\n"
+    "Exit status: 0 done, 1 failed (nothing changed), 2 usage error, 3 done but files were\n"
+    "skipped (add), 130 stopped by Ctrl+C (what was finished stays).\n";
+
+struct Arguments {
+    std::vector<std::string> Positional;
+    std::map<std::string, std::string> Options;  // "--author" -> text; flags hold ""
+};
+
+struct Command {
+    const char* Usage;
+    std::vector<std::string> ValueOptions;  // options that take the next argument
+    std::vector<std::string> FlagOptions;
+    std::size_t MinPositional;
+    std::size_t MaxPositional;
+    std::function<int(const Arguments&, std::ostream&, std::ostream&)> Run;
+};
+
+class UsageError : public std::exception {};
+
+// A failure of a command: `message` goes to stderr, the status is CliFailed.
+class CliError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+bool Contains(const std::vector<std::string>& list, const std::string& item) {
+    return std::find(list.begin(), list.end(), item) != list.end();
+}
+
+Arguments ParseArguments(const Command& command, const std::vector<std::string>& args) {
+    Arguments parsed;
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (optionsEnded || !arg.starts_with("--")) {
+            parsed.Positional.push_back(arg);
+        } else if (arg == "--") {
+            optionsEnded = true;
+        } else if (Contains(command.FlagOptions, arg)) {
+            parsed.Options[arg];
+        } else if (Contains(command.ValueOptions, arg) && i + 1 < args.size()) {
+            parsed.Options[arg] = args[++i];
+        } else {
+            throw UsageError();
+        }
+    }
+    if (parsed.Positional.size() < command.MinPositional || parsed.Positional.size() > command.MaxPositional)
+        throw UsageError();
+    return parsed;
+}
+
+std::string OptionOr(const Arguments& args, const std::string& name, std::string fallback = {}) {
+    const auto found = args.Options.find(name);
+    return found == args.Options.end() ? fallback : found->second;
+}
+
+// Stored messages break lines with CR LF, for message boxes; a terminal wants LF.
+std::string TerminalText(std::string text) {
+    for (std::size_t at; (at = text.find("\r\n")) != std::string::npos;) text.replace(at, 2, "\n");
+    return text;
+}
+
+bool IsFolder(const fs::path& path) {
+    std::error_code ignored;
+    return fs::is_directory(path, ignored);
+}
+
+bool IsFile(const fs::path& path) {
+    std::error_code ignored;
+    return fs::is_regular_file(path, ignored);
+}
+
+std::string AbsoluteFolder(const std::string& folder) {
+    std::error_code ignored;
+    return WithTrailingSeparator(fs::absolute(folder, ignored).lexically_normal().string());
+}
+
+// Makes `folder` the open show as opening it in the window does: ShowPath and its settings.
+void OpenShowFolder(const std::string& folder) {
+    const std::string showFolder = AbsoluteFolder(folder);
+    if (!IsFile(showFolder + ShowSettingsFileName))
+        throw CliError(folder + ": not a show folder (it has no " + ShowSettingsFileName + ")");
+    KeyValueList settings;
+    settings.LoadFromFile(showFolder + ShowSettingsFileName);
+    ShowPath = showFolder;
+    ShowSettings = std::move(settings);
+}
+
+// Lets the core's pauses between photos notice Ctrl+C, as the window's Cancel button.
+class InterruptAsCancel {
+public:
+    InterruptAsCancel()
+        : previous_(SetMessagePump([] {
+              if (CliInterruptRequested) ProgressCancel();
+          })) {}
+    ~InterruptAsCancel() { SetMessagePump(std::move(previous_)); }
+    InterruptAsCancel(const InterruptAsCancel&) = delete;
+    InterruptAsCancel& operator=(const InterruptAsCancel&) = delete;
+
+private:
+    std::function<void()> previous_;
+};
+
+void OpenLibrary() {
+    InitShowsPath();
+    LoadShowList();
+}
+
+int ListCommand(const Arguments&, std::ostream& out, std::ostream&) {
+    OpenLibrary();
+    std::vector<ShowRecord> records = ListShows();
+    SortShowsByTitle(records);
+    for (const ShowRecord& show : records) out << show.Folder << '\t' << show.Title << '\t' << show.Author << '\n';
+    return CliDone;
+}
+
+int NewCommand(const Arguments& args, std::ostream& out, std::ostream&) {
+    const std::string& title = args.Positional[0];
+    if (IsBlankTitle(title)) throw CliError("the title of a new show must not be blank");
+    OpenLibrary();
+    out << CreateShow(title, OptionOr(args, "--description"), OptionOr(args, "--author")) << '\n';
+    return CliDone;
+}
+
+// The category named by a stored path ("\" for the root, "\Holidays\Beach"), or null.
+CategoryNode* FindCategory(const CategoryTree& tree, const std::string& path) {
+    if (!path.starts_with('\\')) return nullptr;
+    CategoryNode* node = tree.Root();
+    std::size_t start = 1;
+    while (node && start < path.size()) {
+        const std::size_t end = std::min(path.find('\\', start), path.size());
+        node = FindChildNode(node, std::string_view(path).substr(start, end - start));
+        start = end + 1;
+    }
+    return node;
+}
+
+// Reads the category tree as loading the show will, without writing anything, so that a
+// category that does not exist fails the command before the show is touched.
+bool ShowHasCategory(const std::string& path) {
+    CategoryTree tree;
+    tree.SetRoot(ShowSettings.Value("Title"));
+    const std::string categories = ShowPath + CategoriesFileName;
+    if (IsFile(categories)) ReadCategoryTree(tree, SplitLines(ReadWholeFile(categories)));
+    return FindCategory(tree, path) != nullptr;
+}
+
+// The extensions the Add Photos dialog offers; a folder contributes only such files.
+bool IsOfferedImage(const fs::path& file) {
+    const std::string extension = LowerCaseExtension(file.filename().string());
+    return extension == ".jpg" || extension == ".jpeg" || extension == ".bmp";
+}
+
+void AddFolderImages(const fs::path& folder, bool recursive, StringList& files) {
+    const auto add = [&](const fs::directory_entry& entry) {
+        std::error_code ignored;
+        if (entry.is_regular_file(ignored) && IsOfferedImage(entry.path())) files.push_back(entry.path().string());
+    };
+    constexpr auto options = fs::directory_options::skip_permission_denied;
+    std::error_code error;
+    if (recursive) {
+        for (fs::recursive_directory_iterator it(folder, options, error), end; !error && it != end; it.increment(error))
+            add(*it);
+    } else {
+        for (fs::directory_iterator it(folder, options, error), end; !error && it != end; it.increment(error)) add(*it);
+    }
+}
+
+void ReportSkipped(std::ostream& err, const std::string& file, const std::string& reason) {
+    err << "velvora-cli: skipped " << file << ": " << reason << '\n';
+}
+
+std::string SkipReason(const std::string& file) {
+    std::error_code error;
+    const bool readable = IsFile(file) && fs::file_size(file, error) > 0 && !error;
+    return readable ? "not a JPEG or bitmap picture that can be read" : "the file cannot be read";
+}
+
+int AddCommand(const Arguments& args, std::ostream& out, std::ostream& err) {
+    const std::string& category = args.Positional[1];
+    OpenShowFolder(args.Positional[0]);
+    if (!ShowHasCategory(category)) throw CliError(args.Positional[0] + ": the show has no category " + category);
+
+    int skipped = 0;
+    StringList files;
+    for (std::size_t i = 2; i < args.Positional.size(); ++i) {
+        const fs::path input = fs::absolute(args.Positional[i]);
+        if (IsFolder(input)) {
+            AddFolderImages(input, args.Options.contains("--recursive"), files);
+        } else if (IsFile(input)) {
+            files.push_back(input.string());
+        } else {
+            ReportSkipped(err, args.Positional[i], "no such file or folder");
+            ++skipped;
+        }
+    }
+
+    ShowDocument document;
+    document.LoadShow();
+    CategoryNode* const selected = document.Tree().Selected();
+    document.SelectCategory(FindCategory(document.Tree(), category));
+    const int before = document.Photos().Count();
+    const PhotoBatchResult result = AddPhotoBatch(document, files);
+    const int added = document.Photos().Count() - before;
+    // The window would open on the category it was left at, so the command leaves it there.
+    document.SelectCategory(selected);
+    document.CloseShow();
+
+    for (const std::string& file : result.SkippedFiles) ReportSkipped(err, file, SkipReason(file));
+    skipped += static_cast<int>(result.SkippedFiles.size());
+    out << "Added " << added << (added == 1 ? " photo" : " photos") << " to " << category << ".\n";
+    if (CliInterruptRequested) return CliInterrupted;
+    return skipped > 0 ? CliSkipped : CliDone;
+}
+
+PublishTarget OutputTarget(const std::string& output) {
+    const fs::path path = fs::absolute(output).lexically_normal();
+    const std::string fileName = path.filename().string();
+    if (const std::string problem = FileNameProblem(fileName); !problem.empty())
+        throw CliError(output + ": " + problem);
+    return {WithTrailingSeparator(path.parent_path().string()), fileName};
+}
+
+int PublishCommand(const Arguments& args, std::ostream&, std::ostream& err) {
+    const PublishTarget target = OutputTarget(args.Positional[1]);
+    OpenShowFolder(args.Positional[0]);
+    ShowDocument document;
+    document.LoadShow();
+    document.SaveShow();
+    const PublishResult result = RunPublish(document.Tree(), target, "Publishing slide show...");
+    switch (result.Outcome) {
+        case PublishOutcome::Published:
+            return CliDone;
+        case PublishOutcome::Cancelled:
+            err << "velvora-cli: " << args.Positional[1] << ": publishing stopped; nothing was written\n";
+            return CliInterrupted;
+        case PublishOutcome::Failed:
+            break;
+    }
+    throw CliError(args.Positional[1] + ": " + TerminalText(result.Message));
+}
+
+int InspectCommand(const Arguments& args, std::ostream& out, std::ostream&) {
+    const std::string& file = args.Positional[0];
+    if (IsFolder(file)) throw CliError(file + ": a folder, not a published show");
+    try {
+        const FileByteSource source(file);
+        const ViewerPrefix prefix = ReadViewerPrefix(source);
+        const PackageContents contents = ReadPackage(source, prefix.PackageOffset);
+        std::size_t photos = 0;
+        out << "title " << prefix.Title << '\n' << "viewer " << prefix.ViewerSize << '\n';
+        for (const PackageCategory& category : contents.Categories) {
+            out << "category " << category.Path << '\t' << category.Photos.size() << '\n';
+            photos += category.Photos.size();
+        }
+        out << "photos " << photos << '\n';
+    } catch (const EPackageError& error) {
+        throw CliError(file + ": " + error.what());
+    }
+    return CliDone;
+}
+
+const std::map<std::string, Command>& Commands() {
+    static const std::map<std::string, Command> commands{
+        {"list",
+         {"usage: velvora-cli list\n"
+          "Lists the shows of the library, sorted by title, one per line: FOLDER, TITLE and AUTHOR\n"
+          "separated by tabs.\n",
+          {},
+          {},
+          0,
+          0,
+          ListCommand}},
+        {"new",
+         {"usage: velvora-cli new TITLE [--author TEXT] [--description TEXT]\n"
+          "Creates a show in the library, named after its title (a numbered folder when the name\n"
+          "is taken), and prints its folder.\n",
+          {"--author", "--description"},
+          {},
+          1,
+          1,
+          NewCommand}},
+        {"add",
+         {"usage: velvora-cli add [--recursive] SHOW_FOLDER CATEGORY FILE_OR_FOLDER...\n"
+          "Adds photos to the category whose path is CATEGORY (\\ for the show itself,\n"
+          "\\Holidays\\Beach for a category), sorted by path as Add Photos sorts them. A folder adds\n"
+          "the JPEG and bitmap files directly inside it; with --recursive, those of its subfolders\n"
+          "too. Files that cannot be added are named on stderr and skipped (exit status 3).\n",
+          {},
+          {"--recursive"},
+          3,
+          SIZE_MAX,
+          AddCommand}},
+        {"publish",
+         {"usage: velvora-cli publish SHOW_FOLDER OUTPUT.exe\n"
+          "Saves the show as the editor does and writes its published viewer file. The output\n"
+          "appears complete or not at all; Ctrl+C stops the run and leaves nothing behind.\n",
+          {},
+          {},
+          2,
+          2,
+          PublishCommand}},
+        {"inspect",
+         {"usage: velvora-cli inspect FILE.exe\n"
+          "Checks a published file and prints its title, the size of its viewer, each category\n"
+          "with its number of photos, and the number of photos.\n",
+          {},
+          {},
+          1,
+          1,
+          InspectCommand}},
+    };
+    return commands;
+}
+
+bool AsksForHelp(const std::vector<std::string>& args) {
+    return std::any_of(args.begin(), args.end(), [](const std::string& arg) { return arg == "--help" || arg == "-h"; });
+}
+
+}  // namespace
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (args.empty()) {
+        err << ProgramUsage;
+        return CliUsage;
+    }
+    if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+        out << ProgramUsage;
+        return CliDone;
+    }
+    const auto found = Commands().find(args[0]);
+    if (found == Commands().end()) {
+        err << "velvora-cli: unknown command '" << args[0] << "'\n" << ProgramUsage;
+        return CliUsage;
+    }
+    const Command& command = found->second;
+    const std::vector<std::string> rest(args.begin() + 1, args.end());
+    if (AsksForHelp(rest)) {
+        out << command.Usage;
+        return CliDone;
+    }
+    try {
+        const Arguments parsed = ParseArguments(command, rest);
+        InterruptAsCancel interrupt;
+        return command.Run(parsed, out, err);
+    } catch (const UsageError&) {
+        err << command.Usage;
+        return CliUsage;
+    } catch (const std::exception& error) {
+        err << "velvora-cli: " << TerminalText(error.what()) << '\n';
+        return CliFailed;
+    }
+}
+
+}  // namespace velvora
