@@ -1,0 +1,209 @@
+// velvora-cli run as a script would run it: the library, adding with its exit statuses,
+// inspecting good and damaged files, and Ctrl+C in the middle of a long publish.
+#include <csignal>
+#include <filesystem>
+#include <map>
+#include <sstream>
+#include <thread>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include "app/ViewerFiles.h"
+#include "cli/CliCommands.h"
+#include "compression/LZRW1KH.h"
+#include "publish/PublishRun.h"
+#include "support/JpegEncoder.h"
+#include "support/TempFolder.h"
+
+namespace velvora {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ReadFile;
+using testing::WriteFile;
+
+struct CliRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+std::string SmallJpeg() {
+    return testing::EncodeJpeg(40, 30, 3, [](int x, int y, std::uint8_t* rgb) {
+        rgb[0] = std::uint8_t(x * 6);
+        rgb[1] = std::uint8_t(y * 8);
+        rgb[2] = 90;
+    });
+}
+
+// Every file below `folder` with its bytes, to tell whether a command wrote anything.
+std::map<std::string, std::string> Snapshot(const std::string& folder) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(folder))
+        if (entry.is_regular_file()) files[entry.path().string()] = ReadFile(entry.path().string());
+    return files;
+}
+
+class CliTest : public testing::ProgramFolderTest {
+protected:
+    void SetUp() override {
+        ProgramFolderTest::SetUp();
+        InitLzrw1KH();
+        WriteFile(Home() + "keltview.exe", "MZ stand-in viewer");
+        WriteFile(Home() + "zorbstub.exe", "MZ stand-in stub");
+        previousViewer_ = SetViewerFileSource([this] { return Home() + "keltview.exe"; });
+        CliInterruptRequested = false;
+    }
+    void TearDown() override {
+        SetViewerFileSource(previousViewer_);
+        ProgramFolderTest::TearDown();
+    }
+
+    CliRun Cli(std::vector<std::string> args) {
+        std::ostringstream out;
+        std::ostringstream err;
+        const int status = RunCli(args, out, err);
+        return {status, out.str(), err.str()};
+    }
+    // A new show with a category \Holidays\Beach, as the editor stores one.
+    std::string ShowWithBeach() {
+        std::string folder = Cli({"new", "Trip"}).out;
+        folder.pop_back();  // the line end
+        WriteFile(folder + "categories.dat", "\\Holidays\r\nAlias=0001\r\n\r\n\\Holidays\\Beach\r\nAlias=0002\r\n\r\n");
+        return folder;
+    }
+
+private:
+    ViewerFileSource previousViewer_;
+};
+
+TEST_F(CliTest, NewTwiceWithOneTitleGivesTheNumberedFolderAndListShowsBothSortedByTitle) {
+    const CliRun first = Cli({"new", "Rome", "--author", "Ann", "--description", "Spring"});
+    const CliRun second = Cli({"new", "Rome"});
+    const CliRun alpha = Cli({"new", "alps"});
+    EXPECT_EQ(first.status, CliDone);
+    EXPECT_EQ(first.out, Home() + "Slide Shows/Rome/\n");
+    EXPECT_EQ(second.out, Home() + "Slide Shows/Rome (2)/\n");
+    EXPECT_EQ(ReadFile(Home() + "Slide Shows/Rome/quillond.dat").substr(0, 44),
+              "Title=Rome\r\nDescription=Spring\r\nAuthor=Ann\r\n");
+    const CliRun list = Cli({"list"});
+    EXPECT_EQ(list.status, CliDone);
+    EXPECT_EQ(list.out, Home() + "Slide Shows/alps/\talps\t\n" + Home() + "Slide Shows/Rome (2)/\tRome\t\n" + Home() +
+                            "Slide Shows/Rome/\tRome\tAnn\n");
+    EXPECT_EQ(Cli({"new", "  "}).status, CliFailed);
+}
+
+TEST_F(CliTest, UsageErrorsAndHelp) {
+    EXPECT_EQ(Cli({}).status, CliUsage);
+    EXPECT_EQ(Cli({"frobnicate"}).status, CliUsage);
+    EXPECT_EQ(Cli({"add", "only-a-show"}).status, CliUsage);
+    EXPECT_EQ(Cli({"new", "A", "--colour", "red"}).status, CliUsage);
+    const CliRun help = Cli({"add", "--help"});
+    EXPECT_EQ(help.status, CliDone);
+    EXPECT_NE(help.out.find("--recursive"), std::string::npos);
+}
+
+TEST_F(CliTest, AddReportsDoneSkippedAndFailedAndAMissingCategoryWritesNothing) {
+    const std::string show = ShowWithBeach();
+    const std::string jpeg = SmallJpeg();
+    WriteFile(Home() + "in/b.jpg", jpeg);
+    WriteFile(Home() + "in/A.jpg", jpeg);
+    WriteFile(Home() + "in/notes.txt", "not offered from a folder");
+    WriteFile(Home() + "in/deep/c.jpg", jpeg);
+    WriteFile(Home() + "bad.jpg", "not a picture");
+
+    const auto before = Snapshot(show);
+    const CliRun missing = Cli({"add", show, "\\Holidays\\Sea", Home() + "in/b.jpg"});
+    EXPECT_EQ(missing.status, CliFailed);
+    EXPECT_NE(missing.err.find("\\Holidays\\Sea"), std::string::npos);
+    EXPECT_EQ(Snapshot(show), before);
+    EXPECT_EQ(Cli({"add", Home() + "in", "\\", Home() + "in/b.jpg"}).status, CliFailed) << "not a show";
+
+    const CliRun folder = Cli({"add", show, "\\Holidays\\Beach", Home() + "in"});
+    EXPECT_EQ(folder.status, CliDone) << folder.err;
+    EXPECT_EQ(ReadFile(show + "0002/folder.dat"), "00000000=A.jpg\r\n00000001=b.jpg\r\n");
+
+    const CliRun mixed = Cli(
+        {"add", "--recursive", show, "\\Holidays\\Beach", Home() + "bad.jpg", Home() + "in/deep", Home() + "gone.jpg"});
+    EXPECT_EQ(mixed.status, CliSkipped);
+    EXPECT_NE(mixed.err.find(Home() + "bad.jpg: not a JPEG"), std::string::npos) << mixed.err;
+    EXPECT_NE(mixed.err.find("gone.jpg: no such file"), std::string::npos) << mixed.err;
+    EXPECT_EQ(ReadFile(show + "0002/folder.dat"), "00000000=A.jpg\r\n00000001=b.jpg\r\n00000002=c.jpg\r\n");
+    EXPECT_FALSE(fs::exists(show + "0002/00000003.pho")) << "the bad file leaves nothing behind";
+    EXPECT_EQ(ReadFile(show + "categories.dat").find("Selected=1"), std::string::npos)
+        << "the show still opens on the category it was left at";
+
+    EXPECT_EQ(Cli({"add", show, "\\", Home() + "bad.jpg"}).status, CliSkipped) << "also when every file is skipped";
+}
+
+TEST_F(CliTest, InspectListsAPublishedShowAndRefusesDamagedFilesWithTheReadersMessage) {
+    const std::string show = ShowWithBeach();
+    WriteFile(Home() + "a.jpg", SmallJpeg());
+    ASSERT_EQ(Cli({"add", show, "\\Holidays\\Beach", Home() + "a.jpg", Home() + "a.jpg"}).status, CliDone);
+    ASSERT_EQ(Cli({"add", show, "\\", Home() + "a.jpg"}).status, CliDone);
+    const std::string output = Home() + "out/Trip.exe";
+    fs::create_directories(Home() + "out");
+    const CliRun published = Cli({"publish", show, output});
+    ASSERT_EQ(published.status, CliDone) << published.err;
+    EXPECT_EQ(std::vector<fs::path>(fs::directory_iterator(Home() + "out"), {}), std::vector<fs::path>{output});
+
+    const CliRun inspected = Cli({"inspect", output});
+    EXPECT_EQ(inspected.status, CliDone);
+    EXPECT_EQ(inspected.out,
+              "title Trip\nviewer 18\ncategory \\\t1\ncategory \\Holidays\t0\n"
+              "category \\Holidays\\Beach\t2\nphotos 3\n");
+
+    const std::string bytes = ReadFile(output);
+    WriteFile(Home() + "truncated.exe", bytes.substr(0, bytes.size() - 100));
+    WriteFile(Home() + "random.exe", std::string(5000, '\x5a'));
+    for (const std::string& damaged : {Home() + "truncated.exe", Home() + "random.exe", Home() + "out"}) {
+        const CliRun refused = Cli({"inspect", damaged});
+        EXPECT_EQ(refused.status, CliFailed) << damaged;
+        EXPECT_EQ(refused.err.rfind("velvora-cli: " + damaged + ": ", 0), 0u) << refused.err;
+        EXPECT_GT(refused.err.size(), damaged.size() + 16) << "names what is wrong";
+    }
+    EXPECT_EQ(Cli({"publish", show, Home() + "no-folder/Trip.exe"}).status, CliFailed);
+}
+
+// The real program, stopped by SIGINT while it copies a few hundred megabytes of photos.
+TEST_F(CliTest, InterruptDuringALongPublishLeavesNoOutputAndNoTemporaryFile) {
+    const std::string show = ShowWithBeach();
+    const std::string photo(2 << 20, 'p');  // the writer copies photo bytes without decoding them
+    std::string folderList;
+    for (int i = 0; i < 200; ++i) {
+        char id[9];
+        std::snprintf(id, sizeof id, "%08X", i);
+        WriteFile(show + "0000/" + id + ".pho", photo);
+        WriteFile(show + "0000/" + id + ".dat", "Name=p\r\n");
+        folderList += std::string(id) + "=p.jpg\r\n";
+    }
+    WriteFile(show + "0000/folder.dat", folderList);
+    fs::create_directories(Home() + "out");
+    const std::string output = Home() + "out/Big.exe";
+    try {
+        ExtractCDViewer();  // what the program will embed
+    } catch (const std::exception&) {
+        GTEST_SKIP() << "this build carries no viewer to publish with";
+    }
+
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::execl(VELVORA_CLI, VELVORA_CLI, "publish", show.c_str(), output.c_str(), static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    ::kill(child, SIGINT);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == CliDone) GTEST_SKIP() << "the run finished before the interrupt";
+    EXPECT_EQ(WEXITSTATUS(status), CliInterrupted);
+    EXPECT_TRUE(fs::is_empty(Home() + "out"));
+}
+
+}  // namespace
+}  // namespace velvora
