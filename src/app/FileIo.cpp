@@ -9,6 +9,7 @@
 #include <system_error>
 
 #if __has_include(<unistd.h>)
+#include <fcntl.h>
 #include <unistd.h>
 #define VELVORA_HAVE_FSYNC 1
 #endif
@@ -30,31 +31,81 @@ static std::string TemporaryNameBeside(const std::string& path) {
     return path + ".tmp" + std::to_string(counter++);
 }
 
-static bool WriteAndSync(const std::string& path, std::string_view bytes) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) return false;
-    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    ok = std::fflush(file) == 0 && ok;
+// Without the sync a crash right after the rename could leave an empty file.
+static bool Sync(std::FILE* file, FileSync sync) {
 #ifdef VELVORA_HAVE_FSYNC
-    // Without the sync a crash right after the rename could leave an empty file.
-    ok = ::fsync(::fileno(file)) == 0 && ok;
+    if (sync == FileSync::BeforeRename) return ::fsync(::fileno(file)) == 0;
 #endif
-    ok = std::fclose(file) == 0 && ok;
-    return ok;
+    (void)file;
+    (void)sync;
+    return true;
 }
 
-void WriteFileAtomic(const std::string& path, std::string_view bytes) {
+// Writes the temporary file with `fill`, then renames it over `path`; any failure removes
+// the temporary file and throws what `failure` says.
+template <typename Fill>
+static void ReplaceAtomically(const std::string& path, FileSync sync, Fill fill, const std::string& failure) {
     const std::string temporary = TemporaryNameBeside(path);
     std::error_code error;
-    if (!WriteAndSync(temporary, bytes)) {
-        fs::remove(temporary, error);
-        throw std::runtime_error("Cannot create file \"" + path + "\".");
+    std::FILE* file = std::fopen(temporary.c_str(), "wb");
+    bool ok = file != nullptr;
+    if (ok) {
+        ok = fill(file) && std::fflush(file) == 0;
+        ok = Sync(file, sync) && ok;
+        ok = std::fclose(file) == 0 && ok;
     }
-    fs::rename(temporary, path, error);
-    if (error) {
+    if (ok) fs::rename(temporary, path, error);
+    if (!ok || error) {
         fs::remove(temporary, error);
-        throw std::runtime_error("Cannot create file \"" + path + "\".");
+        throw std::runtime_error(failure);
     }
+}
+
+void WriteFileAtomic(const std::string& path, std::string_view bytes, FileSync sync) {
+    ReplaceAtomically(
+        path, sync, [&](std::FILE* file) { return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size(); },
+        "Cannot create file \"" + path + "\".");
+}
+
+// Large pieces keep the number of calls low; photos are megabytes.
+static constexpr std::size_t CopyPiece = 1 << 20;
+
+void CopyFileAtomic(const std::string& source, const std::string& destination, FileSync sync) {
+    std::FILE* in = std::fopen(source.c_str(), "rb");
+    if (!in) throw std::runtime_error("Cannot open file \"" + source + "\".");
+    std::string piece(CopyPiece, '\0');
+    bool readFailed = false;
+    const auto copy = [&](std::FILE* out) {
+        std::setvbuf(out, nullptr, _IONBF, 0);
+        for (;;) {
+            const std::size_t n = std::fread(piece.data(), 1, piece.size(), in);
+            if (n > 0 && std::fwrite(piece.data(), 1, n, out) != n) return false;
+            if (n < piece.size()) {
+                readFailed = std::ferror(in) != 0;
+                return !readFailed;
+            }
+        }
+    };
+    try {
+        ReplaceAtomically(destination, sync, copy, "Cannot create file \"" + destination + "\".");
+    } catch (const std::runtime_error&) {
+        std::fclose(in);
+        if (readFailed) throw std::runtime_error("Cannot read file \"" + source + "\".");
+        throw;
+    }
+    std::fclose(in);
+}
+
+void SyncFolderFiles(const std::string& folder) {
+#ifdef VELVORA_HAVE_FSYNC
+    const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (descriptor >= 0) {
+        ::syncfs(descriptor);
+        ::close(descriptor);
+        return;
+    }
+#endif
+    (void)folder;
 }
 
 }  // namespace velvora

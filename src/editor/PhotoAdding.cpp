@@ -2,10 +2,13 @@
 #include "editor/PhotoAdding.h"
 
 #include <algorithm>
+#include <deque>
 #include <exception>
 #include <filesystem>
+#include <future>
 #include <memory>
 #include <system_error>
+#include <thread>
 
 #include "app/FileIo.h"
 #include "app/KeyValueList.h"
@@ -92,19 +95,75 @@ static bool LoadBitmapThumbnail(const std::string& sourceFile, std::unique_ptr<B
     return FitBitmap(*bitmap, ThumbnailSide, ThumbnailSide, false);
 }
 
-bool MakeThumbnail(const std::string& sourceFile, const std::string& thumbnailFile, int& width, int& height) {
+// A thumbnail in memory, with the size of the picture it was made from.
+struct RenderedThumbnail {
+    bool Made = false;
+    std::string Bmp;
+    int Width = 0;
+    int Height = 0;
+};
+
+static RenderedThumbnail RenderThumbnail(const std::string& sourceFile) {
     try {
+        RenderedThumbnail thumbnail;
         std::unique_ptr<Bitmap> bitmap;
-        const bool loaded = IsJpegFileName(sourceFile) ? LoadJpegThumbnail(sourceFile, bitmap, width, height)
-                                                       : LoadBitmapThumbnail(sourceFile, bitmap, width, height);
+        const bool loaded = IsJpegFileName(sourceFile)
+                                ? LoadJpegThumbnail(sourceFile, bitmap, thumbnail.Width, thumbnail.Height)
+                                : LoadBitmapThumbnail(sourceFile, bitmap, thumbnail.Width, thumbnail.Height);
         // A picture without pixels could never be shown, so it makes no photo.
-        if (!loaded || bitmap->IsEmpty()) return false;
-        bitmap->SaveToFile(thumbnailFile);
+        if (!loaded || bitmap->IsEmpty()) return {};
+        thumbnail.Bmp = bitmap->SaveToBmp();
+        thumbnail.Made = true;
+        return thumbnail;
+    } catch (const std::exception&) {
+        return {};
+    }
+}
+
+static bool SaveThumbnail(const RenderedThumbnail& thumbnail, const std::string& thumbnailFile, FileSync sync) {
+    if (!thumbnail.Made) return false;
+    try {
+        WriteFileAtomic(thumbnailFile, thumbnail.Bmp, sync);
         return true;
     } catch (const std::exception&) {
         return false;
     }
 }
+
+bool MakeThumbnail(const std::string& sourceFile, const std::string& thumbnailFile, int& width, int& height) {
+    const RenderedThumbnail thumbnail = RenderThumbnail(sourceFile);
+    width = thumbnail.Width;
+    height = thumbnail.Height;
+    return SaveThumbnail(thumbnail, thumbnailFile, FileSync::BeforeRename);
+}
+
+// Decoding dominates a batch, so the thumbnails of the next files are made on every core
+// while the batch copies and registers photos one after the other; ids, order, progress
+// and cancelling stay exactly as if each file waited for the one before.
+class ThumbnailPipeline {
+public:
+    explicit ThumbnailPipeline(const StringList& files)
+        : files_(files), ahead_(std::max(2u, std::thread::hardware_concurrency())) {
+        while (next_ < files_.size() && pending_.size() < ahead_) Launch();
+    }
+    // The thumbnail of the next file in list order; called once for every file.
+    RenderedThumbnail Take() {
+        RenderedThumbnail thumbnail = pending_.front().get();
+        pending_.pop_front();
+        if (next_ < files_.size()) Launch();
+        return thumbnail;
+    }
+
+private:
+    void Launch() { pending_.push_back(std::async(std::launch::async, RenderThumbnail, files_[next_++])); }
+
+    const StringList& files_;
+    const std::size_t ahead_;
+    std::size_t next_ = 0;
+    // Futures of std::async wait for their work when destroyed, so a batch that stops
+    // early never leaves a decode running.
+    std::deque<std::future<RenderedThumbnail>> pending_;
+};
 
 StringList UsedPhotoIds(const std::string& categoryFolder) {
     StringList ids;
@@ -118,9 +177,10 @@ StringList UsedPhotoIds(const std::string& categoryFolder) {
 }
 
 // The stored copy is written like every other file, so a failed copy leaves no partial one.
+// The batch makes its files durable once, at its end.
 static bool CopyPhotoFile(const std::string& source, const std::string& destination) {
     try {
-        WriteFileAtomic(destination, ReadWholeFile(source));
+        CopyFileAtomic(source, destination, FileSync::Later);
         return true;
     } catch (const std::exception&) {
         return false;
@@ -129,18 +189,19 @@ static bool CopyPhotoFile(const std::string& source, const std::string& destinat
 
 static void WriteFirstProperties(const std::string& path, const std::string& name, int width, int height) {
     WriteFileAtomic(
-        path, JoinLinesCrLf({"Name=" + name, "Width=" + std::to_string(width), "Height=" + std::to_string(height)}));
+        path, JoinLinesCrLf({"Name=" + name, "Width=" + std::to_string(width), "Height=" + std::to_string(height)}),
+        FileSync::Later);
 }
 
 // Thumbnail, properties file and list entry of a photo whose copy exists; -1 when any fails.
-static int RegisterPhoto(ShowDocument& document, const std::string& sourceFile, const std::string& id) {
+static int RegisterPhoto(ShowDocument& document, const std::string& sourceFile, const std::string& id,
+                         const RenderedThumbnail& thumbnail) {
     const std::string base = document.CategoryFolder + id;
-    int width = 0;
-    int height = 0;
-    if (!MakeThumbnail(sourceFile, base + ThumbnailExtension, width, height)) return -1;
+    if (!SaveThumbnail(thumbnail, base + ThumbnailExtension, FileSync::Later)) return -1;
     const std::string fileName = FileNameOf(sourceFile);
     try {
-        WriteFirstProperties(base + PhotoPropertiesExtension, WithoutExtension(fileName), width, height);
+        WriteFirstProperties(base + PhotoPropertiesExtension, WithoutExtension(fileName), thumbnail.Width,
+                             thumbnail.Height);
         return document.AddPhotoEntry(id, fileName);
     } catch (const std::exception&) {
         return -1;
@@ -162,9 +223,12 @@ int AddPhotoFiles(ShowDocument& document, const StringList& files, StringList& s
     StringList usedIds = UsedPhotoIds(folder);
     int first = -1;
     document.Photos().DeselectAll();
+    ThumbnailPipeline thumbnails(files);
     for (const std::string& file : files) {
         const std::string id = NextFreePhotoId(counter, usedIds);
-        if (CopyPhotoFile(file, folder + id + PhotoImageExtension)) {
+        const bool copied = CopyPhotoFile(file, folder + id + PhotoImageExtension);
+        const RenderedThumbnail thumbnail = thumbnails.Take();
+        if (copied) {
             const std::string fileName = FileNameOf(file);
             const std::string folderLine = id + "=" + fileName;
             usedIds.push_back(id);
@@ -172,7 +236,7 @@ int AddPhotoFiles(ShowDocument& document, const StringList& files, StringList& s
             ProgressStep();
             ProgressSetDetail(fileName);
             PumpMessages();
-            const int index = RegisterPhoto(document, file, id);
+            const int index = RegisterPhoto(document, file, id, thumbnail);
             if (index >= 0) {
                 if (first < 0) first = index;
                 document.Photos().Select(index);
@@ -189,6 +253,7 @@ int AddPhotoFiles(ShowDocument& document, const StringList& files, StringList& s
         PumpMessages();
         if (ProgressCancelled()) break;
     }
+    SyncFolderFiles(folder);
     return first;
 }
 

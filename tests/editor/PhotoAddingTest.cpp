@@ -100,6 +100,23 @@ TEST_F(PhotoAddingTest, FreedIdIsReusedAndBadFilesAreSkippedLeavingNothingBehind
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 8);
 }
 
+// Thumbnails are made ahead on other threads; each must still land with its own photo.
+TEST_F(PhotoAddingTest, ThumbnailsMadeAheadStayWithTheirOwnPhotoPastABadFile) {
+    StringList files;
+    for (int width = 1; width <= 7; ++width)
+        files.push_back(width == 3 ? Source("c.bmp", "damaged")
+                                   : Source(std::string(1, char('a' + width - 1)) + ".bmp",
+                                            Bitmap(width, 5, PixelFormat::Bits24).SaveToBmp()));
+    EXPECT_EQ(AddPhotoBatch(document, files).SkippedFiles, StringList{files[2]});
+    const char* const expected[] = {"a", "b", "d", "e", "f", "g"};
+    for (int i = 0; i < 6; ++i) {
+        const std::string id = "0000000" + std::to_string(i);
+        const int width = expected[i][0] - 'a' + 1;
+        EXPECT_EQ(ReadFile(folder + id + ".dat"),
+                  std::string("Name=") + expected[i] + "\r\nWidth=" + std::to_string(width) + "\r\nHeight=5\r\n");
+    }
+}
+
 TEST_F(PhotoAddingTest, CancelKeepsThePhotoInProgressAndWithoutADisplayedCategoryNothingIsAdded) {
     const auto pump = SetMessagePump([] { ProgressCancel(); });
     EXPECT_EQ(AddPhotoBatch(document, {Bmp("a.bmp"), Bmp("b.bmp")}).CurrentIndex, -1);
