@@ -13,6 +13,7 @@
 
 #include "app/ViewerFiles.h"
 #include "cli/CliCommands.h"
+#include "cli/TerminalProgress.h"
 #include "compression/LZRW1KH.h"
 #include "publish/PublishRun.h"
 #include "support/JpegEncoder.h"
@@ -166,6 +167,37 @@ TEST_F(CliTest, InspectListsAPublishedShowAndRefusesDamagedFilesWithTheReadersMe
         EXPECT_GT(refused.err.size(), damaged.size() + 16) << "names what is wrong";
     }
     EXPECT_EQ(Cli({"publish", show, Home() + "no-folder/Trip.exe"}).status, CliFailed);
+}
+
+TEST_F(CliTest, InterruptedAddKeepsThePhotoInProgressWholeAndListed) {
+    const std::string show = ShowWithBeach();
+    for (const char* name : {"a.jpg", "b.jpg", "c.jpg"}) WriteFile(Home() + "in/" + name, SmallJpeg());
+    CliInterruptRequested = true;  // as if Ctrl+C came during the first photo
+    EXPECT_EQ(Cli({"add", show, "\\Holidays", Home() + "in"}).status, CliInterrupted);
+    EXPECT_EQ(ReadFile(show + "0001/folder.dat"), "00000000=a.jpg\r\n");
+    for (const char* extension : {".pho", ".thu", ".dat"}) EXPECT_TRUE(fs::exists(show + "0001/00000000" + extension));
+    EXPECT_FALSE(fs::exists(show + "0001/00000001.pho"));
+}
+
+TEST(TerminalProgressView, OneLineWithPhotosDonePercentageAndTheEstimate) {
+    std::FILE* terminal = std::tmpfile();
+    {
+        TerminalProgressView view(terminal, 2);
+        view.SetLine(ProgressLine::Title, "Adding photographs to category...");
+        view.SetLine(ProgressLine::Status, "Beach - Sunset");
+        view.SetBar(true, 400, 24);
+        EXPECT_EQ(view.LineText(), "Adding photographs to category... 12/200 6%");
+        view.SetLine(ProgressLine::Status, "Estimated time remaining: 1 minute ");
+        view.SetBar(true, 400, 400);
+        EXPECT_EQ(view.LineText(),
+                  "Adding photographs to category... 200/200 100%  Estimated time remaining: 1 minute ");
+    }
+    std::rewind(terminal);
+    std::string drawn(4096, '\0');
+    drawn.resize(std::fread(drawn.data(), 1, drawn.size(), terminal));
+    std::fclose(terminal);
+    EXPECT_TRUE(drawn.starts_with("\rAdding photographs to category... 12/200 6%\x1b[K\r")) << drawn;
+    EXPECT_TRUE(drawn.ends_with("1 minute \x1b[K\n")) << "redrawn in place, one line end at the close";
 }
 
 // The real program, stopped by SIGINT while it copies a few hundred megabytes of photos.
