@@ -2,7 +2,7 @@
 #include "publish/PublishRun.h"
 
 #include <filesystem>
-#include <memory>
+#include <optional>
 #include <stdexcept>
 #include <system_error>
 #include <utility>
@@ -10,8 +10,8 @@
 #include "app/Global.h"
 #include "app/Progress.h"
 #include "app/ViewerFiles.h"
-#include "compression/FileStream.h"
 #include "platform/MessagePump.h"
+#include "publish/PublishOutput.h"
 #include "publish/PublishUtil.h"
 
 namespace velvora {
@@ -41,11 +41,6 @@ void StartProgress(const std::string& heading) {
     PumpMessages();
 }
 
-void RemoveQuietly(const std::string& path) {
-    std::error_code ignored;
-    std::filesystem::remove(path, ignored);
-}
-
 bool IsFolder(const std::string& path) {
     std::error_code ignored;
     return std::filesystem::is_directory(path, ignored);
@@ -64,41 +59,30 @@ std::string FileNameProblem(const std::string& fileName) {
     return {};
 }
 
-// The file is written beside its target under a temporary name and renamed over it only
-// when complete, so a cancel or a failure leaves an earlier publication intact, and a large
-// show never has to fit in memory.
+// The file is written unnamed (or, where the file system cannot, beside the target as
+// ".part") and put at the target path only when complete, so a cancel or a failure leaves an
+// earlier publication intact, and a large show never has to fit in memory.
 PublishResult RunPublish(const CategoryTree& tree, const PublishTarget& target, const std::string& heading) {
     ProgressWindowScope progress;
     StartProgress(heading);
-    const std::string partial = target.Path() + ".part";
     try {
         const int photoTotal = CountPublishPhotos();
         if (!IsFolder(target.Folder) || IsFolder(target.Path()))
             return {PublishOutcome::Failed, UnableToPublishMessage};
         EnsureStubViewer();
         const std::string viewer = ViewerFile();
-        std::unique_ptr<TFileStream> output;
+        std::optional<PublishOutputFile> output;
         try {
-            output = std::make_unique<TFileStream>(partial, TFileStream::Mode::Create);
+            output.emplace(target.Path());
         } catch (const EStreamError&) {
             return {PublishOutcome::Failed, UnableToPublishMessage};
         }
-        WriteViewerPrefix(*output, tree.Root()->Text, viewer);
+        WriteViewerPrefix(output->Stream(), tree.Root()->Text, viewer);
         ProgressShowCancel(true);
-        WritePublishedShow(*output, tree, true, photoTotal);
-        output->Close();
-        if (ProgressCancelled()) {
-            RemoveQuietly(partial);
-            return {PublishOutcome::Cancelled, {}};
-        }
-        std::error_code renamed;
-        std::filesystem::rename(partial, target.Path(), renamed);
-        if (renamed) {
-            RemoveQuietly(partial);
-            return {PublishOutcome::Failed, UnableToPublishMessage};
-        }
+        WritePublishedShow(output->Stream(), tree, true, photoTotal);
+        if (ProgressCancelled()) return {PublishOutcome::Cancelled, {}};
+        if (!output->Commit()) return {PublishOutcome::Failed, UnableToPublishMessage};
     } catch (const std::exception& error) {
-        RemoveQuietly(partial);
         return {PublishOutcome::Failed, error.what()};
     }
     return {PublishOutcome::Published, {}};

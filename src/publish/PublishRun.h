@@ -36,8 +36,10 @@ extern const char* const UnableToPublishMessage;
 
 // Writes the published viewer file of the show in ShowPath (as the editor saved it) with the
 // categories of `tree` to `target`, behind a progress window headed `heading`. The file
-// appears complete or not at all: it is built in memory and saved atomically, so a cancel or
-// a failure leaves any earlier file at that path as it was. Never throws for the failures
+// appears complete or not at all: it is written to an unnamed file in the target's folder (a
+// ".part" file beside the target where the file system has no unnamed files) and then put at
+// the path in one step, so a cancel or a failure leaves any earlier file at that path as it
+// was and no temporary file behind. Never throws for the failures
 // of the run itself; they come back as Failed with the message to show.
 PublishResult RunPublish(const CategoryTree& tree, const PublishTarget& target, const std::string& heading);
 

@@ -1,7 +1,8 @@
 // The published viewer file writer.
 #include "publish/PublishUtil.h"
 
-#include <array>
+#include <fcntl.h>
+
 #include <chrono>
 #include <filesystem>
 #include <span>
@@ -21,6 +22,7 @@
 #include "editor/ShowDocument.h"
 #include "platform/MessagePump.h"
 #include "publish/PackageFormat.h"
+#include "publish/PublishOutput.h"
 
 namespace velvora {
 
@@ -28,7 +30,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::size_t CopyChunk = 4096;
 constexpr const char* ShowSettingsFileName = "quillond.dat";
 
 std::span<const std::uint8_t> AsBytes(std::string_view text) {
@@ -295,14 +296,9 @@ private:
 
 std::uint64_t AppendFile(TStream& stream, const std::string& path) {
     if (!IsFile(path)) return 0;
-    TFileStream file(path, TFileStream::Mode::Read);
-    std::array<std::uint8_t, CopyChunk> chunk;
-    std::uint64_t appended = 0;
-    for (std::size_t n = file.Read(chunk); n > 0; n = file.Read(chunk)) {
-        stream.Write(std::span(chunk).first(n));
-        appended += n;
-    }
-    return appended;
+    const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!file.IsOpen()) throw EStreamError("Cannot open file \"" + path + "\".");
+    return AppendFileContents(stream, file.Get());
 }
 
 void AppendFileCompressed(TStream& stream, const std::string& path) {

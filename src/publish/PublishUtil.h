@@ -36,8 +36,8 @@ int CountPublishPhotos();
 // or size would not fit in 32 bits, and the stream's and files' own errors.
 void WritePublishedShow(TStream& stream, const CategoryTree& tree, bool includeFullsize, int photoTotal);
 
-// Appends the bytes of a file in 4096-byte pieces and returns how many; a missing file
-// appends nothing.
+// Appends the bytes of a file and returns how many: copied by the kernel when `stream` is a
+// TPublishStream, else in blocks of a mebibyte; a missing file appends nothing.
 std::uint64_t AppendFile(TStream& stream, const std::string& path);
 // Appends a file as one compressed record; a missing file appends nothing.
 void AppendFileCompressed(TStream& stream, const std::string& path);
