@@ -79,4 +79,11 @@ void KeyValueList::SetValue(std::string_view key, std::string_view value) {
         lines_.push_back(std::move(line));
 }
 
+std::string SingleLineValue(std::string_view text) {
+    std::string line(text);
+    for (char& c : line)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
+    return line;
+}
+
 }  // namespace velvora

@@ -44,6 +44,9 @@ private:
 std::vector<std::string> SplitLines(std::string_view text);
 // Joins lines with CR LF after every line, the last included.
 std::string JoinLinesCrLf(const std::vector<std::string>& lines);
+// `text` made safe to store as the value of one key=value line: CR, LF and every other
+// control character become spaces, so that pasted text can never start a line of its own.
+std::string SingleLineValue(std::string_view text);
 // True when the two texts are equal ignoring ASCII letter case.
 bool SameTextIgnoringCase(std::string_view a, std::string_view b);
 

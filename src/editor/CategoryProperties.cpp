@@ -56,13 +56,6 @@ std::string ShowText(const KeyValueList& settings, std::string_view key, const c
     return settings.IndexOfName(key) < 0 ? std::string(missing) : settings.Value(key);
 }
 
-// A line break would split the settings line and turn the rest into a line of its own.
-std::string OneLine(std::string text) {
-    std::replace_if(
-        text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
-    return text;
-}
-
 int ScreenPercent(const std::string& text) { return StrToIntRange(text, 0, MaxScreenPercent); }
 
 int DurationSeconds(const std::string& text) { return StrToIntRange(text, MinDurationSeconds, MaxDurationSeconds); }
@@ -108,8 +101,8 @@ void LoadCategory(CategoryProperties& state, const TCategory& category) {
 }
 
 void SaveShowSettings(const CategoryProperties& state, KeyValueList& settings) {
-    settings.SetValue("Author", OneLine(state.Author));
-    settings.SetValue("Description", OneLine(state.Description));
+    settings.SetValue("Author", SingleLineValue(state.Author));
+    settings.SetValue("Description", SingleLineValue(state.Description));
     SetShowIndex(settings, "Transition", state.Transition);
     SetShowIndex(settings, "Horizontal", state.Horizontal);
     SetShowIndex(settings, "Vertical", state.Vertical);

@@ -188,9 +188,10 @@ static bool CopyPhotoFile(const std::string& source, const std::string& destinat
 }
 
 static void WriteFirstProperties(const std::string& path, const std::string& name, int width, int height) {
-    WriteFileAtomic(
-        path, JoinLinesCrLf({"Name=" + name, "Width=" + std::to_string(width), "Height=" + std::to_string(height)}),
-        FileSync::Later);
+    WriteFileAtomic(path,
+                    JoinLinesCrLf({"Name=" + SingleLineValue(name), "Width=" + std::to_string(width),
+                                   "Height=" + std::to_string(height)}),
+                    FileSync::Later);
 }
 
 // Thumbnail, properties file and list entry of a photo whose copy exists; -1 when any fails.

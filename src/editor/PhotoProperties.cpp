@@ -60,8 +60,8 @@ void LoadPhotoPanel(PhotoPanel& panel, const KeyValueList& properties) {
 }
 
 StringList PhotoPanelLines(const PhotoPanel& panel, const PhotoEntry& entry) {
-    StringList lines{"Name=" + panel.Name, "Caption=" + panel.Caption, "Width=" + entry.Width,
-                     "Height=" + entry.Height};
+    StringList lines{"Name=" + SingleLineValue(panel.Name), "Caption=" + SingleLineValue(panel.Caption),
+                     "Width=" + entry.Width, "Height=" + entry.Height};
     AddIndexLine(lines, "Background", panel.Background);
     if (panel.Background == SpecificColorIndex) lines.push_back("BackgroundColor=" + panel.BackgroundColor);
     AddIndexLine(lines, "Transition", panel.Transition);

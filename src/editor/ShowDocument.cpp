@@ -169,7 +169,8 @@ void ShowDocument::FillPhotoList() {
     if (photos_.Count() > 0) photos_.Select(0);
 }
 
-void ShowDocument::SetShowTitle(const std::string& title) {
+void ShowDocument::SetShowTitle(const std::string& typed) {
+    const std::string title = SingleLineValue(typed);
     if (tree_.Root()) tree_.Root()->Text = title;
     ShowSettings.SetValue("Title", title);
 }

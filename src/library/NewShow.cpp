@@ -11,20 +11,20 @@ namespace velvora {
 std::vector<std::string> InitialShowSettings(std::string_view title, std::string_view description,
                                              std::string_view author) {
     return {
-        "Title=" + std::string(title),
-        "Description=" + std::string(description),
-        "Author=" + std::string(author),
+        "Title=" + SingleLineValue(title),
+        "Description=" + SingleLineValue(description),
+        "Author=" + SingleLineValue(author),
         "ViewerShowToolbar=1",
         "ViewerViewIndividualPhotos=1",
         "ViewerCopyIndividualPhotos=1",
         "ViewerSaveIndividualPhotos=1",
         "ViewerWallpaperIndividualPhotos=1",
-        "Transition=2",     // Random
-        "Horizontal=3",     // Center
-        "Vertical=3",       // Middle
-        "Duration=4",       // 5 Seconds
+        "Transition=2",  // Random
+        "Horizontal=3",  // Center
+        "Vertical=3",    // Middle
+        "Duration=4",    // 5 Seconds
         "DurationCount=1",
-        "Size=2",           // Best fit on screen
+        "Size=2",  // Best fit on screen
     };
 }
 

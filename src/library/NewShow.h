@@ -8,7 +8,7 @@
 namespace velvora {
 
 // The settings a new show starts with, as the lines of its "quillond.dat". The three
-// texts are stored exactly as typed.
+// texts are stored as typed, but for control characters, which become spaces.
 std::vector<std::string> InitialShowSettings(std::string_view title, std::string_view description,
                                              std::string_view author);
 

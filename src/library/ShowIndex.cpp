@@ -47,16 +47,29 @@ static bool FolderExists(const std::string& path) {
     return fs::exists(path, error);
 }
 
+// The names in the library folder. A new folder must differ from each in more than letter
+// case, or the show would be lost wherever names are compared without it (a copy of the
+// library on a case-insensitive disk, the folder names of a Windows CD).
+static StringList NamesInLibrary() {
+    StringList names;
+    std::error_code error;
+    for (fs::directory_iterator it(ShowsPath, error), end; !error && it != end; it.increment(error))
+        names.push_back(it->path().filename().string());
+    return names;
+}
+
+static bool IsNameTaken(const StringList& names, const std::string& name) {
+    return std::any_of(names.begin(), names.end(),
+                       [&](const std::string& taken) { return SameTextIgnoringCase(taken, name); });
+}
+
 std::string MakeShowFolder(std::string_view title) {
     const std::string name = CleanFolderName(title);
-    std::string folder = ShowsPath + name;
-    if (name.empty() || FolderExists(folder)) {
-        for (int n = 2;; ++n) {
-            folder = ShowsPath + name + " (" + std::to_string(n) + ")";
-            if (!FolderExists(folder)) break;
-        }
-    }
-    folder += PathSeparator;
+    const StringList taken = NamesInLibrary();
+    std::string folderName = name;
+    for (int n = 2; folderName.empty() || IsNameTaken(taken, folderName); ++n)
+        folderName = name + " (" + std::to_string(n) + ")";
+    std::string folder = ShowsPath + folderName + PathSeparator;
     std::error_code ignored;
     fs::create_directories(folder, ignored);
     return folder;
@@ -67,10 +80,10 @@ void RegisterShow(const std::string& folder) {
     SaveShowList();
 }
 
-static int FirstIndexIgnoringCase(const StringList& list, const std::string& text) {
-    for (std::size_t j = 0; j < list.size(); ++j)
-        if (SameTextIgnoringCase(list[j], text)) return static_cast<int>(j);
-    return -1;
+// Entries that differ in letter case name different folders, so only the same text is a
+// copy of an entry.
+static int FirstIndexOf(const StringList& list, const std::string& text) {
+    return static_cast<int>(std::find(list.begin(), list.end(), text) - list.begin());
 }
 
 static bool ReadShowRecord(const std::string& folder, ShowRecord& record) {
@@ -95,7 +108,7 @@ std::vector<ShowRecord> ListShows() {
     for (int i = static_cast<int>(ShowList.size()) - 1; i >= 0;) {
         ShowRecord record;
         if (ReadShowRecord(ShowList[std::size_t(i)], record)) records.push_back(std::move(record));
-        int j = FirstIndexIgnoringCase(ShowList, ShowList[std::size_t(i)]);
+        const int j = FirstIndexOf(ShowList, ShowList[std::size_t(i)]);
         if (j < i) {
             ShowList.erase(ShowList.begin() + j);
             i -= 2;

@@ -88,7 +88,8 @@ void NormaliseDownSampleSize(PublishSettings& settings) {
 }
 
 std::string PublishSettingsText(const PublishSettings& settings, AutoPlayLine autoPlay) {
-    StringList lines{SectionLine, "Directory=" + settings.Directory, "Filename=" + settings.Filename};
+    StringList lines{SectionLine, "Directory=" + SingleLineValue(settings.Directory),
+                     "Filename=" + SingleLineValue(settings.Filename)};
     if (autoPlay == AutoPlayLine::Used && settings.AutoPlay) lines.push_back("AutoPlay=1");
     lines.push_back("Downsample=" + Flag(settings.DownSample));
     if (settings.DownSample) {

@@ -11,10 +11,12 @@
 
 #include <gtest/gtest.h>
 
+#include "app/KeyValueList.h"
 #include "app/ViewerFiles.h"
 #include "cli/CliCommands.h"
 #include "cli/TerminalProgress.h"
 #include "compression/LZRW1KH.h"
+#include "library/ShowIndex.h"
 #include "publish/PublishRun.h"
 #include "support/JpegEncoder.h"
 #include "support/TempFolder.h"
@@ -95,6 +97,25 @@ TEST_F(CliTest, NewTwiceWithOneTitleGivesTheNumberedFolderAndListShowsBothSorted
     EXPECT_EQ(list.out, Home() + "Slide Shows/alps/\talps\t\n" + Home() + "Slide Shows/Rome (2)/\tRome\t\n" + Home() +
                             "Slide Shows/Rome/\tRome\tAnn\n");
     EXPECT_EQ(Cli({"new", "  "}).status, CliFailed);
+}
+
+// Titles that differ only in letter case once shared a listing entry and lost a show; a
+// pasted line break once wrote settings of its own.
+TEST_F(CliTest, TitlesDifferingInCaseStayTwoShowsAndPastedLineBreaksStayInTheirValue) {
+    Cli({"new", "Rome", "--author", "Ann"});
+    EXPECT_EQ(Cli({"new", "rome"}).out, Home() + "Slide Shows/rome (2)/\n");
+    EXPECT_EQ(Cli({"list"}).out,
+              Home() + "Slide Shows/rome (2)/\trome\t\n" + Home() + "Slide Shows/Rome/\tRome\tAnn\n");
+    Cli({"new", "Pasted\nTransition=7\r\nSize=1", "--author", "A\tB"});
+    EXPECT_EQ(ReadFile(Home() + "Slide Shows/" + ShowIndexFileName), Home() + "Slide Shows/Rome/\r\n" + Home() +
+                                                                         "Slide Shows/rome (2)/\r\n" + Home() +
+                                                                         "Slide Shows/PastedTransition7Size1/\r\n");
+    KeyValueList settings;
+    settings.LoadFromFile(Home() + "Slide Shows/PastedTransition7Size1/" + ShowSettingsFileName);
+    EXPECT_EQ(settings.Value("Title"), "Pasted Transition=7  Size=1");
+    EXPECT_EQ(settings.Value("Author"), "A B");
+    EXPECT_EQ(settings.Value("Transition"), "2");
+    EXPECT_EQ(settings.Count(), 14);
 }
 
 TEST_F(CliTest, UsageErrorsAndHelp) {

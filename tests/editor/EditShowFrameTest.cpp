@@ -227,6 +227,19 @@ TEST_F(EditShowFrameTest, PanelFollowsASingleSelectionAndEnterWalksNameCaptionAn
     EXPECT_EQ(selection->currentIndex().row(), 2);
 }
 
+// A pasted line break once started a line of its own in the photo's file and turned it.
+TEST_F(EditShowFrameTest, PastedLineBreaksInNameAndCaptionStayInsideTheirValues) {
+    auto* name = frame->findChild<QLineEdit*>("txtPhotoName");
+    auto* caption = frame->findChild<QLineEdit*>("txtPhotoCaption");
+    name->setFocus();
+    name->setText(QStringLiteral("Sunset\nRotate=2"));
+    QTest::keyClick(name, Qt::Key_Return);
+    caption->setText(QStringLiteral("Warm\r\nSize=1"));
+    QTest::keyClick(caption, Qt::Key_Return);
+    EXPECT_EQ(ReadFile(show + "0001/0000000A.dat"),
+              "Name=Sunset Rotate=2\r\nCaption=Warm  Size=1\r\nWidth=\r\nHeight=\r\n");
+}
+
 TEST_F(EditShowFrameTest, AddedPhotosJoinTheListSelectedWithTheFirstCurrentAndUnreadableOnesAreNamed) {
     for (const char* name : {"b.jpg", "c.jpg", "a.jpg"}) {
         WriteFile(Home() + "in/" + name, name[0] == 'c' ? "not a picture" : jpeg);

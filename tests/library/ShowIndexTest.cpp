@@ -55,6 +55,7 @@ TEST_F(ShowIndexTest, FoldersAreCleanedAndNumberedFromTwoAndCreateShowWritesTheE
         {"Holiday", "Holiday/"},
         {"Holiday", "Holiday (2)/"},
         {"Holiday", "Holiday (3)/"},
+        {"holiday", "holiday (4)/"},  // a name taken in any letter case
         {"Rome: 2024/25", "Rome 202425/"},
         {"Big   Family    Day", "Big Family Day/"},
         {" padded ", " padded /"},
@@ -90,7 +91,7 @@ TEST_F(ShowIndexTest, ListShowsWalksFromLastDroppingCopiesAndSkippingStaleEntrie
         {{a, gone, b, "relative/"}, {"Beta", "Alpha"}, {a, gone, b, "relative/"}},  // stale lines stay listed
         {{a, b, a}, {"Alpha", "Beta"}, {b, a}},
         {{a, a, a}, {"Alpha", "Alpha"}, {a, a}},  // three copies keep two
-        {{ShowsPath + "a/", a}, {"Alpha"}, {a}},  // letter case alone makes no other show
+        {{ShowsPath + "a/", a}, {"Alpha"}, {ShowsPath + "a/", a}},  // another folder, never a copy of A
     };
     std::vector<ShowRecord> records;
     for (const auto& [index, titles, kept] : rows) {
