@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <stdexcept>
 #include <system_error>
 
@@ -32,12 +33,10 @@ static std::string TemporaryNameBeside(const std::string& path) {
 }
 
 // Without the sync a crash right after the rename could leave an empty file.
-static bool Sync(std::FILE* file, FileSync sync) {
+static bool Sync([[maybe_unused]] std::FILE* file, [[maybe_unused]] FileSync sync) {
 #ifdef VELVORA_HAVE_FSYNC
     if (sync == FileSync::BeforeRename) return ::fsync(::fileno(file)) == 0;
 #endif
-    (void)file;
-    (void)sync;
     return true;
 }
 
@@ -71,7 +70,8 @@ void WriteFileAtomic(const std::string& path, std::string_view bytes, FileSync s
 static constexpr std::size_t CopyPiece = 1 << 20;
 
 void CopyFileAtomic(const std::string& source, const std::string& destination, FileSync sync) {
-    std::FILE* in = std::fopen(source.c_str(), "rb");
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(source.c_str(), "rb"), std::fclose);
+    std::FILE* in = file.get();
     if (!in) throw std::runtime_error("Cannot open file \"" + source + "\".");
     std::string piece(CopyPiece, '\0');
     bool readFailed = false;
@@ -89,23 +89,18 @@ void CopyFileAtomic(const std::string& source, const std::string& destination, F
     try {
         ReplaceAtomically(destination, sync, copy, "Cannot create file \"" + destination + "\".");
     } catch (const std::runtime_error&) {
-        std::fclose(in);
         if (readFailed) throw std::runtime_error("Cannot read file \"" + source + "\".");
         throw;
     }
-    std::fclose(in);
 }
 
-void SyncFolderFiles(const std::string& folder) {
+void SyncFolderFiles([[maybe_unused]] const std::string& folder) {
 #ifdef VELVORA_HAVE_FSYNC
     const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (descriptor >= 0) {
-        ::syncfs(descriptor);
-        ::close(descriptor);
-        return;
-    }
+    if (descriptor < 0) return;
+    ::syncfs(descriptor);
+    ::close(descriptor);
 #endif
-    (void)folder;
 }
 
 }  // namespace velvora

@@ -10,7 +10,6 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <random>
 #include <utility>
 
@@ -44,24 +43,11 @@ std::string FolderOf(const std::string& path) {
     return folder.empty() ? "." : folder;
 }
 
-// Read from /proc, since umask() can only be learnt by changing it, which would race with
-// other threads creating files.
-mode_t CurrentUmask() {
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.starts_with("Umask:")) return static_cast<mode_t>(std::stoul(line.substr(6), nullptr, 8));
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return mask;
-}
-
 // An unnamed file in `folder`, or none where the file system cannot make one. The file is
-// only usable when /proc can name it later. Not every file system applies the umask to an
-// unnamed file, so the mode is set here as a named file would get it.
+// only usable when /proc can name it later.
 FileDescriptor OpenUnnamed(const std::string& folder) {
     FileDescriptor fd(::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, OutputMode));
     if (!fd.IsOpen() || ::access(ProcPathOf(fd.Get()).c_str(), F_OK) != 0) return FileDescriptor();
-    if (::fchmod(fd.Get(), OutputMode & ~CurrentUmask()) != 0) return FileDescriptor();
     return fd;
 }
 

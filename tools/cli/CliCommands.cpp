@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <functional>
 #include <map>
-#include <optional>
 #include <system_error>
 #include <utility>
 
@@ -95,9 +94,10 @@ Arguments ParseArguments(const Command& command, const std::vector<std::string>&
     return parsed;
 }
 
-std::string OptionOr(const Arguments& args, const std::string& name, std::string fallback = {}) {
+// The value of an option, empty when it was not given.
+std::string OptionValue(const Arguments& args, const std::string& name) {
     const auto found = args.Options.find(name);
-    return found == args.Options.end() ? fallback : found->second;
+    return found == args.Options.end() ? std::string() : found->second;
 }
 
 // Stored messages break lines with CR LF, for message boxes; a terminal wants LF.
@@ -164,7 +164,7 @@ int NewCommand(const Arguments& args, std::ostream& out, std::ostream&) {
     const std::string& title = args.Positional[0];
     if (IsBlankTitle(title)) throw CliError("the title of a new show must not be blank");
     OpenLibrary();
-    out << CreateShow(title, OptionOr(args, "--description"), OptionOr(args, "--author")) << '\n';
+    out << CreateShow(title, OptionValue(args, "--description"), OptionValue(args, "--author")) << '\n';
     return CliDone;
 }
 
