@@ -101,17 +101,14 @@ private:
     ViewerFileSource previousViewer_;
 };
 
-TEST_F(CliMatchesWindowTest, AddIntoASubCategoryLeavesWhatTheWindowsAddLeaves) {
+TEST_F(CliMatchesWindowTest, AddAndPublishLeaveWhatTheWindowsAddAndTheDialogsRunLeave) {
     AddThroughTheWindow(ShowA());
     EXPECT_EQ(Cli({"add", ShowB(), "\\Holidays\\Beach", Home() + "in"}), CliDone);
     const auto window = FilesOf(ShowA() + "0002");
     EXPECT_EQ(window.size(), 10u) << "three photos of three files each, and the photo list";
     EXPECT_EQ(window.at("folder.dat"), "00000000=a.jpg\r\n00000001=b.jpg\r\n00000002=c.jpg\r\n");
     EXPECT_EQ(FilesOf(ShowB() + "0002"), window);
-}
 
-TEST_F(CliMatchesWindowTest, PublishWritesTheBytesOfTheDialogsRun) {
-    AddThroughTheWindow(ShowA());
     fs::create_directories(Home() + "out");
     WriteFile(ShowA() + "pubcd.ini", "[Settings]\r\nDirectory=" + Home() + "out\r\n");
     ShowPath = ShowA();

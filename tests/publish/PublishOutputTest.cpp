@@ -12,11 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include "app/Global.h"
-#include "app/Progress.h"
-#include "editor/ShowDocument.h"
-#include "platform/MessagePump.h"
-#include "publish/PublishRun.h"
 #include "publish/PublishUtil.h"
 #include "support/TempFolder.h"
 
@@ -132,15 +127,18 @@ private:
     mode_t previousMask_ = 0;
 };
 
-TEST_F(PublishOutputFileTest, EitherNamingReplacesTheTargetWithTheUmaskAppliedAndNoTemporaryLeft) {
+TEST_F(PublishOutputFileTest, EitherNamingReplacesTheTargetOnlyWhenCommittedAndLeavesNoTemporary) {
     for (const OutputNaming naming : {OutputNaming::UnnamedWherePossible, OutputNaming::PartFile}) {
-        WriteFile(target + ".part", "stale");
+        {
+            PublishOutputFile discarded(target, naming);
+            discarded.Stream().Write(AsBytes(Noise(TPublishStream::BufferSize * 2)));
+        }
+        EXPECT_EQ(Names(folder.Path()), std::set<std::string>{"Show.exe"}) << "the stale part is gone too";
+        EXPECT_EQ(ReadFile(target), "earlier");
+
         PublishOutputFile output(target, naming);
         EXPECT_EQ(output.IsUnnamed(), naming == OutputNaming::UnnamedWherePossible);
         EXPECT_EQ(fs::exists(target + ".part"), naming == OutputNaming::PartFile);
-        if (naming == OutputNaming::PartFile) {
-            EXPECT_EQ(ReadFile(target + ".part"), "");
-        }
         output.Stream().Write(AsBytes("published"));
         EXPECT_EQ(ReadFile(target), "earlier");
         ASSERT_TRUE(output.Commit());
@@ -148,17 +146,7 @@ TEST_F(PublishOutputFileTest, EitherNamingReplacesTheTargetWithTheUmaskAppliedAn
         EXPECT_EQ(ModeOf(target), mode_t(0640));
         EXPECT_EQ(Names(folder.Path()), std::set<std::string>{"Show.exe"});
         WriteFile(target, "earlier");
-    }
-}
-
-TEST_F(PublishOutputFileTest, AnUncommittedOutputLeavesTheFolderAsItWasButForTheStalePart) {
-    for (const OutputNaming naming : {OutputNaming::UnnamedWherePossible, OutputNaming::PartFile}) {
-        {
-            PublishOutputFile output(target, naming);
-            output.Stream().Write(AsBytes(Noise(TPublishStream::BufferSize * 2)));
-        }
-        EXPECT_EQ(Names(folder.Path()), std::set<std::string>{"Show.exe"});
-        EXPECT_EQ(ReadFile(target), "earlier");
+        WriteFile(target + ".part", "stale");
     }
     EXPECT_THROW(PublishOutputFile(folder.Path() + "missing/Show.exe"), EStreamError);
 }
@@ -180,58 +168,6 @@ TEST_F(PublishOutputFileTest, AKilledWriterLeavesNothingWhenTheFileIsUnnamed) {
     ASSERT_EQ(::waitpid(child, &status, 0), child);
     EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
     EXPECT_EQ(Names(folder.Path()), std::set<std::string>{"Show.exe"});
-}
-
-class PublishRunTest : public testing::ProgramFolderTest {
-protected:
-    void SetUp() override {
-        ProgramFolderTest::SetUp();
-        ShowPath = Home() + "Show/";
-        WriteFile(Home() + "keltview.exe", "MZ stand-in viewer");
-        WriteFile(Home() + StubFileName, "MZ stand-in stub");
-        previousViewer_ = SetViewerFileSource([this] { return Home() + "keltview.exe"; });
-        WriteFile(ShowPath + "quillond.dat", "Title=Trip\r\n");
-        WriteFile(ShowPath + "0000/folder.dat", "00000000=a.jpg\r\n00000001=b.jpg\r\n");
-        WriteFile(ShowPath + "0000/00000000.pho", Noise(300000));
-        WriteFile(ShowPath + "0000/00000001.pho", "photo b");
-        ShowSettings.LoadFromFile(ShowPath + "quillond.dat");
-        document.LoadShow();
-        WriteFile(target.Path(), "earlier");
-    }
-    void TearDown() override {
-        SetViewerFileSource(previousViewer_);
-        ProgramFolderTest::TearDown();
-    }
-
-    ShowDocument document;
-    const TempFolder outputFolder;
-    const PublishTarget target{outputFolder.Path(), "Trip.exe"};
-
-private:
-    ViewerFileSource previousViewer_;
-};
-
-TEST_F(PublishRunTest, PublishedFileHoldsTheBytesTheWritersProduce) {
-    ProgressOpen();
-    TMemoryStream expected;
-    WriteViewerPrefix(expected, document.Tree().Root()->Text, Home() + "keltview.exe");
-    WritePublishedShow(expected, document.Tree(), true, CountPublishPhotos());
-    ProgressClose();
-    EXPECT_EQ(RunPublish(document.Tree(), target, "Publishing").Outcome, PublishOutcome::Published);
-    EXPECT_EQ(ReadFile(target.Path()), std::string(expected.Bytes().begin(), expected.Bytes().end()));
-    EXPECT_EQ(Names(target.Folder), std::set<std::string>{"Trip.exe"});
-}
-
-TEST_F(PublishRunTest, CancelledAndFailedRunsLeaveTheEarlierFileAndNothingElse) {
-    const auto previousPump = SetMessagePump([] { ProgressCancel(); });
-    EXPECT_EQ(RunPublish(document.Tree(), target, "Publishing").Outcome, PublishOutcome::Cancelled);
-    SetMessagePump(previousPump);
-    EXPECT_EQ(Names(target.Folder), std::set<std::string>{"Trip.exe"});
-
-    document.Tree().Root()->Text = std::string(MaxTitleBytes + 1, 'T');
-    EXPECT_EQ(RunPublish(document.Tree(), target, "Publishing").Outcome, PublishOutcome::Failed);
-    EXPECT_EQ(Names(target.Folder), std::set<std::string>{"Trip.exe"});
-    EXPECT_EQ(ReadFile(target.Path()), "earlier");
 }
 
 }  // namespace
