@@ -46,14 +46,20 @@ await_colour() {
     done
 }
 
-# The id of the window titled $1, waiting up to $2 seconds for it.
+# The id of the mapped window titled $1, waiting up to $2 seconds for it.
 await_window() {
-    timeout "$2" xdotool search --sync --name "^$1\$" | head -n1 || fail "no window titled '$1'"
+    timeout "$2" xdotool search --sync --onlyvisible --name "^$1\$" | head -n1 || fail "no window titled '$1'"
 }
 
-# Gives window $1 the keyboard and presses key $2.
+# Gives window $1 the keyboard and presses key $2. Focus is refused while wine is still
+# mapping the window, so the attempt is repeated for a few seconds.
 press() {
-    xdotool windowfocus --sync "$1" key "$2"
+    tries=20
+    until xdotool windowfocus --sync "$1" key "$2" 2>/dev/null; do
+        tries=$((tries - 1))
+        [ "$tries" -gt 0 ] || fail "window $1 never took the keyboard"
+        sleep 0.25
+    done
 }
 
 # The size of window $1 as WIDTHxHEIGHT.
