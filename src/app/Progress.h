@@ -9,6 +9,8 @@
 #include <memory>
 #include <string>
 
+#include "platform/MessagePump.h"
+
 namespace velvora {
 
 enum class ProgressLine { Title, Text, Detail, Status };
@@ -48,14 +50,17 @@ void ProgressSetMax(int maximum);
 void ProgressSetPosition(int position);
 void ProgressStep();
 
-// Opens the progress window for one scope and closes it on every way out, exceptions
-// included.
+// Opens the progress window for one piece of long work and closes it on every way out,
+// exceptions included. The work is busy from before the window opens until after it closed.
 class ProgressWindowScope {
 public:
     ProgressWindowScope() { ProgressOpen(); }
     ~ProgressWindowScope() { ProgressClose(); }
     ProgressWindowScope(const ProgressWindowScope&) = delete;
     ProgressWindowScope& operator=(const ProgressWindowScope&) = delete;
+
+private:
+    BusyScope busy_;
 };
 
 // True while a progress window is open.

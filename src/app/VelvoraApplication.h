@@ -1,5 +1,8 @@
-// The application object, whose default error handler shows the message of any error
-// that escapes a user command and keeps the program running.
+// The application object. Each user command (a click, a key, a drop) runs to its end before
+// the main window takes the next: while one runs, or while long work pumps messages, input
+// to the main window is dropped; the progress window and dialogs still take theirs. Its
+// default error handler shows the message of any error that escapes a command and keeps
+// the program running.
 #pragma once
 
 #include <exception>

@@ -24,6 +24,7 @@
 #include "library/frmNewSlideShow.h"
 #include "library/frmOpenShow.h"
 #include "platform/Dialogs.h"
+#include "platform/MessagePump.h"
 #include "platform/TextCodec.h"
 
 namespace velvora {
@@ -56,6 +57,7 @@ TMain::TMain(ShowEditorFactory editorFactory, QWidget* parent)
     CreateHelpMenu();
     ReadSettings();
     qApp->installEventFilter(this);
+    SetIdleHook([this] { PostDeferredRequests(); });
     previewCleanup_ = new PreviewCleanupServer(PreviewCleanupServer::DefaultServerName(),
                                                WithTrailingSeparator(AppPath) + PreviewFileName, this);
     FormCreate();
@@ -63,7 +65,9 @@ TMain::TMain(ShowEditorFactory editorFactory, QWidget* parent)
 
 TMain::~TMain() {
     ShowList.clear();
-    if (theMainWindow == this) theMainWindow = nullptr;
+    if (theMainWindow != this) return;
+    theMainWindow = nullptr;
+    SetIdleHook(nullptr);
 }
 
 TMain* TMain::Instance() { return theMainWindow; }
@@ -235,8 +239,15 @@ void TMain::OpenShow(const std::string& showFolder) {
 
 void TMain::RequestBurn() { Post(this, BurnRequestEvent); }
 
+// A request that arrives while long work runs would destroy the frame doing it; it waits
+// for the work to end instead.
 void TMain::customEvent(QEvent* event) {
-    switch (static_cast<int>(event->type())) {
+    const int type = static_cast<int>(event->type());
+    if (IsBusy() && IsShellRequest(type)) {
+        deferredRequests_.push_back(type);
+        return;
+    }
+    switch (type) {
         case OpenShowRequestEvent: ShowFrame(FrameKind::OpenShow); break;
         case NewShowRequestEvent: ShowFrame(FrameKind::NewShow); break;
         case StartPageRequestEvent: ShowFrame(FrameKind::StartPage); break;
@@ -246,6 +257,14 @@ void TMain::customEvent(QEvent* event) {
             break;
         default: QMainWindow::customEvent(event);
     }
+}
+
+bool TMain::IsShellRequest(int type) {
+    return type >= OpenShowRequestEvent && type <= BurnRequestEvent;
+}
+
+void TMain::PostDeferredRequests() {
+    for (int type : std::exchange(deferredRequests_, {})) Post(this, static_cast<ShellEventType>(type));
 }
 
 void TMain::ShowFrame(FrameKind kind) {
@@ -379,6 +398,10 @@ QStringList TMain::PickPictures(const QString& title) {
 }
 
 void TMain::closeEvent(QCloseEvent* event) {
+    if (IsBusy()) {
+        event->ignore();
+        return;
+    }
     ShowFrame(FrameKind::None);
     WriteSettings();
     event->accept();

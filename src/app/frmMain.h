@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <QMainWindow>
 
@@ -99,6 +100,8 @@ private:
     void DestroyCurrentFrame();
     ShowEditorFrame* Editor() const;
     void RunEditorCommand(EditorCommand command);
+    static bool IsShellRequest(int type);
+    void PostDeferredRequests();
 
     void Photos1Click();
     void ViewPhoto1Click(bool checked);
@@ -111,6 +114,7 @@ private:
     ShowEditorFactory editorFactory_;
     StringList burnFileList_;
     std::function<void()> burnWindowOpener_;
+    std::vector<int> deferredRequests_;
     QWidget* currentFrame_ = nullptr;
     FrameKind currentKind_ = FrameKind::None;
     bool photoDeleteAsk_ = true;

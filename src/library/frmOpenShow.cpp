@@ -91,13 +91,20 @@ void TFrameOpenShow::btnOpenClick() {
     shell_.OpenShow(RecordAt(row).Folder);
 }
 
-static void DeleteShowQuietly(const std::string& folder) {
+// Deletes the show behind the progress window; false, with the user told why, when the
+// folder is refused or cannot be removed completely.
+static bool DeleteShowTellingWhy(const std::string& folder) {
     try {
+        ProgressWindowScope progress;
+        ProgressSetTitle("Deleting slide show...");
+        ProgressSetMax(0);
+        ProgressRefresh();
         DeleteShow(folder);
+        return true;
     } catch (const std::exception& error) {
-        // A folder that cannot be removed completely stays behind; the user was told what
-        // Delete does, and the show simply returns the next time the list is built.
         qCWarning(lcLibrary) << "deleting" << FromStored(folder) << "failed:" << error.what();
+        Dialogs().ShowWarning(FromStored(error.what()));
+        return false;
     }
 }
 
@@ -110,16 +117,9 @@ void TFrameOpenShow::btnDeleteClick() {
             "internal copy of your photos when you add them to a slide show. Therefore, only the internal copies of "
             "this slide show's photos will be deleted. Your original photo files are never deleted by Velvora.")))
         return;
-    lbxShows->setUpdatesEnabled(false);
-    ProgressOpen();
-    ProgressSetTitle("Deleting slide show...");
-    ProgressSetMax(0);
-    DeleteShowQuietly(RecordAt(row).Folder);
+    if (!DeleteShowTellingWhy(RecordAt(row).Folder)) return;
     delete lbxShows->takeItem(row);
     if (lbxShows->count() > 0) lbxShows->setCurrentRow(std::min(row, lbxShows->count() - 1));
-    ProgressRefresh();
-    ProgressClose();
-    lbxShows->setUpdatesEnabled(true);
 }
 
 void TFrameOpenShow::btnCreateClick() { shell_.RequestNewShow(); }

@@ -10,7 +10,9 @@
 #include <QApplication>
 #include <QHelpEvent>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
+#include <QPushButton>
 #include <QSettings>
 #include <QTest>
 
@@ -20,6 +22,7 @@
 #include "app/UrlOpener.h"
 #include "app/frmMain.h"
 #include "library/ShowIndex.h"
+#include "platform/MessagePump.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempFolder.h"
 
@@ -220,6 +223,45 @@ TEST_F(MainWindowTest, ClosingTheWindowClosesTheShowAndARestartKeepsOptionsAndRe
     Item("ShowTooltips1")->trigger();
     QApplication::sendEvent(frame, &tip);
     EXPECT_EQ(recorder.tooltips, 1);
+}
+
+// Deleting a show pumps messages between its files; a click on Cancel in that moment used to
+// destroy the frame that was still deleting.
+TEST_F(MainWindowTest, ClicksDuringADeletionAreDroppedAndARequestWaitsForItsEnd) {
+    const std::string folder = Home() + "Slide Shows/big/";
+    for (int i = 0; i < 30; ++i) testing::WriteFile(folder + "0000/" + std::to_string(i) + ".pho", "x");
+    testing::WriteFile(folder + ShowSettingsFileName, "Title=Big\r\n");
+    testing::WriteFile(Home() + "Slide Shows/" + ShowIndexFileName, folder + "\r\n");
+    Start();
+    main->RequestOpenShow();
+    RunPostedEvents();
+    QWidget* frame = main->CurrentFrame();
+    frame->findChild<QListWidget*>("lbxShows")->setCurrentRow(0);
+    int pumps = 0;
+    const auto previousPump = SetMessagePump([&] {
+        if (++pumps == 1) {
+            QTest::mouseClick(frame->findChild<QPushButton*>("btnCancel"), Qt::LeftButton);
+            QTest::keyClick(main.get(), Qt::Key_N, Qt::ControlModifier);
+        }
+        QCoreApplication::processEvents();
+    });
+    dialogs.AnswerConfirm(true);
+    QTest::mouseClick(frame->findChild<QPushButton*>("btnDelete"), Qt::LeftButton);
+    SetMessagePump(previousPump);
+    EXPECT_GT(pumps, 1);
+    EXPECT_FALSE(std::filesystem::exists(folder));
+    EXPECT_EQ(main->CurrentFrame(), frame);
+    EXPECT_EQ(frame->findChild<QListWidget*>("lbxShows")->count(), 0);
+    RunPostedEvents();
+    EXPECT_EQ(main->CurrentFrame(), frame);
+    {
+        BusyScope work;
+        main->RequestStartPage();
+        RunPostedEvents();
+        EXPECT_EQ(main->CurrentFrame(), frame);
+    }
+    RunPostedEvents();
+    EXPECT_EQ(main->CurrentFrameKind(), FrameKind::StartPage);
 }
 
 TEST_F(MainWindowTest, MissingHelpFileIsReportedInsteadOfOpened) {
