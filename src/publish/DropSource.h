@@ -7,7 +7,6 @@
 #include "app/Global.h"
 
 class QMimeData;
-class QObject;
 
 namespace velvora {
 
@@ -17,10 +16,10 @@ public:
 
     // The data a drag carries: one file URL per path.
     std::unique_ptr<QMimeData> MimeData() const;
-    // Runs the drag from `source` until the button is released or Escape is pressed.
+    // Runs the drag until the button is released or Escape is pressed.
     // True when a target accepted a copy; a release over a window that takes no files, or
     // over the assistant itself, is no drop.
-    bool Execute(QObject* source) const;
+    bool Execute() const;
 };
 
 }  // namespace velvora

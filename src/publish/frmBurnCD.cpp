@@ -78,7 +78,7 @@ bool TBurnCD::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TBurnCD::Image1MouseDown() {
-    if (DropFileSource1.Execute(this)) accept();
+    if (DropFileSource1.Execute()) accept();
 }
 
 void TBurnCD::Button1Click() { reject(); }
