@@ -42,6 +42,19 @@ bool Exists(const std::string& path) {
     return fs::exists(path, ignored);
 }
 
+// The type of the name itself: a link, dangling or not, is a link and is never followed.
+fs::file_type TypeOfName(const std::string& path) {
+    std::error_code ignored;
+    return fs::symlink_status(path, ignored).type();
+}
+
+// A link could lead out of the show folder, where saving would write and deleting the
+// category would empty someone else's folder, and a file can hold no photos.
+bool CanBeCategoryFolder(const std::string& path) {
+    const fs::file_type type = TypeOfName(path);
+    return type == fs::file_type::directory || type == fs::file_type::not_found;
+}
+
 // A folder that cannot be made is not an error here: its photos simply cannot be added.
 void MakeFolderQuietly(const std::string& path) {
     std::error_code ignored;
@@ -76,7 +89,7 @@ void ShowDocument::LoadShow() {
 
     CategoryNode* root = tree_.SetRoot(title);
     root->Category = MakeRootCategory();
-    MakeFolderQuietly(ShowPath + RootAlias);
+    ClaimRootFolder();
     ReadCategoryTree(tree_, ReadLinesIfPresent(ShowPath + CategoriesFileName));
     ClaimCategoryFolders();
     root->Expanded = true;
@@ -85,13 +98,23 @@ void ShowDocument::LoadShow() {
     SelectCategory(tree_.Selected());
 }
 
+// The root's alias is fixed, so a link or a file in its place cannot be avoided by a
+// fresh alias; the show is refused before anything is written into what it points to.
+void ShowDocument::ClaimRootFolder() {
+    const std::string folder = ShowPath + RootAlias;
+    MakeFolderQuietly(folder);
+    if (!CanBeCategoryFolder(folder))
+        throw std::runtime_error("The show cannot be opened: \"" + folder + "\" is not a folder.");
+}
+
 // Runs after the whole tree is read, so that a fresh alias cannot collide with the
 // alias of a category further down the file whose folder does not exist yet.
 void ShowDocument::ClaimCategoryFolders() {
     for (CategoryNode* node : tree_.Nodes()) {
         if (node == tree_.Root()) continue;
         TCategory& category = *node->Category;
-        if (!IsSafeAlias(category.Alias)) category.Alias = NextFreeAlias();
+        if (!IsSafeAlias(category.Alias) || !CanBeCategoryFolder(ShowPath + category.Alias))
+            category.Alias = NextFreeAlias();
         MakeFolderQuietly(ShowPath + category.Alias);
     }
 }
@@ -222,7 +245,7 @@ std::string ShowDocument::NextFreeAlias() {
 }
 
 bool ShowDocument::IsAliasTaken(const std::string& alias) const {
-    return alias == RootAlias || Exists(ShowPath + alias) || IsAliasInTree(alias);
+    return alias == RootAlias || TypeOfName(ShowPath + alias) != fs::file_type::not_found || IsAliasInTree(alias);
 }
 
 bool ShowDocument::IsAliasInTree(const std::string& alias) const {

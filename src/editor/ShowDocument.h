@@ -56,8 +56,10 @@ public:
     // Builds the model from the show folder (ShowPath and ShowSettings must be set) and
     // displays the selected category, which rewrites the show's files. Creates the root's
     // folder and every category folder that is missing; a category whose stored alias
-    // could leave the show folder gets a fresh one. If reading fails, the exception
-    // propagates and nothing is written, then or by a later SaveShow or CloseShow.
+    // could leave the show folder, or names a link or a file there, gets a fresh one; a
+    // link or a file in place of the root's folder makes the load fail. If reading fails,
+    // the exception propagates and nothing is written, then or by a later SaveShow or
+    // CloseShow.
     void LoadShow();
     // Writes "folder.dat" of the displayed category, "categories.dat" and "quillond.dat".
     // Does nothing while no show is loaded.
@@ -97,6 +99,7 @@ public:
     std::string NextFreeAlias();
 
 private:
+    void ClaimRootFolder();
     void ClaimCategoryFolders();
     void FillPhotoList();
     bool IsAliasTaken(const std::string& alias) const;

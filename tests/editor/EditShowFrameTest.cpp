@@ -154,6 +154,36 @@ TEST_F(EditShowFrameTest, AddedSubCategoryOpensForItsNameDeleteTakesItsFolderAnd
     EXPECT_FALSE(remove->isEnabled());
 }
 
+// An alias naming a file made every save fail; one naming a link wrote the show's files
+// into the linked folder and emptied it with the category.
+TEST_F(EditShowFrameTest, CategoryWhoseAliasIsAFileOrALinkGetsAFolderOfItsOwn) {
+    const std::string other = Home() + "Slide Shows/other/";
+    WriteFile(other + ShowSettingsFileName, "Title=Other\r\n");
+    WriteFile(other + "categories.dat",
+              "\\Linked\r\nAlias=0001\r\n\r\n\\Odd\r\nSelected=1\r\nAlias=quillond.dat\r\n\r\n");
+    WriteFile(Home() + "outside/precious.jpg", "photo");
+    fs::create_directory_symlink(Home() + "outside", other + "0001");
+    main->RequestStartPage();
+    QCoreApplication::sendPostedEvents();
+    main->OpenShow(other);
+    QCoreApplication::sendPostedEvents();
+    ASSERT_EQ(main->CurrentFrameKind(), FrameKind::Editor);
+    frame = static_cast<TFrameEditShow*>(main->CurrentFrame());
+    tree = frame->findChild<QTreeView*>("lbxCategories");
+    EXPECT_EQ(frame->Document().CategoryFolder, other + "0003/");
+
+    tree->setCurrentIndex(IndexOfNode(1));
+    EXPECT_EQ(frame->Document().CategoryFolder, other + "0002/");
+    dialogs.AnswerConfirm(true);
+    frame->findChild<QToolButton*>("btnDeleteCategory")->click();
+    main->close();
+    EXPECT_EQ(dialogs.messages.size(), 1u) << "only the question whether to delete";
+    EXPECT_EQ(ReadFile(Home() + "outside/precious.jpg"), "photo");
+    EXPECT_FALSE(fs::exists(Home() + "outside/folder.dat"));
+    EXPECT_EQ(ReadFile(other + "categories.dat"), "\\Odd\r\nExpanded=1\r\nAlias=0003\r\n\r\n");
+    EXPECT_EQ(ReadFile(other + ShowSettingsFileName), "Title=Other\r\nAliasCount=3\r\n");
+}
+
 TEST_F(EditShowFrameTest, PhotoCommandsWorkOnTheSelectionMadeInTheList) {
     ASSERT_EQ(photos->model()->rowCount(), 3);
     QItemSelectionModel* selection = photos->selectionModel();
