@@ -5,11 +5,13 @@
 #include <limits>
 #include <stdexcept>
 #include <system_error>
+#include <unordered_map>
 
 #include "app/FileIo.h"
 #include "app/Global.h"
 #include "editor/CategoryFile.h"
 #include "library/ShowIndex.h"
+#include "platform/StoredText.h"
 
 namespace velvora {
 
@@ -66,6 +68,23 @@ StringList ReadLinesIfPresent(const std::string& path) {
     KeyValueList file;
     file.LoadFromFile(path);
     return std::move(file.Lines());
+}
+
+using StoredLinesById = std::unordered_map<std::string, const std::string*>;
+
+StoredLinesById IndexById(const StringList& folderLines) {
+    StoredLinesById lines;
+    for (const std::string& line : folderLines) lines.emplace(KeyValueList::NameOf(line), &line);
+    return lines;
+}
+
+// A photo's line as it was read while it still says the same, so that a name stored in
+// another code page keeps its bytes; a new or changed photo gets a line in UTF-8.
+std::string FolderLineOf(const PhotoEntry& entry, const StoredLinesById& storedLines) {
+    const auto stored = storedLines.find(entry.PhotoId);
+    if (stored != storedLines.end() && DecodeStoredText(KeyValueList::ValueOf(*stored->second)) == entry.SourceFileName)
+        return *stored->second;
+    return entry.PhotoId + "=" + entry.SourceFileName;
 }
 
 std::unique_ptr<TCategory> MakeRootCategory() {
@@ -131,29 +150,32 @@ void ShowDocument::SaveShow() {
 
 void ShowDocument::SaveFolderList() {
     if (CategoryFolder.empty()) return;
+    const StringList storedLines = std::move(FolderList);
+    const StoredLinesById storedById = IndexById(storedLines);
     FolderList.clear();
-    for (int i = 0; i < photos_.Count(); ++i) {
-        const PhotoEntry entry = PhotoEntry::FromText(photos_.Item(i));
-        FolderList.push_back(entry.PhotoId + "=" + entry.SourceFileName);
-    }
+    for (int i = 0; i < photos_.Count(); ++i)
+        FolderList.push_back(FolderLineOf(PhotoEntry::FromText(photos_.Item(i)), storedById));
     WriteFileAtomic(CategoryFolder + FolderListFileName, JoinLinesCrLf(FolderList));
 }
 
 int ShowDocument::AddPhotoEntry(const std::string& id, const std::string& sourceFileName) {
     if (CategoryFolder.empty() || !IsPhotoId(id) || !Exists(CategoryFolder + id + PhotoImageExtension)) return -1;
+    // Stored bytes may be in another code page and hold the entry separator; decoded
+    // they cannot.
     PhotoEntry entry;
     entry.PhotoId = id;
-    entry.SourceFileName = sourceFileName;
+    entry.SourceFileName = DecodeStoredText(sourceFileName);
     for (const std::string& line : ReadLinesIfPresent(CategoryFolder + id + PhotoPropertiesExtension)) {
         const std::string key = KeyValueList::NameOf(line);
+        const std::string value = DecodeStoredText(KeyValueList::ValueOf(line));
         if (SameTextIgnoringCase(key, "caption"))
-            entry.Caption = KeyValueList::ValueOf(line);
+            entry.Caption = value;
         else if (SameTextIgnoringCase(key, "name"))
-            entry.Name = KeyValueList::ValueOf(line);
+            entry.Name = value;
         else if (SameTextIgnoringCase(key, "width"))
-            entry.Width = KeyValueList::ValueOf(line);
+            entry.Width = value;
         else if (SameTextIgnoringCase(key, "height"))
-            entry.Height = KeyValueList::ValueOf(line);
+            entry.Height = value;
     }
     return photos_.Add(entry.Text());
 }

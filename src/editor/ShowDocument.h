@@ -65,11 +65,13 @@ public:
     // Does nothing while no show is loaded.
     void SaveShow();
     // Writes the displayed category's "folder.dat" from the photo list and refreshes
-    // FolderList; does nothing before a category has been displayed.
+    // FolderList; does nothing before a category has been displayed. A line of FolderList
+    // that still stands for its photo is written back byte for byte.
     void SaveFolderList();
     // Appends the entry of a photo of the displayed category, built from its ".dat" file,
-    // and returns its index. Returns -1 and adds nothing when no category is displayed,
-    // `id` is not a photo id or the photo's image file is missing.
+    // and returns its index. The source file name and the stored values are decoded to
+    // UTF-8 (Windows-1252 where they are not UTF-8). Returns -1 and adds nothing when no
+    // category is displayed, `id` is not a photo id or the photo's image file is missing.
     int AddPhotoEntry(const std::string& id, const std::string& sourceFileName);
     // Saves the show and frees the model; always allows closing.
     bool CloseShow();

@@ -270,6 +270,25 @@ TEST_F(EditShowFrameTest, PastedLineBreaksInNameAndCaptionStayInsideTheirValues)
               "Name=Sunset Rotate=2\r\nCaption=Warm  Size=1\r\nWidth=\r\nHeight=\r\n");
 }
 
+// A 0xFF byte of an older show is the photo entry's field separator: it cut the source
+// name short on the next save and shifted Width and Height into each other's place.
+TEST_F(EditShowFrameTest, Windows1252NamesAreShownDecodedAndWrittenBackByteForByte) {
+    const std::string snow = show + "0002/";
+    const std::string order = "00000006=x\xFFy.jpg\r\n00000007=b.jpg\r\n";
+    const std::string properties = "Name=Zo\xFF\r\nCaption=Caf\xE9 \xFF\r\nWidth=40\r\nHeight=30\r\n";
+    WriteFile(snow + "folder.dat", order);
+    WriteFile(snow + "00000006.dat", properties);
+    for (const char* id : {"00000006", "00000007"}) WriteFile(snow + id + ".pho", jpeg);
+    tree->setCurrentIndex(IndexOfNode(2));
+    EXPECT_EQ(photos->model()->index(0, 0).data().toString(), QString::fromUtf8("Zoÿ"));
+    EXPECT_EQ(frame->findChild<QLineEdit*>("txtPhotoCaption")->text(), QString::fromUtf8("Café ÿ"));
+    photos->selectionModel()->setCurrentIndex(photos->model()->index(1, 0), QItemSelectionModel::ClearAndSelect);
+    EXPECT_EQ(ReadFile(snow + "00000006.dat"), properties);
+    main->close();
+    EXPECT_EQ(ReadFile(snow + "folder.dat"), order);
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
 TEST_F(EditShowFrameTest, AddedPhotosJoinTheListSelectedWithTheFirstCurrentAndUnreadableOnesAreNamed) {
     for (const char* name : {"b.jpg", "c.jpg", "a.jpg"}) {
         WriteFile(Home() + "in/" + name, name[0] == 'c' ? "not a picture" : jpeg);
