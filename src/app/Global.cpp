@@ -91,10 +91,9 @@ void InitGlobal(const std::string& executablePath) {
     FolderList.clear();
 }
 
-void DeleteDirTree(const std::string& folder) {
-    const fs::path root(WithTrailingSeparator(folder));
+static void DeleteFolderEntries(const fs::path& folder) {
     std::error_code error;
-    for (fs::directory_iterator it(root, error), end; !error && it != end; it.increment(error)) {
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
         const fs::directory_entry& entry = *it;
         std::error_code ignored;
         if (entry.is_directory(ignored) && !entry.is_symlink(ignored))
@@ -103,8 +102,16 @@ void DeleteDirTree(const std::string& folder) {
             fs::remove(entry.path(), ignored);
         PumpMessages();
     }
-    if (!fs::remove(root, error) || error)
-        throw std::runtime_error("Cannot remove folder \"" + root.string() + "\".");
+}
+
+void DeleteDirTree(const std::string& folder) {
+    const fs::path root(WithTrailingSeparator(folder));
+    // Without its trailing separator the path names a link itself, not the folder it points
+    // to; a link given as the folder is removed as a link, so its target is never emptied.
+    const fs::path named = root.parent_path();
+    std::error_code error;
+    if (!fs::is_symlink(named, error)) DeleteFolderEntries(root);
+    if (!fs::remove(named, error) || error) throw std::runtime_error("Cannot remove folder \"" + root.string() + "\".");
 }
 
 std::uint32_t FileSizeOf(const std::string& path) {

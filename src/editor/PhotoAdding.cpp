@@ -18,6 +18,7 @@
 #include "imaging/JPEG_IO.h"
 #include "imaging/resampler.h"
 #include "platform/MessagePump.h"
+#include "platform/StoredText.h"
 
 namespace velvora {
 
@@ -195,11 +196,10 @@ static void WriteFirstProperties(const std::string& path, const std::string& nam
 }
 
 // Thumbnail, properties file and list entry of a photo whose copy exists; -1 when any fails.
-static int RegisterPhoto(ShowDocument& document, const std::string& sourceFile, const std::string& id,
+static int RegisterPhoto(ShowDocument& document, const std::string& fileName, const std::string& id,
                          const RenderedThumbnail& thumbnail) {
     const std::string base = document.CategoryFolder + id;
     if (!SaveThumbnail(thumbnail, base + ThumbnailExtension, FileSync::Later)) return -1;
-    const std::string fileName = FileNameOf(sourceFile);
     try {
         WriteFirstProperties(base + PhotoPropertiesExtension, WithoutExtension(fileName), thumbnail.Width,
                              thumbnail.Height);
@@ -230,14 +230,16 @@ int AddPhotoFiles(ShowDocument& document, const StringList& files, StringList& s
         const bool copied = CopyPhotoFile(file, folder + id + PhotoImageExtension);
         const RenderedThumbnail thumbnail = thumbnails.Take();
         if (copied) {
-            const std::string fileName = FileNameOf(file);
+            // A name from the disk need not be UTF-8, and its raw bytes could hold the entry
+            // separator; it only informs, the photo's files are named by its id.
+            const std::string fileName = DecodeStoredText(FileNameOf(file));
             const std::string folderLine = id + "=" + fileName;
             usedIds.push_back(id);
             FolderList.push_back(folderLine);
             ProgressStep();
             ProgressSetDetail(fileName);
             PumpMessages();
-            const int index = RegisterPhoto(document, file, id, thumbnail);
+            const int index = RegisterPhoto(document, fileName, id, thumbnail);
             if (index >= 0) {
                 if (first < 0) first = index;
                 document.Photos().Select(index);

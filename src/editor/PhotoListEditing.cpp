@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "app/KeyValueList.h"
+#include "platform/StoredText.h"
 
 namespace velvora {
 
@@ -66,10 +67,15 @@ void DeletePhotoFiles(const std::string& categoryFolder, const std::string& id) 
     }
 }
 
-static void RemoveFolderListLine(StringList& folderList, const std::string& line) {
-    const auto found = std::find_if(folderList.begin(), folderList.end(), [&](const std::string& candidate) {
-        return SameTextIgnoringCase(candidate, line);
-    });
+// The entry holds its source name decoded; the line may spell it in another code page.
+static bool IsFolderLineOf(const std::string& line, const PhotoEntry& entry) {
+    return SameTextIgnoringCase(KeyValueList::NameOf(line), entry.PhotoId) &&
+           SameTextIgnoringCase(DecodeStoredText(KeyValueList::ValueOf(line)), entry.SourceFileName);
+}
+
+static void RemoveFolderListLine(StringList& folderList, const PhotoEntry& entry) {
+    const auto found = std::find_if(folderList.begin(), folderList.end(),
+                                    [&](const std::string& line) { return IsFolderLineOf(line, entry); });
     if (found != folderList.end()) folderList.erase(found);
 }
 
@@ -79,7 +85,7 @@ int DeleteSelectedPhotos(PhotoList& list, const std::string& categoryFolder, Str
         if (!list.IsSelected(i)) continue;
         const PhotoEntry entry = PhotoEntry::FromText(list.Item(i));
         DeletePhotoFiles(categoryFolder, entry.PhotoId);
-        RemoveFolderListLine(folderList, entry.PhotoId + "=" + entry.SourceFileName);
+        RemoveFolderListLine(folderList, entry);
         list.Remove(i);
     }
     return std::min(keep, list.Count() - 1);

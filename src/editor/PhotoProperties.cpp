@@ -7,6 +7,7 @@
 #include "app/KeyValueList.h"
 #include "editor/Category.h"
 #include "editor/ShowDocument.h"
+#include "platform/StoredText.h"
 
 namespace velvora {
 
@@ -41,21 +42,44 @@ std::string PropertiesFileOf(const ShowDocument& document, const PhotoEntry& ent
     return document.CategoryFolder + entry.PhotoId + PhotoPropertiesExtension;
 }
 
+// The photo's stored properties; empty when it has none that can be read. An id that could
+// leave the category folder is never read.
+KeyValueList StoredProperties(const ShowDocument& document, const PhotoEntry& entry) {
+    KeyValueList properties;
+    std::error_code ignored;
+    const std::string file = PropertiesFileOf(document, entry);
+    if (IsPhotoId(entry.PhotoId) && std::filesystem::exists(file, ignored)) {
+        try {
+            properties.LoadFromFile(file);
+        } catch (const std::runtime_error&) {
+            properties.Clear();
+        }
+    }
+    return properties;
+}
+
+// The stored spelling of a text while it still says what `text` says, so that a name or
+// caption in another code page keeps its bytes until it is edited.
+std::string KeptSpelling(const std::string& stored, const std::string& text) {
+    return DecodeStoredText(stored) == SingleLineValue(text) ? stored : text;
+}
+
 }  // namespace
 
 void LoadPhotoPanel(PhotoPanel& panel, const KeyValueList& properties) {
     const auto all = [](const StringList& names) { return static_cast<int>(names.size()); };
-    panel.Name = properties.Value("name");
-    panel.Caption = properties.Value("caption");
+    const auto text = [&](const char* key) { return DecodeStoredText(properties.Value(key)); };
+    panel.Name = text("name");
+    panel.Caption = text("caption");
     panel.Background = ChooserIndex(properties, "background", BackgroundNames, all(BackgroundNames));
-    if (panel.Background == SpecificColorIndex) panel.BackgroundColor = properties.Value("backgroundcolor");
+    if (panel.Background == SpecificColorIndex) panel.BackgroundColor = text("backgroundcolor");
     panel.Transition = ChooserIndex(properties, "transition", TransitionNames, BasicTransitionCount);
     panel.Horizontal = ChooserIndex(properties, "horizontal", HorizontalAlignNames, all(HorizontalAlignNames));
     panel.Vertical = ChooserIndex(properties, "vertical", VerticalAlignNames, all(VerticalAlignNames));
     panel.Duration = ChooserIndex(properties, "duration", DurationNames, all(DurationNames));
-    panel.DurationCount = properties.Value("durationcount");
+    panel.DurationCount = text("durationcount");
     panel.Size = ChooserIndex(properties, "size", SizeNames, all(SizeNames));
-    panel.SizeCount = properties.Value("sizecount");
+    panel.SizeCount = text("sizecount");
     panel.Rotation = StoredIndex(properties, "rotate", 4);
 }
 
@@ -79,18 +103,7 @@ StringList PhotoPanelLines(const PhotoPanel& panel, const PhotoEntry& entry) {
 bool LoadCurrentPhoto(const ShowDocument& document, PhotoPanel& panel) {
     if (!IsBound(document)) return false;
     const PhotoEntry entry = PhotoEntry::FromText(document.Photos().Item(document.CurrentPhotoIndex));
-    KeyValueList properties;
-    std::error_code ignored;
-    const std::string file = PropertiesFileOf(document, entry);
-    // An id that could leave the category folder is never read; its panel reads as empty.
-    if (IsPhotoId(entry.PhotoId) && std::filesystem::exists(file, ignored)) {
-        try {
-            properties.LoadFromFile(file);
-        } catch (const std::runtime_error&) {
-            properties.Clear();
-        }
-    }
-    LoadPhotoPanel(panel, properties);
+    LoadPhotoPanel(panel, StoredProperties(document, entry));
     return true;
 }
 
@@ -99,12 +112,17 @@ bool SavePhotoProperties(ShowDocument& document, const PhotoPanel& panel) {
     PhotoList& photos = document.Photos();
     const int index = document.CurrentPhotoIndex;
     PhotoEntry entry = PhotoEntry::FromText(photos.Item(index));
-    entry.Caption = panel.Caption;
-    entry.Name = panel.Name;
+    // Decoded, the panel's texts can never split the entry at a separator of their own.
+    entry.Caption = DecodeStoredText(panel.Caption);
+    entry.Name = DecodeStoredText(panel.Name);
     const bool changed = entry.Text() != photos.Item(index);
     if (changed) photos.SetItem(index, entry.Text());
-    if (IsPhotoId(entry.PhotoId))
-        WriteFileAtomic(PropertiesFileOf(document, entry), JoinLinesCrLf(PhotoPanelLines(panel, entry)));
+    if (!IsPhotoId(entry.PhotoId)) return changed;
+    const KeyValueList stored = StoredProperties(document, entry);
+    PhotoPanel written = panel;
+    written.Name = KeptSpelling(stored.Value("name"), entry.Name);
+    written.Caption = KeptSpelling(stored.Value("caption"), entry.Caption);
+    WriteFileAtomic(PropertiesFileOf(document, entry), JoinLinesCrLf(PhotoPanelLines(written, entry)));
     return changed;
 }
 

@@ -37,9 +37,9 @@ struct PhotoPanel {
     bool operator==(const PhotoPanel&) const = default;
 };
 
-// Fills `panel` from a photo's stored properties. A missing or non-numeric index reads
-// as "Default"; the background colour keeps its previous text unless the photo has a
-// specific colour.
+// Fills `panel` from a photo's stored properties, texts decoded to UTF-8. A missing or
+// non-numeric index reads as "Default"; the background colour keeps its previous text
+// unless the photo has a specific colour.
 void LoadPhotoPanel(PhotoPanel& panel, const KeyValueList& properties);
 
 // The lines of the photo's ".dat" file for `panel`, with the size of `entry`. Only values
@@ -51,8 +51,9 @@ StringList PhotoPanelLines(const PhotoPanel& panel, const PhotoEntry& entry);
 bool LoadCurrentPhoto(const ShowDocument& document, PhotoPanel& panel);
 
 // Writes `panel` to the photo bound by CurrentPhotoIndex: its list entry (name and
-// caption; the item keeps its selection) and its ".dat" file. Does nothing when no photo
-// is bound. Returns true when the entry's text changed.
+// caption; the item keeps its selection) and its ".dat" file, where a name or caption
+// that still says what it said keeps its stored bytes. Does nothing when no photo is
+// bound. Returns true when the entry's text changed.
 bool SavePhotoProperties(ShowDocument& document, const PhotoPanel& panel);
 
 }  // namespace velvora

@@ -5,11 +5,13 @@
 #include <limits>
 #include <stdexcept>
 #include <system_error>
+#include <unordered_map>
 
 #include "app/FileIo.h"
 #include "app/Global.h"
 #include "editor/CategoryFile.h"
 #include "library/ShowIndex.h"
+#include "platform/StoredText.h"
 
 namespace velvora {
 
@@ -42,6 +44,19 @@ bool Exists(const std::string& path) {
     return fs::exists(path, ignored);
 }
 
+// The type of the name itself: a link, dangling or not, is a link and is never followed.
+fs::file_type TypeOfName(const std::string& path) {
+    std::error_code ignored;
+    return fs::symlink_status(path, ignored).type();
+}
+
+// A link could lead out of the show folder, where saving would write and deleting the
+// category would empty someone else's folder, and a file can hold no photos.
+bool CanBeCategoryFolder(const std::string& path) {
+    const fs::file_type type = TypeOfName(path);
+    return type == fs::file_type::directory || type == fs::file_type::not_found;
+}
+
 // A folder that cannot be made is not an error here: its photos simply cannot be added.
 void MakeFolderQuietly(const std::string& path) {
     std::error_code ignored;
@@ -53,6 +68,23 @@ StringList ReadLinesIfPresent(const std::string& path) {
     KeyValueList file;
     file.LoadFromFile(path);
     return std::move(file.Lines());
+}
+
+using StoredLinesById = std::unordered_map<std::string, const std::string*>;
+
+StoredLinesById IndexById(const StringList& folderLines) {
+    StoredLinesById lines;
+    for (const std::string& line : folderLines) lines.emplace(KeyValueList::NameOf(line), &line);
+    return lines;
+}
+
+// A photo's line as it was read while it still says the same, so that a name stored in
+// another code page keeps its bytes; a new or changed photo gets a line in UTF-8.
+std::string FolderLineOf(const PhotoEntry& entry, const StoredLinesById& storedLines) {
+    const auto stored = storedLines.find(entry.PhotoId);
+    if (stored != storedLines.end() && DecodeStoredText(KeyValueList::ValueOf(*stored->second)) == entry.SourceFileName)
+        return *stored->second;
+    return entry.PhotoId + "=" + entry.SourceFileName;
 }
 
 std::unique_ptr<TCategory> MakeRootCategory() {
@@ -76,7 +108,7 @@ void ShowDocument::LoadShow() {
 
     CategoryNode* root = tree_.SetRoot(title);
     root->Category = MakeRootCategory();
-    MakeFolderQuietly(ShowPath + RootAlias);
+    ClaimRootFolder();
     ReadCategoryTree(tree_, ReadLinesIfPresent(ShowPath + CategoriesFileName));
     ClaimCategoryFolders();
     root->Expanded = true;
@@ -85,13 +117,23 @@ void ShowDocument::LoadShow() {
     SelectCategory(tree_.Selected());
 }
 
+// The root's alias is fixed, so a link or a file in its place cannot be avoided by a
+// fresh alias; the show is refused before anything is written into what it points to.
+void ShowDocument::ClaimRootFolder() {
+    const std::string folder = ShowPath + RootAlias;
+    MakeFolderQuietly(folder);
+    if (!CanBeCategoryFolder(folder))
+        throw std::runtime_error("The show cannot be opened: \"" + folder + "\" is not a folder.");
+}
+
 // Runs after the whole tree is read, so that a fresh alias cannot collide with the
 // alias of a category further down the file whose folder does not exist yet.
 void ShowDocument::ClaimCategoryFolders() {
     for (CategoryNode* node : tree_.Nodes()) {
         if (node == tree_.Root()) continue;
         TCategory& category = *node->Category;
-        if (!IsSafeAlias(category.Alias)) category.Alias = NextFreeAlias();
+        if (!IsSafeAlias(category.Alias) || !CanBeCategoryFolder(ShowPath + category.Alias))
+            category.Alias = NextFreeAlias();
         MakeFolderQuietly(ShowPath + category.Alias);
     }
 }
@@ -108,29 +150,32 @@ void ShowDocument::SaveShow() {
 
 void ShowDocument::SaveFolderList() {
     if (CategoryFolder.empty()) return;
+    const StringList storedLines = std::move(FolderList);
+    const StoredLinesById storedById = IndexById(storedLines);
     FolderList.clear();
-    for (int i = 0; i < photos_.Count(); ++i) {
-        const PhotoEntry entry = PhotoEntry::FromText(photos_.Item(i));
-        FolderList.push_back(entry.PhotoId + "=" + entry.SourceFileName);
-    }
+    for (int i = 0; i < photos_.Count(); ++i)
+        FolderList.push_back(FolderLineOf(PhotoEntry::FromText(photos_.Item(i)), storedById));
     WriteFileAtomic(CategoryFolder + FolderListFileName, JoinLinesCrLf(FolderList));
 }
 
 int ShowDocument::AddPhotoEntry(const std::string& id, const std::string& sourceFileName) {
     if (CategoryFolder.empty() || !IsPhotoId(id) || !Exists(CategoryFolder + id + PhotoImageExtension)) return -1;
+    // Stored bytes may be in another code page and hold the entry separator; decoded
+    // they cannot.
     PhotoEntry entry;
     entry.PhotoId = id;
-    entry.SourceFileName = sourceFileName;
+    entry.SourceFileName = DecodeStoredText(sourceFileName);
     for (const std::string& line : ReadLinesIfPresent(CategoryFolder + id + PhotoPropertiesExtension)) {
         const std::string key = KeyValueList::NameOf(line);
+        const std::string value = DecodeStoredText(KeyValueList::ValueOf(line));
         if (SameTextIgnoringCase(key, "caption"))
-            entry.Caption = KeyValueList::ValueOf(line);
+            entry.Caption = value;
         else if (SameTextIgnoringCase(key, "name"))
-            entry.Name = KeyValueList::ValueOf(line);
+            entry.Name = value;
         else if (SameTextIgnoringCase(key, "width"))
-            entry.Width = KeyValueList::ValueOf(line);
+            entry.Width = value;
         else if (SameTextIgnoringCase(key, "height"))
-            entry.Height = KeyValueList::ValueOf(line);
+            entry.Height = value;
     }
     return photos_.Add(entry.Text());
 }
@@ -222,7 +267,7 @@ std::string ShowDocument::NextFreeAlias() {
 }
 
 bool ShowDocument::IsAliasTaken(const std::string& alias) const {
-    return alias == RootAlias || Exists(ShowPath + alias) || IsAliasInTree(alias);
+    return alias == RootAlias || TypeOfName(ShowPath + alias) != fs::file_type::not_found || IsAliasInTree(alias);
 }
 
 bool ShowDocument::IsAliasInTree(const std::string& alias) const {

@@ -56,18 +56,22 @@ public:
     // Builds the model from the show folder (ShowPath and ShowSettings must be set) and
     // displays the selected category, which rewrites the show's files. Creates the root's
     // folder and every category folder that is missing; a category whose stored alias
-    // could leave the show folder gets a fresh one. If reading fails, the exception
-    // propagates and nothing is written, then or by a later SaveShow or CloseShow.
+    // could leave the show folder, or names a link or a file there, gets a fresh one; a
+    // link or a file in place of the root's folder makes the load fail. If reading fails,
+    // the exception propagates and nothing is written, then or by a later SaveShow or
+    // CloseShow.
     void LoadShow();
     // Writes "folder.dat" of the displayed category, "categories.dat" and "quillond.dat".
     // Does nothing while no show is loaded.
     void SaveShow();
     // Writes the displayed category's "folder.dat" from the photo list and refreshes
-    // FolderList; does nothing before a category has been displayed.
+    // FolderList; does nothing before a category has been displayed. A line of FolderList
+    // that still stands for its photo is written back byte for byte.
     void SaveFolderList();
     // Appends the entry of a photo of the displayed category, built from its ".dat" file,
-    // and returns its index. Returns -1 and adds nothing when no category is displayed,
-    // `id` is not a photo id or the photo's image file is missing.
+    // and returns its index. The source file name and the stored values are decoded to
+    // UTF-8 (Windows-1252 where they are not UTF-8). Returns -1 and adds nothing when no
+    // category is displayed, `id` is not a photo id or the photo's image file is missing.
     int AddPhotoEntry(const std::string& id, const std::string& sourceFileName);
     // Saves the show and frees the model; always allows closing.
     bool CloseShow();
@@ -97,6 +101,7 @@ public:
     std::string NextFreeAlias();
 
 private:
+    void ClaimRootFolder();
     void ClaimCategoryFolders();
     void FillPhotoList();
     bool IsAliasTaken(const std::string& alias) const;

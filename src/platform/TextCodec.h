@@ -8,11 +8,11 @@
 
 #include <QString>
 
+#include "platform/StoredText.h"
+
 namespace velvora {
 
 QString FromStored(std::string_view bytes);
 std::string ToStored(const QString& text);
-// True when `bytes` is well-formed UTF-8.
-bool IsValidUtf8(std::string_view bytes);
 
 }  // namespace velvora

@@ -75,6 +75,12 @@ TEST(FileHelpers, DeleteDirTreeSparesWhatLinksPointToAndCopyReplacesOrIgnoresAMi
     EXPECT_FALSE(fs::exists(folder.Path() + "show"));
     EXPECT_TRUE(fs::exists(folder.Path() + "outside/precious.jpg"));
     EXPECT_GE(pumps, 3);
+    for (const char* given : {"category", "category/"}) {  // a link given as the folder goes as a link
+        fs::create_directory_symlink(folder.Path() + "outside", folder.Path() + "category");
+        DeleteDirTree(folder.Path() + given);
+        EXPECT_FALSE(fs::is_symlink(folder.Path() + "category")) << given;
+        EXPECT_TRUE(fs::exists(folder.Path() + "outside/precious.jpg")) << given;
+    }
     EXPECT_THROW(DeleteDirTree(folder.Path() + "nothing"), std::runtime_error);
 
     WriteFile(folder.Path() + "new", "new bytes");

@@ -154,6 +154,36 @@ TEST_F(EditShowFrameTest, AddedSubCategoryOpensForItsNameDeleteTakesItsFolderAnd
     EXPECT_FALSE(remove->isEnabled());
 }
 
+// An alias naming a file made every save fail; one naming a link wrote the show's files
+// into the linked folder and emptied it with the category.
+TEST_F(EditShowFrameTest, CategoryWhoseAliasIsAFileOrALinkGetsAFolderOfItsOwn) {
+    const std::string other = Home() + "Slide Shows/other/";
+    WriteFile(other + ShowSettingsFileName, "Title=Other\r\n");
+    WriteFile(other + "categories.dat",
+              "\\Linked\r\nAlias=0001\r\n\r\n\\Odd\r\nSelected=1\r\nAlias=quillond.dat\r\n\r\n");
+    WriteFile(Home() + "outside/precious.jpg", "photo");
+    fs::create_directory_symlink(Home() + "outside", other + "0001");
+    main->RequestStartPage();
+    QCoreApplication::sendPostedEvents();
+    main->OpenShow(other);
+    QCoreApplication::sendPostedEvents();
+    ASSERT_EQ(main->CurrentFrameKind(), FrameKind::Editor);
+    frame = static_cast<TFrameEditShow*>(main->CurrentFrame());
+    tree = frame->findChild<QTreeView*>("lbxCategories");
+    EXPECT_EQ(frame->Document().CategoryFolder, other + "0003/");
+
+    tree->setCurrentIndex(IndexOfNode(1));
+    EXPECT_EQ(frame->Document().CategoryFolder, other + "0002/");
+    dialogs.AnswerConfirm(true);
+    frame->findChild<QToolButton*>("btnDeleteCategory")->click();
+    main->close();
+    EXPECT_EQ(dialogs.messages.size(), 1u) << "only the question whether to delete";
+    EXPECT_EQ(ReadFile(Home() + "outside/precious.jpg"), "photo");
+    EXPECT_FALSE(fs::exists(Home() + "outside/folder.dat"));
+    EXPECT_EQ(ReadFile(other + "categories.dat"), "\\Odd\r\nExpanded=1\r\nAlias=0003\r\n\r\n");
+    EXPECT_EQ(ReadFile(other + ShowSettingsFileName), "Title=Other\r\nAliasCount=3\r\n");
+}
+
 TEST_F(EditShowFrameTest, PhotoCommandsWorkOnTheSelectionMadeInTheList) {
     ASSERT_EQ(photos->model()->rowCount(), 3);
     QItemSelectionModel* selection = photos->selectionModel();
@@ -238,6 +268,25 @@ TEST_F(EditShowFrameTest, PastedLineBreaksInNameAndCaptionStayInsideTheirValues)
     QTest::keyClick(caption, Qt::Key_Return);
     EXPECT_EQ(ReadFile(show + "0001/0000000A.dat"),
               "Name=Sunset Rotate=2\r\nCaption=Warm  Size=1\r\nWidth=\r\nHeight=\r\n");
+}
+
+// A 0xFF byte of an older show is the photo entry's field separator: it cut the source
+// name short on the next save and shifted Width and Height into each other's place.
+TEST_F(EditShowFrameTest, Windows1252NamesAreShownDecodedAndWrittenBackByteForByte) {
+    const std::string snow = show + "0002/";
+    const std::string order = "00000006=x\xFFy.jpg\r\n00000007=b.jpg\r\n";
+    const std::string properties = "Name=Zo\xFF\r\nCaption=Caf\xE9 \xFF\r\nWidth=40\r\nHeight=30\r\n";
+    WriteFile(snow + "folder.dat", order);
+    WriteFile(snow + "00000006.dat", properties);
+    for (const char* id : {"00000006", "00000007"}) WriteFile(snow + id + ".pho", jpeg);
+    tree->setCurrentIndex(IndexOfNode(2));
+    EXPECT_EQ(photos->model()->index(0, 0).data().toString(), QString::fromUtf8("Zoÿ"));
+    EXPECT_EQ(frame->findChild<QLineEdit*>("txtPhotoCaption")->text(), QString::fromUtf8("Café ÿ"));
+    photos->selectionModel()->setCurrentIndex(photos->model()->index(1, 0), QItemSelectionModel::ClearAndSelect);
+    EXPECT_EQ(ReadFile(snow + "00000006.dat"), properties);
+    main->close();
+    EXPECT_EQ(ReadFile(snow + "folder.dat"), order);
+    EXPECT_TRUE(dialogs.messages.empty());
 }
 
 TEST_F(EditShowFrameTest, AddedPhotosJoinTheListSelectedWithTheFirstCurrentAndUnreadableOnesAreNamed) {

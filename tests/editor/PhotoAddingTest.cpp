@@ -75,16 +75,19 @@ TEST_F(PhotoAddingTest, ThumbnailFitsTheBoxAndReportsTheSourceSize) {
     EXPECT_FALSE(fs::exists(folder + "t.thu"));
 }
 
+// A file name that is not UTF-8 is taken as Windows-1252: its raw 0xFF once split the entry.
 TEST_F(PhotoAddingTest, BatchAddsInSortedPathOrderWithThreeLinePropertiesAndAllSelected) {
     document.Photos().Select(document.Photos().Add("old"));
-    EXPECT_EQ(AddPhotoBatch(document, {Bmp("C.bmp"), Bmp("b"), Jpeg("A.jpg")}).CurrentIndex, 1);
+    EXPECT_EQ(AddPhotoBatch(document, {Bmp("x\xFFy.bmp"), Bmp("C.bmp"), Bmp("b"), Jpeg("A.jpg")}).CurrentIndex, 1);
     EXPECT_FALSE(ProgressIsOpen());
-    EXPECT_EQ(FolderList, (StringList{"00000000=A.jpg", "00000001=b", "00000002=C.bmp"}));
+    EXPECT_EQ(FolderList, (StringList{"00000000=A.jpg", "00000001=b", "00000002=C.bmp", "00000003=x\xC3\xBFy.bmp"}));
     EXPECT_EQ(ReadFile(folder + "00000000.dat"), "Name=A\r\nWidth=4000\r\nHeight=2000\r\n");
     EXPECT_EQ(ReadFile(folder + "00000002.pho"), ReadFile(Home() + "in/C.bmp"));
-    ASSERT_EQ(document.Photos().Count(), 4);
+    ASSERT_EQ(document.Photos().Count(), 5);
     EXPECT_EQ(PhotoEntry::FromText(document.Photos().Item(2)), (PhotoEntry{"00000001", "b", "", "b", "40", "20"}));
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(document.Photos().IsSelected(i), i > 0);
+    EXPECT_EQ(PhotoEntry::FromText(document.Photos().Item(4)),
+              (PhotoEntry{"00000003", "x\xC3\xBFy.bmp", "", "x\xC3\xBFy", "40", "20"}));
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(document.Photos().IsSelected(i), i > 0);
     for (const char* id : {"00000000", "00000001", "00000002"}) EXPECT_TRUE(fs::exists(folder + id + ".thu"));
 }
 

@@ -128,10 +128,14 @@ TEST_F(ShowDocumentTest, DeepTreeWithEveryFieldSurvivesEditsAndReload) {
     EXPECT_EQ(AliasCount, 8);
 }
 
+// A linked alias folder once received the show's files and was emptied with its category.
 TEST_F(ShowDocumentTest, StoredNamesNeverLeaveTheShowFolder) {
     OpenShowWith("Title=T\r\nAliasCount=0\r\n");
+    WriteFile(Home() + "elsewhere/precious.jpg", "photo");
+    fs::create_directory_symlink(Home() + "elsewhere", ShowPath + "linked");
+    fs::create_directory_symlink(Home() + "nowhere", ShowPath + "0003");  // a dangling link is no free name
     std::string tree;
-    for (const char* alias : {"..", ".", "", "../outside", "a\\b"})
+    for (const char* alias : {"..", ".", "", "../outside", "a\\b", "linked", "quillond.dat"})
         tree += "\\C\r\nAlias=" + std::string(alias) + "\r\n\r\n";
     WriteFile(ShowPath + "categories.dat", tree + "\\Kept\r\nAlias=0001\r\nSelected=1\r\n\r\n");
     WriteFile(ShowPath + "0001/folder.dat", "../0002/00000000=x.jpg\r\n0000000g=y.jpg\r\n00000000=z.jpg\r\n");
@@ -139,11 +143,18 @@ TEST_F(ShowDocumentTest, StoredNamesNeverLeaveTheShowFolder) {
     WriteFile(ShowPath + "0001/00000000.pho", "z");
     document.LoadShow();
     std::vector<std::string> aliases;
-    for (int i = 1; i <= 5; ++i) aliases.push_back(Node(i)->Category->Alias);
-    EXPECT_EQ(aliases, (std::vector<std::string>{"0003", "0004", "0005", "0006", "0007"}));
+    for (int i = 1; i <= 7; ++i) aliases.push_back(Node(i)->Category->Alias);
+    EXPECT_EQ(aliases, (std::vector<std::string>{"0004", "0005", "0006", "0007", "0008", "0009", "0010"}));
     EXPECT_FALSE(fs::exists(Home() + "outside"));
     ASSERT_EQ(document.Photos().Count(), 1);
     EXPECT_EQ(PhotoEntry::FromText(document.Photos().Item(0)).SourceFileName, "z.jpg");
+
+    document.SelectCategory(Node(6));
+    EXPECT_TRUE(document.DeleteCategory(Node(6)));
+    document.CloseShow();
+    EXPECT_EQ(ReadFile(Home() + "elsewhere/precious.jpg"), "photo");
+    EXPECT_FALSE(fs::exists(Home() + "elsewhere/folder.dat"));
+    EXPECT_TRUE(fs::is_regular_file(ShowPath + "quillond.dat"));
 }
 
 TEST_F(ShowDocumentTest, CategoryChangeSavesTheOldCategoryBeforeFillingTheNewOne) {
@@ -170,6 +181,13 @@ TEST_F(ShowDocumentTest, FailedLoadNeverOverwritesTheShow) {
     EXPECT_THROW(document.LoadShow(), std::runtime_error);
     document.CloseShow();
     EXPECT_EQ(ReadFile(ShowPath + "quillond.dat"), "Title=T\r\n");
+
+    for (const char* made : {"categories.dat", "0000"}) fs::remove(ShowPath + made);
+    fs::create_directories(Home() + "elsewhere");
+    fs::create_directory_symlink(Home() + "elsewhere", ShowPath + "0000");  // the root's alias cannot change
+    EXPECT_THROW(document.LoadShow(), std::runtime_error);
+    document.CloseShow();
+    EXPECT_TRUE(fs::is_empty(Home() + "elsewhere"));
 }
 
 }  // namespace
