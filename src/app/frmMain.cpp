@@ -180,6 +180,10 @@ void TMain::CreatePhotosMenu() {
     AddEditorItem(Photos1, "MoveDown1", tr("Move Do&wn"), QKeySequence(Qt::CTRL | Qt::Key_J),
                   EditorCommand::MovePhotoDown);
     Photos1->addSeparator();
+    AddEditorItem(Photos1, "Cut1", tr("Cu&t"), QKeySequence::Cut, EditorCommand::CutPhotos);
+    AddEditorItem(Photos1, "Copy1", tr("&Copy"), QKeySequence::Copy, EditorCommand::CopyPhotos);
+    AddEditorItem(Photos1, "Paste1", tr("&Paste"), QKeySequence::Paste, EditorCommand::PastePhotos);
+    Photos1->addSeparator();
     AddEditorItem(Photos1, "BasicPhotoProperties1", tr("&Basic Photo Properties"), QKeySequence(Qt::Key_F2),
                   EditorCommand::BasicPhotoProperties);
     AddEditorItem(Photos1, "TransitionProperties1", tr("Transition Properties"), QKeySequence(Qt::Key_F3),

@@ -30,6 +30,8 @@ static constexpr std::uint32_t MaxThumbnailFileBytes = 1 << 20;
 static constexpr int FrameLeft = 6;
 static constexpr int FrameTop = 3;
 static constexpr int FrameSide = 80;
+// How much of the background covers a dimmed card (of 255).
+static constexpr int DimmingAlpha = 150;
 
 // The photo's thumbnail, or a null image when there is none to show.
 static QImage LoadThumbnail(const std::string& categoryFolder, const std::string& id) {
@@ -89,13 +91,14 @@ static void DrawThumbnail(QPainter& painter, const QImage& thumbnail, const QPal
 }
 
 void DrawPhotoCard(QPainter& painter, const QRect& itemRect, const std::string& entryText,
-                   const std::string& categoryFolder, const QPalette& colours, bool selected) {
+                   const std::string& categoryFolder, const QPalette& colours, bool selected, bool dimmed) {
     if (itemRect.isEmpty()) return;
     // Drawn at the device's resolution so that texts stay sharp on high-density screens.
     const qreal scale = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
     QImage card(itemRect.size() * scale, QImage::Format_RGB32);
     card.setDevicePixelRatio(scale);
-    card.fill(colours.color(selected ? QPalette::Highlight : QPalette::Base));
+    const QColor background = colours.color(selected ? QPalette::Highlight : QPalette::Base);
+    card.fill(background);
     const PhotoEntry entry = PhotoEntry::FromText(entryText);
     const QImage thumbnail = LoadThumbnail(categoryFolder, entry.PhotoId);
     {
@@ -104,17 +107,23 @@ void DrawPhotoCard(QPainter& painter, const QRect& itemRect, const std::string& 
         DrawTexts(cardPainter, entry);
         DrawFrame(cardPainter, colours);
         if (!thumbnail.isNull()) DrawThumbnail(cardPainter, thumbnail, colours);
+        if (dimmed) {
+            QColor veil = background;
+            veil.setAlpha(DimmingAlpha);
+            cardPainter.fillRect(QRect(QPoint(0, 0), itemRect.size()), veil);
+        }
     }
     painter.drawImage(itemRect.topLeft(), card);
 }
 
-PhotoCardDelegate::PhotoCardDelegate(std::function<std::string()> categoryFolder, QObject* parent)
-    : QStyledItemDelegate(parent), categoryFolder_(std::move(categoryFolder)) {}
+PhotoCardDelegate::PhotoCardDelegate(std::function<std::string()> categoryFolder,
+                                     std::function<bool(const std::string&)> isCut, QObject* parent)
+    : QStyledItemDelegate(parent), categoryFolder_(std::move(categoryFolder)), isCut_(std::move(isCut)) {}
 
 void PhotoCardDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
-    DrawPhotoCard(*painter, option.rect, index.data(PhotoEntryRole).toByteArray().toStdString(),
-                  categoryFolder_ ? categoryFolder_() : std::string(), option.palette,
-                  option.state.testFlag(QStyle::State_Selected));
+    const std::string entry = index.data(PhotoEntryRole).toByteArray().toStdString();
+    DrawPhotoCard(*painter, option.rect, entry, categoryFolder_ ? categoryFolder_() : std::string(), option.palette,
+                  option.state.testFlag(QStyle::State_Selected), isCut_ && isCut_(PhotoEntry::FromText(entry).PhotoId));
 }
 
 QSize PhotoCardDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const {

@@ -18,22 +18,26 @@ inline constexpr int PhotoCardHeight = 86;
 // Draws the card of `entryText` (a PhotoEntry text) into `itemRect` with the colours of a
 // selected or plain item. The thumbnail is `categoryFolder` + id + ".thu"; when the id is
 // not a photo id, or the file is missing, too large or unreadable, the frame stays empty.
-// Texts are clipped at the item's right edge.
+// Texts are clipped at the item's right edge. A dimmed card, a photo marked by Cut, is
+// drawn faded into its background.
 void DrawPhotoCard(QPainter& painter, const QRect& itemRect, const std::string& entryText,
-                   const std::string& categoryFolder, const QPalette& colours, bool selected);
+                   const std::string& categoryFolder, const QPalette& colours, bool selected, bool dimmed = false);
 
 // Draws every row of a PhotoListModel as a photo card of fixed height.
 class PhotoCardDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:
-    // `categoryFolder` is asked at every draw, so the delegate follows category changes.
-    explicit PhotoCardDelegate(std::function<std::string()> categoryFolder, QObject* parent = nullptr);
+    // `categoryFolder` and `isCut` (given a photo id) are asked at every draw, so the
+    // delegate follows category changes and cut marks.
+    PhotoCardDelegate(std::function<std::string()> categoryFolder, std::function<bool(const std::string&)> isCut,
+                      QObject* parent = nullptr);
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
 private:
     std::function<std::string()> categoryFolder_;
+    std::function<bool(const std::string&)> isCut_;
 };
 
 }  // namespace velvora

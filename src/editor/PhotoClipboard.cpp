@@ -1,6 +1,7 @@
 // Staging, pasting and moving photos between category folders.
 #include "editor/PhotoClipboard.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <optional>
 #include <stdexcept>
@@ -114,6 +115,36 @@ void StageInto(const ShowDocument& document, const std::string& fresh) {
 // A name with the entry separator would split the photo's list item into wrong fields.
 bool IsUsableSourceName(const std::string& name) { return name.find(PhotoEntrySeparator) == std::string::npos; }
 
+// Adds copies of photos kept elsewhere to the end of the displayed category, each under the
+// next free id there and selected; the list's earlier selection is cleared at the start.
+class PhotoIntake {
+public:
+    explicit PhotoIntake(ShowDocument& document)
+        : document_(document), usedIds_(UsedPhotoIds(document.CategoryFolder)) {
+        document.Photos().DeselectAll();
+    }
+    // False, leaving nothing behind, when a name is unusable or a file cannot be copied.
+    bool Add(const std::string& fromFolder, const std::string& fromId, const std::string& sourceFileName) {
+        if (!IsPhotoId(fromId) || !IsUsableSourceName(sourceFileName)) return false;
+        const std::string id = NextFreePhotoId(counter_, usedIds_);
+        if (!TryCopyPhotoFiles(fromFolder, fromId, document_.CategoryFolder, id)) return false;
+        usedIds_.push_back(id);
+        FolderList.push_back(id + "=" + sourceFileName);
+        const int index = document_.AddPhotoEntry(id, sourceFileName);
+        if (index >= 0) document_.Photos().Select(index);
+        if (first_ < 0) first_ = index;
+        return true;
+    }
+    // The first photo added, -1 before any.
+    int First() const { return first_; }
+
+private:
+    ShowDocument& document_;
+    StringList usedIds_;
+    std::string counter_ = "00000000";
+    int first_ = -1;
+};
+
 }  // namespace
 
 std::string PhotoClipboardFolder() { return AppPath + "Photo Clipboard" + PathSeparator; }
@@ -143,40 +174,44 @@ int StageSelectedPhotos(const ShowDocument& document, const std::string& staging
     return count;
 }
 
-int CutSelectedPhotos(ShowDocument& document, const std::string& stagingFolder) {
-    if (StageSelectedPhotos(document, stagingFolder) == 0) return document.Photos().CurrentIndex();
-    return DeleteSelectedPhotos(document.Photos(), document.CategoryFolder, FolderList);
+bool PhotoCutMark::Holds(const std::string& categoryFolder, const std::string& id) const {
+    return categoryFolder == SourceFolder && std::find(PhotoIds.begin(), PhotoIds.end(), id) != PhotoIds.end();
+}
+
+PhotoCutMark MarkSelectedPhotos(const ShowDocument& document) {
+    PhotoCutMark mark;
+    const PhotoList& photos = document.Photos();
+    for (int i = 0; i < photos.Count(); ++i)
+        if (photos.IsSelected(i)) mark.PhotoIds.push_back(PhotoEntry::FromText(photos.Item(i)).PhotoId);
+    if (!mark.Empty()) mark.SourceFolder = document.CategoryFolder;
+    return mark;
+}
+
+void ForgetRemovedPhotos(PhotoCutMark& mark, const ShowDocument& document) {
+    if (mark.SourceFolder != document.CategoryFolder) return;
+    StringList listed;
+    const PhotoList& photos = document.Photos();
+    for (int i = 0; i < photos.Count(); ++i) listed.push_back(PhotoEntry::FromText(photos.Item(i)).PhotoId);
+    std::erase_if(mark.PhotoIds,
+                  [&](const std::string& id) { return std::find(listed.begin(), listed.end(), id) == listed.end(); });
 }
 
 PhotoTransferResult PasteStagedPhotos(ShowDocument& document, const std::string& stagingFolder) {
     PhotoTransferResult result;
-    const std::string& folder = document.CategoryFolder;
-    if (folder.empty() || !HoldsStagedPhotos(stagingFolder)) return result;
+    if (document.CategoryFolder.empty() || !HoldsStagedPhotos(stagingFolder)) return result;
     const std::string staging = WithTrailingSeparator(stagingFolder);
     const StringList staged = ReadLinesIfPresent(staging + StagedPhotoListFileName);
-    StringList usedIds = UsedPhotoIds(folder);
-    std::string counter = "00000000";
-    int first = -1;
-    document.Photos().DeselectAll();
+    PhotoIntake intake(document);
     BatchProgress progress("Pasting photos into category...", static_cast<int>(staged.size()), true);
     for (const std::string& line : staged) {
         if (line.empty()) continue;
-        const std::string stagedId = KeyValueList::NameOf(line);
         const std::string source = KeyValueList::ValueOf(line);
-        const std::string id = NextFreePhotoId(counter, usedIds);
-        if (IsPhotoId(stagedId) && IsUsableSourceName(source) && TryCopyPhotoFiles(staging, stagedId, folder, id)) {
-            usedIds.push_back(id);
-            FolderList.push_back(id + "=" + source);
-            const int index = document.AddPhotoEntry(id, source);
-            if (index >= 0) document.Photos().Select(index);
-            if (first < 0) first = index;
-        } else {
+        if (!intake.Add(staging, KeyValueList::NameOf(line), source))
             result.SkippedPhotos.push_back(source.empty() ? line : source);
-        }
         progress.Step(source);
         if (ProgressCancelled()) break;
     }
-    if (!ProgressCancelled()) result.CurrentIndex = first;
+    if (!ProgressCancelled()) result.CurrentIndex = intake.First();
     return result;
 }
 
@@ -218,6 +253,36 @@ PhotoTransferResult MoveSelectedPhotos(ShowDocument& document, const std::string
         throw;
     }
     result.CurrentIndex = DeleteSelectedPhotos(photos, folder, FolderList);
+    return result;
+}
+
+PhotoTransferResult MoveMarkedPhotos(ShowDocument& document, const PhotoCutMark& mark) {
+    PhotoTransferResult result;
+    const std::string& source = mark.SourceFolder;
+    if (document.CategoryFolder.empty() || mark.Empty() || source == document.CategoryFolder) return result;
+    StringList keptLines;
+    StringList movedIds;
+    PhotoIntake intake(document);
+    BatchProgress progress("Moving photos to category...", static_cast<int>(mark.PhotoIds.size()), true);
+    for (const std::string& line : ReadLinesIfPresent(source + FolderListFileName)) {
+        const std::string id = KeyValueList::NameOf(line);
+        const std::string name = KeyValueList::ValueOf(line);
+        if (!mark.Holds(source, id) || ProgressCancelled()) {
+            keptLines.push_back(line);
+        } else if (intake.Add(source, id, name)) {
+            movedIds.push_back(id);
+            progress.Step(name);
+        } else {
+            keptLines.push_back(line);
+            result.SkippedPhotos.push_back(name);
+        }
+    }
+    if (movedIds.empty()) return result;
+    // The photos live in both categories until the source's list is written without them.
+    document.SaveFolderList();
+    WriteFileAtomic(source + FolderListFileName, JoinLinesCrLf(keptLines));
+    for (const std::string& id : movedIds) DeletePhotoFiles(source, id);
+    result.CurrentIndex = intake.First();
     return result;
 }
 

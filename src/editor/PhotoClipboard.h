@@ -1,6 +1,7 @@
-// Moving and copying photos between categories: the staging folder behind Cut, Copy and
-// Paste, pasting staged photos into the displayed category, and moving the selected photos
-// to another category. No windows: the system clipboard and the drag are the frame's part.
+// Moving and copying photos between categories: the staging folder behind Copy and Paste,
+// the mark behind Cut, pasting staged or marked photos into the displayed category, and
+// moving the selected photos to another category. No windows: the system clipboard and the
+// drag are the frame's part.
 #pragma once
 
 #include <string>
@@ -13,8 +14,8 @@ namespace velvora {
 // Lists the staged photos, one "<staged id>=<source file name>" line each, like "folder.dat".
 inline constexpr const char* StagedPhotoListFileName = "clipboard.dat";
 
-// AppPath + "Photo Clipboard" + separator: where the photos last cut or copied wait. It
-// belongs to no show and outlives the program, so that cut photos are never lost.
+// AppPath + "Photo Clipboard" + separator: where copies of the photos last copied wait. It
+// belongs to no show and outlives the program, so that they paste into any show.
 std::string PhotoClipboardFolder();
 
 // True when `folder` holds a staged photo list, so a paste from it can add something.
@@ -27,10 +28,23 @@ bool HoldsStagedPhotos(const std::string& folder);
 // nothing selected the previous set stays and 0 is returned.
 int StageSelectedPhotos(const ShowDocument& document, const std::string& stagingFolder);
 
-// Stages the selected photos, then removes them as a deletion does, without asking: their
-// files, their FolderList lines and their items go. Returns the index to make current
-// afterwards, as DeleteSelectedPhotos does. A staging failure throws and removes nothing.
-int CutSelectedPhotos(ShowDocument& document, const std::string& stagingFolder);
+// Photos marked by Cut. They stay in their category, drawn dimmed, until a paste moves
+// them, so that a later Cut or Copy, or closing the show, cannot lose them.
+struct PhotoCutMark {
+    // The folder of the category they were cut in, which they still live in.
+    std::string SourceFolder;
+    StringList PhotoIds;
+
+    bool Empty() const { return PhotoIds.empty(); }
+    bool Holds(const std::string& categoryFolder, const std::string& id) const;
+};
+
+// The mark of the selected photos of the displayed category; empty with none selected.
+PhotoCutMark MarkSelectedPhotos(const ShowDocument& document);
+
+// After photos left the displayed category: when it is the mark's category, the mark keeps
+// only the photos still listed, since a photo added later may take a freed id.
+void ForgetRemovedPhotos(PhotoCutMark& mark, const ShowDocument& document);
 
 struct PhotoTransferResult {
     // The first photo added to the displayed category (paste), or the item to make current
@@ -59,5 +73,14 @@ PhotoTransferResult PasteStagedPhotos(ShowDocument& document, const std::string&
 // category's folder or empty. If the target's list cannot be written, the copies are
 // removed again, nothing leaves, and std::runtime_error is thrown.
 PhotoTransferResult MoveSelectedPhotos(ShowDocument& document, const std::string& targetFolder);
+
+// Moves the photos of `mark` that their category's "folder.dat" still lists to the end of
+// the displayed category, in that list's order, as a paste adds them (fresh ids, files and
+// properties unchanged, selected). The displayed category's "folder.dat" is written first;
+// then the source's loses their lines and their files go. A photo that cannot be copied,
+// or is still waiting when the progress window is cancelled, stays where it was. Nothing
+// happens when the displayed category is the mark's own. If a list cannot be written,
+// std::runtime_error is thrown and the source keeps every photo.
+PhotoTransferResult MoveMarkedPhotos(ShowDocument& document, const PhotoCutMark& mark);
 
 }  // namespace velvora

@@ -17,6 +17,7 @@ namespace velvora {
 namespace {
 
 const QString StagedPhotosMimeType = QStringLiteral("application/x-velvora-staged-photos");
+const QString CutPhotosMimeType = QStringLiteral("application/x-velvora-cut-photos");
 const QString PhotoMoveMimeType = QStringLiteral("application/x-velvora-photo-move");
 
 QMimeData* MakeData(const QString& type, const std::string& folder) {
@@ -39,6 +40,10 @@ std::string StagedPhotosFolderIn(const QMimeData* data) {
     std::string folder = FolderIn(data, StagedPhotosMimeType);
     return HoldsStagedPhotos(folder) ? folder : std::string();
 }
+
+QMimeData* MakeCutPhotosData(const std::string& categoryFolder) { return MakeData(CutPhotosMimeType, categoryFolder); }
+
+bool HoldsCutPhotos(const QMimeData* data) { return data && data->hasFormat(CutPhotosMimeType); }
 
 QMimeData* MakePhotoMoveData(const std::string& categoryFolder) { return MakeData(PhotoMoveMimeType, categoryFolder); }
 

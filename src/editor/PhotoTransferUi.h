@@ -21,6 +21,11 @@ QMimeData* MakeStagedPhotosData(const std::string& stagingFolder);
 // The staged photos folder named by `data`, when it still holds staged photos; else empty.
 std::string StagedPhotosFolderIn(const QMimeData* data);
 
+// Clipboard data standing for photos marked by Cut in the category whose folder is
+// `categoryFolder`; the mark itself is the editor's. Another clipboard owner ends the cut.
+QMimeData* MakeCutPhotosData(const std::string& categoryFolder);
+bool HoldsCutPhotos(const QMimeData* data);
+
 // Drag data of the photos selected in the category whose folder is `categoryFolder`.
 QMimeData* MakePhotoMoveData(const std::string& categoryFolder);
 // The category folder a photo drag comes from; empty for any other data.

@@ -86,7 +86,7 @@ TFrameEditShow::TFrameEditShow(TMain& main, QWidget* parent) : ShowEditorFrame(p
     layout->addWidget(splitter_);
     InstallDocumentHooks();
     CreatePhotoDragAndDrop();
-    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &TFrameEditShow::UpdatePasteCommand);
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &TFrameEditShow::ClipboardChanged);
     UpdatePasteCommand();
 }
 
@@ -170,7 +170,9 @@ QWidget* TFrameEditShow::CreatePhotoPane() {
     photoModel_ = new PhotoListModel(document_.Photos(), this);
     lbxPhotos->setModel(photoModel_);
     lbxPhotos->installEventFilter(this);
-    lbxPhotos->setItemDelegate(new PhotoCardDelegate([this] { return document_.CategoryFolder; }, lbxPhotos));
+    lbxPhotos->setItemDelegate(new PhotoCardDelegate(
+        [this] { return document_.CategoryFolder; },
+        [this](const std::string& id) { return cutPhotos_.Holds(document_.CategoryFolder, id); }, lbxPhotos));
     connect(lbxPhotos->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &TFrameEditShow::PhotoSelectionChangedInView);
     connect(lbxPhotos->selectionModel(), &QItemSelectionModel::currentChanged, this,
@@ -316,6 +318,7 @@ void TFrameEditShow::CreateRotateMenu() {
         connect(choice, &QAction::triggered, this, [this, rotation] {
             pnlPhotoProperties->SetRotation(rotation);
             SavePhotoProperties();
+            if (PhotoViewerVisible()) ShowCurrentPhoto();
         });
     }
 }
@@ -390,7 +393,11 @@ void TFrameEditShow::LoadShow() {
     UpdatePasteCommand();
 }
 
-bool TFrameEditShow::CloseShow() { return document_.CloseShow(); }
+// What was cut stays where it is.
+bool TFrameEditShow::CloseShow() {
+    DropCutMark();
+    return document_.CloseShow();
+}
 
 void TFrameEditShow::RunCommand(EditorCommand command) {
     switch (command) {
@@ -426,6 +433,15 @@ void TFrameEditShow::RunCommand(EditorCommand command) {
             break;
         case EditorCommand::MovePhotoDown:
             btnDownClick();
+            break;
+        case EditorCommand::CutPhotos:
+            btnPhotoCutClick();
+            break;
+        case EditorCommand::CopyPhotos:
+            btnPhotoCopyClick();
+            break;
+        case EditorCommand::PastePhotos:
+            btnPhotoPasteClick();
             break;
         case EditorCommand::BasicPhotoProperties:
             pnlPhotoProperties->ShowPage(PhotoPage::Basic);
@@ -499,24 +515,7 @@ bool TFrameEditShow::eventFilter(QObject* watched, QEvent* event) {
             watched == lbxCategories ? btnDeleteCategoryClick() : btnDeletePhotoClick();
         return true;
     }
-    if (watched == lbxPhotos && isKey && ClipboardKeyEvent(static_cast<QKeyEvent*>(event))) return true;
     return ShowEditorFrame::eventFilter(watched, event);
-}
-
-// Cut, Copy and Paste keys in the photo list move photos, not the text of the current item
-// as a list view would.
-bool TFrameEditShow::ClipboardKeyEvent(QKeyEvent* event) {
-    void (TFrameEditShow::*command)() = nullptr;
-    if (event->matches(QKeySequence::Cut))
-        command = &TFrameEditShow::btnPhotoCutClick;
-    else if (event->matches(QKeySequence::Copy))
-        command = &TFrameEditShow::btnPhotoCopyClick;
-    else if (event->matches(QKeySequence::Paste))
-        command = &TFrameEditShow::btnPhotoPasteClick;
-    if (!command) return false;
-    event->accept();
-    if (event->type() == QEvent::KeyPress) (this->*command)();
-    return true;
 }
 
 void TFrameEditShow::ReloadTree() {
@@ -589,12 +588,14 @@ void TFrameEditShow::PhotoSelectionChangedInView() {
     lbxPhotosClick();
 }
 
-// Binds the properties panel to the current photo.
 // Binds the properties panel to the current photo, after writing the photo it leaves.
 // The panel is there only while exactly one photo is selected.
 void TFrameEditShow::lbxPhotosClick() {
     const PhotoList& photos = document_.Photos();
-    if (photos.Count() == 0) UpdateBackgroundPreview();
+    if (photos.Count() == 0) {
+        UpdateBackgroundPreview();
+        pnlViewPhoto->HidePicture();
+    }
     pnlPhotoProperties->setVisible(photos.SelectedCount() == 1);
     if (photos.CurrentIndex() == document_.CurrentPhotoIndex) return;
     SavePhotoProperties();

@@ -7,9 +7,9 @@
 
 #include "app/Global.h"
 #include "app/ShowEditorFrame.h"
+#include "editor/PhotoClipboard.h"
 #include "editor/ShowDocument.h"
 
-class QKeyEvent;
 class QLabel;
 class QListView;
 class QMenu;
@@ -96,8 +96,10 @@ private:
     void btnPhotoCopyClick();
     void btnPhotoPasteClick();
     void PasteStaged(const std::string& stagingFolder);
+    void PasteCutPhotos();
+    void DropCutMark();
+    void ClipboardChanged();
     void UpdatePasteCommand();
-    bool ClipboardKeyEvent(QKeyEvent* event);
     void CreatePhotoDragAndDrop();
     void StartPhotoDrag();
     std::string DropTargetFolder(const QMimeData* data, QPoint position) const;
@@ -119,6 +121,7 @@ private:
     CategoryTreeModel* categoryModel_ = nullptr;
     PhotoListModel* photoModel_ = nullptr;
     bool syncingViews_ = false;
+    PhotoCutMark cutPhotos_;
 
     QLabel* pnlShowName = nullptr;
     QToolButton* btnPublish = nullptr;

@@ -64,10 +64,15 @@ private:
 
 }  // namespace
 
-// A name or caption still being typed is written when its field loses the focus; from
-// here until the next selection change no photo is bound to the panel.
+// The panel is written first: a name or caption still being typed would otherwise wait
+// for its field to lose the focus, which the hidden list cannot take while the viewer
+// pane is shown. From here until the next selection change no photo is bound to the panel.
 void TFrameEditShow::UnbindPhotoForEditing() {
-    lbxPhotos->setFocus();
+    SavePhotoProperties();
+    if (PhotoViewerVisible())
+        lbxCategories->setFocus();
+    else
+        lbxPhotos->setFocus();
     document_.CurrentPhotoIndex = -1;
     lbxPhotosClick();
     document_.CurrentPhotoIndex = -1;
@@ -125,31 +130,37 @@ void TFrameEditShow::btnDeletePhotoClick() {
     ShowRemainingPhotos(DeleteSelectedPhotos(photos, document_.CategoryFolder, FolderList));
 }
 
-// After photos left the list: `keep` becomes the current and selected photo.
+// After photos left the list, whatever took them: `keep` becomes the current and selected
+// photo. The panel may still show a photo that is gone, so it is unbound first: it must be
+// written neither to another photo nor to one added later in the gone one's place.
 void TFrameEditShow::ShowRemainingPhotos(int keep) {
+    PhotoList& photos = document_.Photos();
+    document_.CurrentPhotoIndex = -1;
+    ForgetRemovedPhotos(cutPhotos_, document_);
     if (keep >= 0) {
-        PhotoList& photos = document_.Photos();
-        // The panel may still show a photo that is gone; it must not be written to another one.
-        document_.CurrentPhotoIndex = -1;
         photos.SetCurrentIndex(keep);
         photos.Select(keep);
     }
     ReloadPhotoList();
-    if (keep >= 0) lbxPhotosClick();
+    lbxPhotosClick();
 }
 
-// The staged copies, not the photos, go on the clipboard: a cut photo's own files are gone.
+// Cut only marks the photos, as a file manager does: they stay where they are until Paste
+// moves them, so that a later Cut or Copy, or closing the show, cannot lose them.
 void TFrameEditShow::btnPhotoCutClick() {
     if (document_.AddingPhotos || document_.Photos().SelectedCount() == 0) return;
     SavePhotoProperties();
-    const int keep = CutSelectedPhotos(document_, PhotoClipboardFolder());
-    QGuiApplication::clipboard()->setMimeData(MakeStagedPhotosData(PhotoClipboardFolder()));
-    ShowRemainingPhotos(keep);
+    cutPhotos_ = MarkSelectedPhotos(document_);
+    QGuiApplication::clipboard()->setMimeData(MakeCutPhotosData(document_.CategoryFolder));
+    lbxPhotos->viewport()->update();
 }
 
+// The staged copies, not the photos, go on the clipboard, so that they paste as they were
+// even after the photos change or go.
 void TFrameEditShow::btnPhotoCopyClick() {
     if (document_.AddingPhotos) return;
     SavePhotoProperties();
+    DropCutMark();
     if (StageSelectedPhotos(document_, PhotoClipboardFolder()) > 0)
         QGuiApplication::clipboard()->setMimeData(MakeStagedPhotosData(PhotoClipboardFolder()));
 }
@@ -158,6 +169,10 @@ void TFrameEditShow::btnPhotoCopyClick() {
 void TFrameEditShow::btnPhotoPasteClick() {
     if (document_.CategoryFolder.empty() || document_.AddingPhotos) return;
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    if (HoldsCutPhotos(data)) {
+        PasteCutPhotos();
+        return;
+    }
     const std::string staged = StagedPhotosFolderIn(data);
     if (staged.empty())
         AddPhotos(LocalFilesIn(data));
@@ -177,9 +192,40 @@ void TFrameEditShow::PasteStaged(const std::string& stagingFolder) {
                   result.SkippedPhotos);
 }
 
+// A cut pastes once, as a file manager's does; into the photos' own category it moves
+// nothing and only ends the cut.
+void TFrameEditShow::PasteCutPhotos() {
+    const PhotoCutMark cut = cutPhotos_;
+    DropCutMark();
+    PhotoTransferResult result;
+    {
+        AddingScope adding(main_, document_.AddingPhotos);
+        result = MoveMarkedPhotos(document_, cut);
+    }
+    ShowAddedPhotos(result.CurrentIndex);
+    ReportSkipped(QStringLiteral("These photos could not be moved and stay in the category they were cut from:"),
+                  result.SkippedPhotos);
+}
+
+// Ends a cut: the marked photos stay, drawn as usual, and the clipboard no longer offers them.
+void TFrameEditShow::DropCutMark() {
+    if (cutPhotos_.Empty()) return;
+    cutPhotos_ = {};
+    lbxPhotos->viewport()->update();
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (HoldsCutPhotos(clipboard->mimeData())) clipboard->clear();
+}
+
+// Anything else put on the clipboard, here or by another program, ends a cut.
+void TFrameEditShow::ClipboardChanged() {
+    if (!HoldsCutPhotos(QGuiApplication::clipboard()->mimeData())) DropCutMark();
+    UpdatePasteCommand();
+}
+
 void TFrameEditShow::UpdatePasteCommand() {
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     photoPaste_.SetEnabled(!document_.CategoryFolder.empty() &&
-                           HoldsPasteablePhotos(QGuiApplication::clipboard()->mimeData()));
+                           (HoldsPasteablePhotos(data) || (HoldsCutPhotos(data) && !cutPhotos_.Empty())));
 }
 
 // The drag icon, and a press on a selected card, drag the selection to a category of the

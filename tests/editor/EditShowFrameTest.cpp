@@ -22,6 +22,7 @@
 
 #include "app/frmMain.h"
 #include "editor/CategoryPreview.h"
+#include "editor/PhotoCard.h"
 #include "editor/PhotoTransferUi.h"
 #include "editor/PhotoViewerPane.h"
 #include "editor/frmEditShow.h"
@@ -72,6 +73,12 @@ protected:
         for (QModelIndex index = tree->model()->index(0, 0); index.isValid(); index = tree->indexBelow(index))
             if (index.internalPointer() == wanted) return index;
         return {};
+    }
+    void TriggerMenuItem(const char* name) const {
+        if (auto* item = main->findChild<QAction*>(name))
+            item->trigger();
+        else
+            ADD_FAILURE() << "no menu item " << name;
     }
     QString Caption() const { return frame->findChild<QLabel*>("pnlShowName")->text(); }
     void Rename(int node, const QString& name) { tree->model()->setData(IndexOfNode(node), name, Qt::EditRole); }
@@ -205,30 +212,6 @@ TEST_F(EditShowFrameTest, PhotoCommandsWorkOnTheSelectionMadeInTheList) {
     EXPECT_EQ(ReadFile(show + "0001/folder.dat"), "0000000B=b.jpg\r\n");
 }
 
-TEST_F(EditShowFrameTest, CopyAndPasteKeysDuplicateTheSelectionAndADragMarksOnlyAnotherCategory) {
-    photos->selectAll();
-    QTest::keyClick(photos, Qt::Key_C, Qt::ControlModifier);
-    QTest::keyClick(photos, Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(frame->Document().Photos().Count(), 6);
-    EXPECT_EQ(photos->selectionModel()->selectedRows().size(), 3);
-
-    // Dragged over the tree, only a category the photos would move to is marked, until the drag leaves.
-    const std::unique_ptr<QMimeData> drag(MakePhotoMoveData(frame->Document().CategoryFolder));
-    const auto dragOver = [&](const QModelIndex& row) {
-        QDragEnterEvent enter(tree->visualRect(row).center(), Qt::MoveAction, drag.get(), Qt::LeftButton, {});
-        QCoreApplication::sendEvent(tree->viewport(), &enter);
-        return tree->model()->data(row, Qt::BackgroundRole).isValid();
-    };
-    EXPECT_FALSE(dragOver(IndexOfNode(1)));
-    EXPECT_TRUE(dragOver(IndexOfNode(2)));
-    QDragLeaveEvent leave;
-    QCoreApplication::sendEvent(tree->viewport(), &leave);
-    EXPECT_FALSE(tree->model()->data(IndexOfNode(2), Qt::BackgroundRole).isValid());
-    main->close();
-    EXPECT_EQ(SplitLines(ReadFile(show + "0001/folder.dat")).size(), 6u);
-    EXPECT_TRUE(dialogs.messages.empty());
-}
-
 TEST_F(EditShowFrameTest, PanelFollowsASingleSelectionAndEnterWalksNameCaptionAndOnToTheNextPhoto) {
     auto* panel = frame->findChild<QWidget*>("pnlPhotoProperties");
     auto* name = frame->findChild<QLineEdit*>("txtPhotoName");
@@ -304,7 +287,7 @@ TEST_F(EditShowFrameTest, AddedPhotosJoinTheListSelectedWithTheFirstCurrentAndUn
     EXPECT_TRUE(main->isEnabled() && !frame->Document().AddingPhotos);
 }
 
-TEST_F(EditShowFrameTest, ViewerShowsTheCurrentPhotoAloneAndSteppingStopsAtTheEnds) {
+TEST_F(EditShowFrameTest, ViewerShowsTheCurrentPhotoAloneTurnsItWhenRotatedAndSteppingStopsAtTheEnds) {
     QItemSelectionModel* selection = photos->selectionModel();
     selection->select(QItemSelection(photos->model()->index(0, 0), photos->model()->index(2, 0)),
                       QItemSelectionModel::Select);
@@ -313,8 +296,12 @@ TEST_F(EditShowFrameTest, ViewerShowsTheCurrentPhotoAloneAndSteppingStopsAtTheEn
     ASSERT_TRUE(frame->PhotoViewerVisible());
     EXPECT_EQ(selection->selectedRows().size(), 1);
     auto* pane = frame->findChild<TPhotoViewerPane*>("pnlViewPhoto");
-    EXPECT_FALSE(pane->PictureRect().isEmpty());
     EXPECT_EQ(pane->PictureRect().topLeft(), QPoint(8, 8));
+    ASSERT_GT(pane->PictureRect().width(), pane->PictureRect().height());
+    for (QAction* choice : frame->findChild<QMenu*>("RotatePopupMenu")->actions())
+        if (choice->text() == QString::fromUtf8("90\u00BA Clockwise")) choice->trigger();
+    EXPECT_LT(pane->PictureRect().width(), pane->PictureRect().height()) << "turned at once";
+    EXPECT_NE(ReadFile(show + "0001/0000000A.dat").find("Rotate=1\r\n"), std::string::npos);
     frame->findChild<QToolButton*>("btnPhotoPrevious")->click();  // already the first photo
     EXPECT_EQ(selection->currentIndex().row(), 0);
     for (int i = 0; i < 3; ++i) frame->findChild<QToolButton*>("btnPhotoNext")->click();
@@ -325,6 +312,114 @@ TEST_F(EditShowFrameTest, ViewerShowsTheCurrentPhotoAloneAndSteppingStopsAtTheEn
     EXPECT_FALSE(view->isChecked());
     EXPECT_TRUE(selection->isRowSelected(2));
     EXPECT_EQ(QApplication::focusWidget(), photos);
+}
+
+// Emptying the list once left the panel bound to the photo that was gone: the next photo
+// added took its name, and the viewer kept its picture.
+TEST_F(EditShowFrameTest, EmptiedListUnbindsThePanelAndClearsTheViewerSoTheNextPhotoStartsAfresh) {
+    WriteFile(show + "0002/0000000D.pho", jpeg);
+    WriteFile(show + "0002/0000000D.dat", "Name=P0\r\n");
+    WriteFile(show + "0002/folder.dat", "0000000D=p.jpg\r\n");
+    tree->setCurrentIndex(IndexOfNode(2));
+    auto* pane = frame->findChild<TPhotoViewerPane*>("pnlViewPhoto");
+    auto* panel = frame->findChild<QWidget*>("pnlPhotoProperties");
+    frame->findChild<QToolButton*>("btnPhotoView")->click();
+    ASSERT_FALSE(pane->PictureRect().isEmpty());
+    dialogs.AnswerConfirmWithOptOut(true, false);
+    main->findChild<QAction*>("Delete2")->trigger();
+    EXPECT_TRUE(pane->PictureRect().isEmpty());
+    EXPECT_FALSE(panel->isVisible());
+    EXPECT_EQ(frame->Document().CurrentPhotoIndex, -1);
+
+    WriteFile(Home() + "in/new.jpg", jpeg);
+    dialogs.pickedFiles << QString::fromStdString(Home() + "in/new.jpg");
+    main->findChild<QAction*>("Add2")->trigger();
+    EXPECT_EQ(frame->findChild<QLineEdit*>("txtPhotoName")->text(), QStringLiteral("new"));
+    tree->setCurrentIndex(IndexOfNode(1));
+    EXPECT_EQ(ReadFile(show + "0002/00000000.dat").substr(0, 10), "Name=new\r\n");
+
+    // Dragging every photo away empties the list as well. Dragged over the tree, only a
+    // category the photos would move to is marked, until the drop.
+    photos->selectAll();
+    const std::unique_ptr<QMimeData> drag(MakePhotoMoveData(frame->Document().CategoryFolder));
+    const auto dragOver = [&](int node) {
+        const QModelIndex row = IndexOfNode(node);
+        QDragEnterEvent enter(tree->visualRect(row).center(), Qt::MoveAction, drag.get(), Qt::LeftButton, {});
+        QCoreApplication::sendEvent(tree->viewport(), &enter);
+        return tree->model()->data(row, Qt::BackgroundRole).isValid();
+    };
+    EXPECT_FALSE(dragOver(1));
+    EXPECT_TRUE(dragOver(2));
+    QDropEvent drop(tree->visualRect(IndexOfNode(2)).center(), Qt::MoveAction, drag.get(), Qt::LeftButton, {});
+    QCoreApplication::sendEvent(tree->viewport(), &drop);
+    EXPECT_FALSE(tree->model()->data(IndexOfNode(2), Qt::BackgroundRole).isValid());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(frame->Document().Photos().Count(), 0);
+    EXPECT_EQ(frame->Document().CurrentPhotoIndex, -1);
+    EXPECT_FALSE(panel->isVisible());
+}
+
+// Up and Down move the focus to the list, which is hidden behind the viewer pane.
+TEST_F(EditShowFrameTest, NameOrCaptionTypedInTheViewerIsWrittenBeforeUpOrDownMovesThePhoto) {
+    frame->findChild<QToolButton*>("btnPhotoView")->click();
+    auto* name = frame->findChild<QLineEdit*>("txtPhotoName");
+    name->setFocus();
+    name->selectAll();
+    QTest::keyClicks(name, QStringLiteral("Dunes"));
+    main->findChild<QAction*>("MoveDown1")->trigger();
+    EXPECT_EQ(ReadFile(show + "0001/0000000A.dat").substr(0, 12), "Name=Dunes\r\n");
+    EXPECT_EQ(photos->model()->index(1, 0).data().toString(), QStringLiteral("Dunes"));
+
+    // Up only unbinds the panel until another photo is chosen.
+    frame->findChild<QToolButton*>("btnPhotoPrevious")->click();
+    auto* caption = frame->findChild<QLineEdit*>("txtPhotoCaption");
+    caption->setFocus();
+    QTest::keyClicks(caption, QStringLiteral("Windy"));
+    frame->findChild<QToolButton*>("btnUp")->click();
+    EXPECT_EQ(ReadFile(show + "0001/0000000B.dat").substr(0, 30), "Name=0000000B\r\nCaption=Windy\r\n");
+    EXPECT_TRUE(frame->PhotoViewerVisible());
+}
+
+// Cut photos once left at once, so that a second Cut or a Copy before Paste lost them.
+TEST_F(EditShowFrameTest, CutMarksPhotosUntilPasteMovesThemAndACopyOrClosingDropsTheMark) {
+    const auto rowColour = [&](int row) {
+        return photos->viewport()->grab().toImage().pixel(20, row * PhotoCardHeight + PhotoCardHeight / 2);
+    };
+    const auto folderList = [&](const char* alias) { return ReadFile(show + alias + "/folder.dat"); };
+    QItemSelectionModel* selection = photos->selectionModel();
+    const QRgb plain = rowColour(1);
+    selection->setCurrentIndex(photos->model()->index(1, 0), QItemSelectionModel::ClearAndSelect);
+    QTest::keyClick(photos, Qt::Key_X, Qt::ControlModifier);
+    selection->setCurrentIndex(photos->model()->index(2, 0), QItemSelectionModel::ClearAndSelect);
+    EXPECT_EQ(photos->model()->rowCount(), 3);
+    EXPECT_NE(rowColour(1), plain) << "a cut photo is drawn dimmed";
+    QTest::keyClick(photos, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(rowColour(1), plain);
+    QTest::keyClick(photos, Qt::Key_V, Qt::ControlModifier);
+    ASSERT_EQ(photos->model()->rowCount(), 4);
+    EXPECT_TRUE(selection->isRowSelected(3) && !selection->isRowSelected(2));
+
+    selection->select(photos->model()->index(0, 0), QItemSelectionModel::Select);
+    TriggerMenuItem("Cut1");
+    tree->setCurrentIndex(IndexOfNode(2));
+    tree->setFocus();
+    QTest::keyClick(tree, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(frame->Document().Photos().Count(), 2);
+    EXPECT_EQ(folderList("0002"), "00000000=a.jpg\r\n00000001=c.jpg\r\n");
+    EXPECT_EQ(folderList("0001"), "0000000B=b.jpg\r\n0000000C=c.jpg\r\n");
+    EXPECT_FALSE(fs::exists(show + "0001/0000000A.pho") || fs::exists(show + "0001/00000000.dat"));
+    EXPECT_EQ(ReadFile(show + "0002/00000001.dat").substr(0, 15), "Name=0000000C\r\n");
+    EXPECT_FALSE(frame->findChild<QToolButton*>("btnPhotoPaste")->isEnabled());
+
+    // Into its own category a paste moves nothing; closing the show keeps what was cut.
+    photos->selectAll();
+    TriggerMenuItem("Cut1");
+    TriggerMenuItem("Paste1");
+    EXPECT_EQ(frame->Document().Photos().Count(), 2);
+    TriggerMenuItem("Cut1");
+    main->close();
+    EXPECT_EQ(folderList("0002"), "00000000=a.jpg\r\n00000001=c.jpg\r\n");
+    EXPECT_TRUE(dialogs.messages.empty());
 }
 
 TEST_F(EditShowFrameTest, ShowPropertiesFromACategorySelectTheRootAndRetitleTheShow) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "editor/PhotoListEditing.h"
 #include "support/TempFolder.h"
 
 namespace velvora {
@@ -64,25 +65,36 @@ TEST_F(PhotoClipboardTest, CopyThenPasteAddsFreshIdsWithUnchangedFilesAndSelecte
     EXPECT_EQ(PhotoEntry::FromText(document.Photos().Item(4)),
               (PhotoEntry{"00000004", "c.jpg", "C00000002", "N00000002", "4", "3"}));
     for (int i = 0; i < 5; ++i) EXPECT_EQ(document.Photos().IsSelected(i), i >= 3) << i;
-}
-
-TEST_F(PhotoClipboardTest, CutRemovesTheOriginalsAndTheStagedCopiesStillPasteAfterTheNextStaging) {
-    Select({1});
-    EXPECT_EQ(CutSelectedPhotos(document, staging), 0);
-    EXPECT_EQ(FolderList, (StringList{"00000000=a.jpg", "00000002=c.jpg"}));
-    for (const char* extension : {".pho", ".thu", ".dat"}) EXPECT_FALSE(fs::exists(root + "00000001" + extension));
-    document.SelectCategory(document.Tree().NodeAt(1));
-    EXPECT_EQ(PasteStagedPhotos(document, staging).CurrentIndex, 1);
-    EXPECT_EQ(FolderList, (StringList{"00000000=sea.jpg", "00000001=b.jpg"}));
-    EXPECT_EQ(ReadFile(beach + "00000001.dat"), ReadFile(staging + "00000000.dat"));
     // A new staging replaces the old set whole, and nothing selected keeps it.
     Select({});
     EXPECT_EQ(StageSelectedPhotos(document, staging), 0);
-    EXPECT_EQ(FileCount(staging), 4);
-    Select({0});
+    EXPECT_EQ(FileCount(staging), 2 * 3 + 1);
+    Select({1});
     StageSelectedPhotos(document, staging);
-    EXPECT_EQ(ReadFile(staging + StagedPhotoListFileName), "00000000=sea.jpg\r\n");
+    EXPECT_EQ(ReadFile(staging + StagedPhotoListFileName), "00000000=b.jpg\r\n");
     EXPECT_EQ(FileCount(staging), 4);
+}
+
+TEST_F(PhotoClipboardTest, MarkedPhotosStillListedInTheirCategoryMoveFromThereWithTheirFiles) {
+    Select({0, 2});
+    PhotoCutMark mark = MarkSelectedPhotos(document);
+    EXPECT_EQ(MoveMarkedPhotos(document, mark).CurrentIndex, -1);  // into its own category
+    EXPECT_EQ(document.Photos().Count(), 3);
+    // A photo that is gone is forgotten: a photo added later may take its id.
+    Select({0});
+    DeleteSelectedPhotos(document.Photos(), document.CategoryFolder, FolderList);
+    ForgetRemovedPhotos(mark, document);
+    EXPECT_EQ(mark.PhotoIds, StringList{"00000002"});
+
+    document.SelectCategory(document.Tree().NodeAt(1));
+    EXPECT_EQ(MoveMarkedPhotos(document, mark).CurrentIndex, 1);
+    EXPECT_EQ(ReadFile(beach + "folder.dat"), "00000000=sea.jpg\r\n00000001=c.jpg\r\n");
+    EXPECT_EQ(ReadFile(beach + "00000001.dat"),
+              "Name=N00000002\r\nCaption=C00000002\r\nWidth=4\r\nHeight=3\r\nRotate=2\r\n");
+    EXPECT_EQ(ReadFile(beach + "00000001.thu"), "thumb 00000002");
+    EXPECT_EQ(ReadFile(root + "folder.dat"), "00000001=b.jpg\r\n");
+    EXPECT_EQ(FileCount(root), 3 + 1);
+    EXPECT_TRUE(document.Photos().IsSelected(1) && !document.Photos().IsSelected(0));
 }
 
 TEST_F(PhotoClipboardTest, DamagedStagedPhotosAreSkippedByNameAndLeaveNothingBehind) {
