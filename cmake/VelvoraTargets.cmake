@@ -10,6 +10,10 @@ endfunction()
 if(VELVORA_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   add_link_options(-fsanitize=address,undefined)
+elseif(VELVORA_FUZZ)
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer
+                      -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
 endif()
 
 # velvora_core_library(NAME sources...): a Qt-free static library that joins velvora_core.

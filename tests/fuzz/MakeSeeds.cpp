@@ -1,16 +1,22 @@
-// Writes seed inputs for the fuzzers: blocks and records of a few kinds of data, and BMP
-// images of every pixel format, grey, colour, CMYK and progressive JPEGs, and a category file.
-// Usage: make-seeds BLOCK_DIR RECORD_DIR PLAIN_DIR BMP_DIR JPEG_DIR CATEGORY_DIR
+// Writes seed inputs for the fuzzers: blocks and records of a few kinds of data, BMP images
+// of every pixel format, grey, colour, CMYK and progressive JPEGs, a category file, a show
+// published by the tool's own writer, and the show and library files the tool reads.
+// Usage: make-seeds BLOCK_DIR RECORD_DIR PLAIN_DIR BMP_DIR JPEG_DIR CATEGORY_DIR PACKAGE_DIR
+//        SHOW_DIR SHOW_FILES_DIR
 #include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <random>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "app/Global.h"
 #include "compression/Compress.h"
 #include "compression/LZRW1KH.h"
+#include "editor/ShowDocument.h"
 #include "imaging/Bitmap.h"
+#include "publish/PublishUtil.h"
 #include "support/JpegEncoder.h"
 
 namespace {
@@ -23,10 +29,52 @@ void Save(const std::string& path, const auto& bytes) {
         .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
+std::string Gradient(int width, int height, bool progressive) {
+    return velvora::testing::EncodeJpeg(
+        width, height, 3,
+        [](int x, int y, std::uint8_t* out) {
+            for (int c = 0; c < 3; ++c) out[c] = static_cast<std::uint8_t>(x * 16 + y * 8 + c * 64);
+        },
+        {80, progressive});
+}
+
+void SaveShowFile(const std::string& show, const std::string& name, const std::string& content) {
+    std::filesystem::create_directories(std::filesystem::path(show + name).parent_path());
+    Save(show + name, content);
+}
+
+// A show of two categories, a JPEG with a caption and a turned BMP, published with its
+// full-size photos behind a small stand-in for the viewer program.
+Bytes PublishedShow(const std::string& work) {
+    const std::string show = work + "show/";
+    SaveShowFile(show, "quillond.dat", "Title=Seed\r\nTransition=3\r\nDuration=2\r\nViewerShowToolbar=1\r\n");
+    SaveShowFile(show, "categories.dat",
+                 "\\\r\nSelected=1\r\nAlias=0000\r\n\r\n\\Trips\r\nAlias=0001\r\nDuration=8\r\nDurationCount=2\r\n"
+                 "Background=1\r\nBackgroundOption1=255\r\n\r\n");
+    SaveShowFile(show, "0000/folder.dat", "00000000=bay.jpg\r\n");
+    SaveShowFile(show, "0000/00000000.dat", "Name=Bay\r\nCaption=At noon\r\nWidth=17\r\nHeight=9\r\n");
+    SaveShowFile(show, "0000/00000000.pho", Gradient(17, 9, false));
+    SaveShowFile(show, "0000/00000000.thu", Gradient(8, 4, true));
+    velvora::Bitmap bitmap(6, 4, velvora::PixelFormat::Bits24);
+    SaveShowFile(show, "0001/folder.dat", "00000001=hill.bmp\r\n");
+    SaveShowFile(show, "0001/00000001.dat", "Name=Hill\r\nRotate=1\r\nWidth=4\r\nHeight=6\r\n");
+    SaveShowFile(show, "0001/00000001.pho", bitmap.SaveToBmp());
+    SaveShowFile(show, "0001/00000001.thu", bitmap.SaveToBmp());
+    SaveShowFile(work, "viewer.exe", "MZ a stand-in for the viewer program");
+    velvora::ShowPath = show;
+    velvora::ShowSettings.LoadFromFile(show + "quillond.dat");
+    velvora::ShowDocument document;
+    document.LoadShow();
+    velvora::TMemoryStream out;
+    velvora::WriteViewerPrefix(out, "Seed", work + "viewer.exe");
+    velvora::WritePublishedShow(out, document.Tree(), true, velvora::CountPublishPhotos());
+    return out.Bytes();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 7) return 1;
+    if (argc != 10) return 1;
     // Text, noise, runs of many lengths, and the shortest inputs.
     std::mt19937 random(11);
     Bytes text, noise(3000), runs;
@@ -64,5 +112,17 @@ int main(int argc, char** argv) {
         "\\Trips\r\nExpanded=1\r\nAlias=0001\r\nTransition=3\r\n\r\n\\Trips\\Rome\r\nSelected=1\r\nAlias=0002\r\n"
         "Intro=1\r\nIntroWidth=50\r\nBackground=1\r\nBackgroundOption1=255\r\n\r\n\\Home\r\nAlias=0003\r\n\r\n";
     Save(argv[6] + nextName(), categories);
+
+    const std::string work = std::string(argv[9]) + "/work/";
+    const Bytes published = PublishedShow(work);
+    std::filesystem::remove_all(work);
+    Save(argv[7] + nextName(), published);
+    Save(argv[8] + nextName(), published);
+    // The first byte picks the file: folder.dat, a photo's .dat, quillond.dat, shows.dat.
+    const char* const showFiles[] = {"00000000=bay.jpg\r\n00000001=x\xFFy.bmp\r\nbad line\r\n",
+                                     "Name=Bay\r\nCaption=Zo\xFF\r\nRotate=3\r\nWidth=17\r\nHeight=9\r\n",
+                                     "Title=Trip\r\nAuthor=Ann\r\nTransition=7\r\nSize=1\r\n",
+                                     "/nowhere/\r\nrelative/\r\n../../outside/\r\n"};
+    for (char kind = 0; kind < 4; ++kind) Save(argv[9] + nextName(), kind + std::string(showFiles[int(kind)]));
     return 0;
 }
