@@ -22,7 +22,8 @@ TEST_F(SlideShowTest, PublishedShowReadsBackAsTreeWithPhotosOptionsAndNearestSet
     SetCategories(
         "\\Outer\r\nAlias=0001\r\nTransition=4\r\nVertical=4\r\nSize=3\r\nBackground=1\r\n"
         "BackgroundOption1=255\r\nKeyAdvance=1\r\n\r\n"
-        "\\Outer\\Inner\r\nAlias=0002\r\nTransition=5\r\nDuration=8\r\nDurationCount=2\r\n\r\n\\Work\r\nAlias=0003\r\n\r\n");
+        "\\Outer\\Inner\r\nAlias=0002\r\nTransition=5\r\nDuration=8\r\nDurationCount=2\r\n\r\n"
+        "\\Work\r\nAlias=0003\r\n\r\n");
     AddPhoto("0002", "00000000", "Transition=9\r\nHorizontal=4\r\nRotate=1\r\n", "");
     AddPhoto("0002", "00000001", "Background=1\r\nBackgroundColor=65280\r\nSize=5\r\nSizeCount=20000\r\n",
              testing::SolidBmp(4, 2, 0x0000FF), "sand.bmp");
