@@ -6,10 +6,13 @@
 
 #include <csetjmp>
 #include <cstdio>
+#include <filesystem>
 #include <stdexcept>
 
-#include <jerror.h>
+// jpeglib.h first: its configuration decides which messages jerror.h declares.
 #include <jpeglib.h>
+
+#include <jerror.h>
 
 #include "imaging/resampler.h"
 
@@ -24,11 +27,29 @@ struct ErrorManager {
 
 [[noreturn]] void JumpOnError(j_common_ptr info) { std::longjmp(reinterpret_cast<ErrorManager*>(info->err)->jump, 1); }
 
-// libjpeg only warns about a file that ends early and fills the rest with grey; a cut-off
-// photo must fail instead. Other warnings (stray bytes before a marker, common in camera
-// files) leave the picture intact and are ignored.
-void FailOnPrematureEnd(j_common_ptr info, int level) {
-    if (level < 0 && info->err->msg_code == JWRN_JPEG_EOF) JumpOnError(info);
+// libjpeg only warns when picture data is missing or corrupt (the file or a data segment
+// ends early, a code or the progression is bogus) and fills the gap with grey; such a photo
+// must fail. The other warnings leave the picture intact: stray bytes before a marker
+// (common in camera files), an unknown JFIF revision or Adobe transform, a bad ICC
+// profile, and baseline files whose scan parameters are zeroed.
+bool MeansLostPictureData(int code) {
+    switch (code) {
+        case JWRN_JPEG_EOF:
+        case JWRN_HIT_MARKER:
+        case JWRN_HUFF_BAD_CODE:
+#if defined(D_ARITH_CODING_SUPPORTED) || JPEG_LIB_VERSION >= 70
+        case JWRN_ARITH_BAD_CODE:
+#endif
+        case JWRN_MUST_RESYNC:
+        case JWRN_BOGUS_PROGRESSION:
+            return true;
+        default:
+            return false;
+    }
+}
+
+void FailOnLostPictureData(j_common_ptr info, int level) {
+    if (level < 0 && MeansLostPictureData(info->err->msg_code)) JumpOnError(info);
 }
 
 void Silent(j_common_ptr) {}
@@ -46,7 +67,7 @@ public:
     JpegDecoder() {
         info_.err = jpeg_std_error(&errors_.pub);
         errors_.pub.error_exit = JumpOnError;
-        errors_.pub.emit_message = FailOnPrematureEnd;
+        errors_.pub.emit_message = FailOnLostPictureData;
         errors_.pub.output_message = Silent;
     }
     ~JpegDecoder() {
@@ -61,10 +82,14 @@ public:
     }
 
     bool ReadHeader(const std::string& fileName) {
+        std::error_code error;
+        fileBytes_ = std::filesystem::file_size(fileName, error);
+        if (error) return false;
         file_ = std::fopen(fileName.c_str(), "rb");
         if (file_ == nullptr) return false;
         return Guarded(errors_, [this] {
             jpeg_create_decompress(&info_);
+            info_.mem->max_memory_to_use = kMaxJpegWorkingMemory;
             jpeg_stdio_src(&info_, file_);
             jpeg_read_header(&info_, TRUE);
         });
@@ -73,6 +98,14 @@ public:
     int Width() const { return static_cast<int>(info_.image_width); }
     int Height() const { return static_cast<int>(info_.image_height); }
     int Channels() const { return info_.num_components; }
+
+    // Whether the file is large enough to hold the picture its header declares, and that
+    // picture below the ceiling.
+    bool DeclaresPlausibleSize() const {
+        const std::int64_t pixels = std::int64_t{Width()} * Height();
+        return pixels <= kMaxJpegPixels &&
+               static_cast<std::uintmax_t>(pixels * kMinJpegBytesPerMegapixel / 1'000'000) <= fileBytes_;
+    }
 
     bool Start(int divisor, J_COLOR_SPACE outputSpace) {
         return Guarded(errors_, [this, divisor, outputSpace] {
@@ -103,6 +136,7 @@ private:
     ErrorManager errors_{};
     jpeg_decompress_struct info_{};
     std::FILE* file_ = nullptr;
+    std::uintmax_t fileBytes_ = 0;
 };
 
 struct ChannelLayout {
@@ -180,6 +214,7 @@ bool ReadJpegFile(const std::string& fileName, JpegScale scale, std::unique_ptr<
         if (!decoder.ReadHeader(fileName)) return false;
         fullWidth = decoder.Width();
         fullHeight = decoder.Height();
+        if (!decoder.DeclaresPlausibleSize()) return false;
         return DecodeInto(decoder, DivisorForScale(scale), bitmap);
     } catch (...) {
         // Out of memory for the bitmap is a failed decode like any other.

@@ -11,6 +11,22 @@
 
 namespace velvora {
 
+// Headers are not trusted: a few kilobytes may declare a picture whose decode would take
+// gigabytes and seconds. ReadJpegFile refuses a declared size above the ceiling, or one
+// that the file's bytes cannot hold, before any pixel memory is taken.
+//
+// The ceiling lies well above the largest camera sensors (about 150 megapixels).
+inline constexpr std::int64_t kMaxJpegPixels = 200'000'000;
+// Huffman coding spends at least one bit on every 8 x 8 block of a full-resolution
+// component, even for a flat grey picture (its DC code; a baseline file spends two), so a
+// valid file holds at least 1953 bytes per megapixel; real photos hold tens of kilobytes
+// and more. Half that floor refuses no such file, however smooth the picture.
+inline constexpr std::int64_t kMinJpegBytesPerMegapixel = 1000;
+// libjpeg's own buffers per decode. Baseline files need little at any size; a progressive
+// one keeps every coefficient, 3 bytes per pixel at 4:2:0 and 6 at 4:4:4, so this admits
+// progressive photos up to about 170 and 85 megapixels and fails larger ones cleanly.
+inline constexpr long kMaxJpegWorkingMemory = 512L * 1024 * 1024;
+
 // A decoding scale: 1, 2, 4 or 8 decode at 1/scale of the stored size in each direction; any
 // other value decodes the whole picture.
 using JpegScale = int;
@@ -25,10 +41,12 @@ bool ReadJpegDimensions(const std::string& fileName, int& width, int& height);
 
 // Decodes at 1/scale of the stored size, each side rounded up. One channel gives 8 bits with
 // the grey palette, three give 24-bit B, G, R, four (CMYK and YCCK) give 32 bits run through
-// ConvertRgbaToBgra; other channel counts and pictures above the bitmap size limits fail. A
-// null `bitmap` receives a new one; an existing one is reused. fullWidth and fullHeight
-// receive the stored size, also when decoding fails after the header was read; the bitmap may
-// then have been resized. Damaged, truncated, missing and non-JPEG files give false.
+// ConvertRgbaToBgra; other channel counts, pictures above the bitmap size limits, implausible
+// declared sizes (above) and decodes needing more than kMaxJpegWorkingMemory fail. A null
+// `bitmap` receives a new one; an existing one is reused. fullWidth and fullHeight receive
+// the stored size, also when decoding fails after the header was read; the bitmap may then
+// have been resized. Damaged, truncated (also when an end marker follows the cut), missing
+// and non-JPEG files give false.
 bool ReadJpegFile(const std::string& fileName, JpegScale scale, std::unique_ptr<Bitmap>& bitmap, int& fullWidth,
                   int& fullHeight);
 

@@ -90,7 +90,8 @@ void NormaliseDownSampleSize(PublishSettings& settings) {
 std::string PublishSettingsText(const PublishSettings& settings, AutoPlayLine autoPlay) {
     StringList lines{SectionLine, "Directory=" + SingleLineValue(settings.Directory),
                      "Filename=" + SingleLineValue(settings.Filename)};
-    if (autoPlay == AutoPlayLine::Used && settings.AutoPlay) lines.push_back("AutoPlay=1");
+    // A missing line reads as ticked, so an unticked box has to be written as 0.
+    if (autoPlay == AutoPlayLine::Used) lines.push_back("AutoPlay=" + Flag(settings.AutoPlay));
     lines.push_back("Downsample=" + Flag(settings.DownSample));
     if (settings.DownSample) {
         lines.push_back("Downsamplewidth=" + settings.DownSampleWidth);

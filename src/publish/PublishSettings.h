@@ -39,7 +39,7 @@ PublishSettings LoadPublishSettings(const std::string& path, const std::string& 
 void NormaliseDownSampleSize(PublishSettings& settings);
 
 // The file's text, CR LF after every line: "[Settings]", Directory, Filename, "AutoPlay=1"
-// only when ticked (and used), Downsample, and the other down-sampling lines only after
+// or "AutoPlay=0" (when used), Downsample, and the other down-sampling lines only after
 // "Downsample=1".
 std::string PublishSettingsText(const PublishSettings& settings, AutoPlayLine autoPlay);
 

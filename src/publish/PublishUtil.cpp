@@ -3,6 +3,7 @@
 
 #include <fcntl.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <span>
@@ -18,6 +19,7 @@
 #include "compression/Compress.h"
 #include "compression/FileStream.h"
 #include "editor/CategoryFile.h"
+#include "editor/CategoryProperties.h"
 #include "editor/PhotoList.h"
 #include "editor/ShowDocument.h"
 #include "platform/MessagePump.h"
@@ -108,6 +110,11 @@ std::string CategorySettingsLines(const TCategory& category) {
     AddNumberIfSet(text, "Horizontal", category.Horizontal);
     AddNumberIfSet(text, "Vertical", category.Vertical);
     AddNumberIfSet(text, "Duration", category.Duration);
+    // Without its own seconds the viewer would take the show's. A category file that lacks
+    // them (or holds 0) gives the least the properties dialog stores.
+    if (category.Duration == CustomDurationIndex)
+        text += "DurationCount=" +
+                std::to_string(std::clamp(category.DurationCount, MinDurationSeconds, MaxDurationSeconds)) + "\r\n";
     AddNumberIfSet(text, "Size", category.Size);
     AddFlagIfSet(text, "Intro", category.Intro);
     AddNumberIfSet(text, "IntroWidth", category.IntroWidth);

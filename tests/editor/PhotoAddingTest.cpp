@@ -95,8 +95,13 @@ TEST_F(PhotoAddingTest, FreedIdIsReusedAndBadFilesAreSkippedLeavingNothingBehind
     for (const char* file : {"00000000.pho", "00000002.PHO"}) WriteFile(folder + file, "kept");
     const std::string damaged = Source("b.bmp", "BM but not really");
     const std::string missing = Home() + "in/gone.bmp";
-    EXPECT_EQ(AddPhotoBatch(document, {Bmp("a.bmp"), damaged, missing, Bmp("d.bmp")}).SkippedFiles,
-              (StringList{damaged, missing}));
+    // The first half of a JPEG and an end marker: a grey lower half would pass for a photo.
+    const std::string whole = testing::EncodeJpeg(64, 48, 3, [](int x, int y, std::uint8_t* out) {
+        out[0] = std::uint8_t(x * 4), out[1] = std::uint8_t(y * 5), out[2] = std::uint8_t(x ^ y);
+    });
+    const std::string cut = Source("c.jpg", whole.substr(0, whole.size() / 2) + "\xFF\xD9");
+    EXPECT_EQ(AddPhotoBatch(document, {Bmp("a.bmp"), damaged, cut, missing, Bmp("d.bmp")}).SkippedFiles,
+              (StringList{damaged, cut, missing}));
     EXPECT_EQ(FolderList, (StringList{"00000001=a.bmp", "00000003=d.bmp"}));
     EXPECT_EQ(ReadFile(folder + "00000002.PHO"), "kept");
     // The two kept files and three for each photo added: no orphan, no temporary file.

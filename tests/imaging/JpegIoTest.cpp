@@ -2,6 +2,7 @@
 // encoded by the test itself.
 #include <memory>
 #include <stdexcept>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -80,8 +81,11 @@ TEST_F(JpegIoTest, BrokenFilesFailSilently) {
         out[0] = static_cast<std::uint8_t>(x * 4), out[1] = static_cast<std::uint8_t>(y * 5),
         out[2] = static_cast<std::uint8_t>(x ^ y);
     });
-    // Cut in half, the header is intact, so the stored size is known, but the picture is not.
-    const std::pair<std::string, bool> cases[] = {{Save("truncated.jpg", whole.substr(0, whole.size() / 2)), true},
+    // Cut in half, the header is intact, so the stored size is known, but the picture is not,
+    // also when an end marker follows the cut.
+    const std::string half = whole.substr(0, whole.size() / 2);
+    const std::pair<std::string, bool> cases[] = {{Save("truncated.jpg", half), true},
+                                                  {Save("ended.jpg", half + "\xFF\xD9"), true},
                                                   {Save("header.jpg", whole.substr(0, 20)), false},
                                                   {Save("photo.jpg", "BM" + std::string(100, '\x01')), false},
                                                   {Save("empty.jpg", ""), false},
@@ -93,6 +97,40 @@ TEST_F(JpegIoTest, BrokenFilesFailSilently) {
         EXPECT_FALSE(ReadJpegFile(path, 1, bitmap_, width_, height_)) << path;
         EXPECT_TRUE(headerIntact || !bitmap_) << path;  // nothing allocated before the header
         EXPECT_FALSE(LoadJpegFitted(path, bitmap_, 70, 70, false)) << path;
+    }
+    // Stray bytes before the end marker, as some cameras write, leave the picture whole.
+    const std::string stray = whole.substr(0, whole.size() - 2) + "\x12\x34\xFF\xD9";
+    EXPECT_TRUE(ReadJpegFile(Save("stray.jpg", stray), 1, bitmap_, width_, height_));
+}
+
+// The JPEG with its frame header declaring width x height instead of its own size.
+std::string WithDeclaredSize(std::string jpeg, int width, int height) {
+    std::size_t at = 2;  // past the start-of-image marker
+    while (static_cast<std::uint8_t>(jpeg[at + 1]) < 0xC0 || static_cast<std::uint8_t>(jpeg[at + 1]) > 0xC2)
+        at += 2 + (static_cast<std::size_t>(static_cast<std::uint8_t>(jpeg[at + 2])) << 8 |
+                   static_cast<std::uint8_t>(jpeg[at + 3]));
+    const auto put16 = [&](std::size_t offset, int value) {
+        jpeg[offset] = char(value >> 8), jpeg[offset + 1] = char(value & 0xFF);
+    };
+    put16(at + 5, height);
+    put16(at + 7, width);
+    return jpeg;
+}
+
+// A few hundred bytes declaring hundreds of megapixels or more: refused before any pixel
+// memory is taken, whether above the ceiling or merely far more than the bytes can hold.
+TEST_F(JpegIoTest, TinyFilesDeclaringHugePicturesAreRefused) {
+    const std::string baseline = EncodeJpeg(16, 16, 3, Solid(90, 90, 90));
+    const std::string progressive = EncodeJpeg(16, 16, 3, Solid(90, 90, 90), {.progressive = true});
+    const std::tuple<std::string, int, int> hostile[] = {
+        {progressive, 20000, 20000}, {baseline, 65500, 65500}, {baseline, 12000, 12000}};
+    for (const auto& [jpeg, width, height] : hostile) {
+        const std::string path = Save("hostile.jpg", WithDeclaredSize(jpeg, width, height));
+        bitmap_.reset();
+        EXPECT_FALSE(ReadJpegFile(path, 8, bitmap_, width_, height_)) << width;
+        EXPECT_EQ(std::pair(width_, height_), std::pair(width, height));
+        EXPECT_FALSE(bitmap_) << width;
+        EXPECT_FALSE(LoadJpegFitted(path, bitmap_, 70, 70, false)) << width;
     }
 }
 

@@ -130,16 +130,17 @@ TEST_F(PublishDialogTest, CDSettingsStartAtTheShowFolderAndSaveKeepsDownSampling
     dialog.findChild<QCheckBox*>(QStringLiteral("chkAutoPlay"))->setChecked(false);
     dialog.btnSaveSettingsClick();
     EXPECT_EQ(ReadFile(ShowPath + "pubcd.ini"),
-              "[Settings]\r\nDirectory=" + Home() + "Out\r\nFilename=Photos\r\nDownsample=0\r\n");
+              "[Settings]\r\nDirectory=" + Home() + "Out\r\nFilename=Photos\r\nAutoPlay=0\r\nDownsample=0\r\n");
     EXPECT_EQ(dialogs.Texts(Kind::Info),
               std::vector<QString>{QStringLiteral("The CD Publishing Settings have been saved.")});
 
-    // A cancelled folder choice keeps the folder; the unticked box is back ticked next time.
+    // A cancelled folder choice keeps the folder; the unticked box stays unticked next time,
+    // while a file without the line (below) reads as ticked.
     dialog.btnBrowseClick();
     EXPECT_EQ(directory->text().toStdString(), Home() + "Out");
     TPublishSettings_CD again(document.Tree(), nullptr);
     EXPECT_EQ(again.findChild<QLineEdit*>(QStringLiteral("txtDirectory"))->text().toStdString(), Home() + "Out");
-    EXPECT_TRUE(again.findChild<QCheckBox*>(QStringLiteral("chkAutoPlay"))->isChecked());
+    EXPECT_FALSE(again.findChild<QCheckBox*>(QStringLiteral("chkAutoPlay"))->isChecked());
 
     WriteFile(ShowPath + "pubcd.ini",
               "[Other]\r\nFilename=Wrong\r\n[Settings]\r\nDirectory=" + Home() +
@@ -195,7 +196,7 @@ TEST_F(PublishDialogTest, InnerBlankWarnsOnlyForAutoPlayAndWithoutAutoPlayOneFil
     dialogs.AnswerConfirm(true);
     Publish<TPublishSettings_CD>(QStringLiteral("My Show"), false);
     EXPECT_FALSE(fs::exists(ShowPath + "autorun.inf"));
-    EXPECT_EQ(ReadFile(ShowPath + "pubcd.ini").find("AutoPlay"), std::string::npos);
+    EXPECT_NE(ReadFile(ShowPath + "pubcd.ini").find("\r\nAutoPlay=0\r\n"), std::string::npos);
     ReadPublished(ShowPath + "My Show.exe");
     QCoreApplication::sendPostedEvents(&main);
     EXPECT_EQ(offered, StringList{ShowPath + "My Show.exe"});

@@ -11,7 +11,7 @@
 namespace velvora {
 namespace {
 
-constexpr Pixel Red = 0xFFFF0000u, Blue = 0xFF0000FFu, White = 0xFFFFFFFFu;
+constexpr Pixel Red = 0xFFFF0000u, Green = 0xFF00FF00u, Blue = 0xFF0000FFu, White = 0xFFFFFFFFu;
 
 TEST(PlacePictureTest, SizeModesAndAlignment) {
     using namespace AlignIndex;
@@ -109,17 +109,25 @@ TEST(TransitionTest, EveryTransitionGoesFromTheOldSlideToTheNewOneAndHalfwayEach
 
 class SlideRendererTest : public testing::PublishedShowTest {};
 
-// A photo that cannot be decoded shows as the show's background and its error is kept.
-TEST_F(SlideRendererTest, UndecodablePhotoDrawsAsTheShowBackgroundAndKeepsTheError) {
-    AddPhoto("0000", "00000000", "", "not a picture", "broken.jpg");
-    const SlideShow show = Publish("Title=R\r\nTransition=1\r\nBackground=1\r\nBackgroundOption1=16711680\r\n");
+// A photo that cannot be decoded shows as the show's background with a notice above its
+// own caption, keeps its error, and gives way to the next photo on time.
+TEST_F(SlideRendererTest, UndecodablePhotoDrawsItsBackgroundWithANoticeAndTheShowGoesOn) {
+    AddPhoto("0000", "00000000", "Caption=Harbour\r\n", "not a picture", "broken.jpg");
+    AddPhoto("0000", "00000001", "", testing::SolidBmp(8, 4, 0x00FF00));
+    const SlideShow show =
+        Publish("Title=R\r\nTransition=1\r\nDuration=3\r\nBackground=1\r\nBackgroundOption1=16711680\r\n");
     SlidePlayer player(show, 3);
     SlideRenderer renderer(show);
     PixelBuffer frame;
     player.Start(0);
     renderer.Render(player, 8, 4, frame);
     EXPECT_EQ(frame.Pixels, PixelBuffer(8, 4, Blue).Pixels);
+    EXPECT_EQ(renderer.Caption(), "This photo cannot be shown.\nHarbour");
     EXPECT_NE(renderer.LastPictureError().find("broken.jpg"), std::string::npos);
+    player.Tick(1000);
+    renderer.Render(player, 8, 4, frame);
+    EXPECT_EQ(frame.Pixels, PixelBuffer(8, 4, Green).Pixels);
+    EXPECT_EQ(renderer.Caption(), "");
 }
 
 }  // namespace

@@ -56,6 +56,16 @@ TEST_F(SlidePlayerTest, IntroThenTreeInPreOrderWithoutAboutBoxLoopOnceStopsAndLo
     EXPECT_EQ(again.State(), PlayState::Playing);
 }
 
+// The show says one second; category A's own custom seconds time its photo and its child's.
+TEST_F(SlidePlayerTest, CategoryOnCustomSecondsPlaysItsPhotosAndThoseBelowForThoseSeconds) {
+    WriteTree("Duration=8\r\nDurationCount=2\r\n");
+    const SlideShow show = Publish(OneSecondEach);
+    SlidePlayer player(show, 1);
+    player.Start(0);
+    EXPECT_EQ(Shown(show, player, {999, 1000, 2000, 3999, 4000, 5999, 6000}), "iraabbb");
+    EXPECT_EQ(player.State(), PlayState::Finished);
+}
+
 TEST_F(SlidePlayerTest, IndefiniteAndKeyAdvanceWaitForNextWhichRunsTheTransition) {
     WriteTree("KeyAdvance=1\r\n", "Duration=1\r\n");
     const SlideShow show = Publish("Title=S\r\nTransition=3\r\nDuration=3\r\n");

@@ -22,7 +22,8 @@ TEST_F(SlideShowTest, PublishedShowReadsBackAsTreeWithPhotosOptionsAndNearestSet
     SetCategories(
         "\\Outer\r\nAlias=0001\r\nTransition=4\r\nVertical=4\r\nSize=3\r\nBackground=1\r\n"
         "BackgroundOption1=255\r\nKeyAdvance=1\r\n\r\n"
-        "\\Outer\\Inner\r\nAlias=0002\r\nTransition=5\r\nDuration=8\r\n\r\n\\Work\r\nAlias=0003\r\n\r\n");
+        "\\Outer\\Inner\r\nAlias=0002\r\nTransition=5\r\nDuration=8\r\nDurationCount=2\r\n\r\n"
+        "\\Work\r\nAlias=0003\r\n\r\n");
     AddPhoto("0002", "00000000", "Transition=9\r\nHorizontal=4\r\nRotate=1\r\n", "");
     AddPhoto("0002", "00000001", "Background=1\r\nBackgroundColor=65280\r\nSize=5\r\nSizeCount=20000\r\n",
              testing::SolidBmp(4, 2, 0x0000FF), "sand.bmp");
@@ -50,11 +51,11 @@ TEST_F(SlideShowTest, PublishedShowReadsBackAsTreeWithPhotosOptionsAndNearestSet
     EXPECT_EQ(sand.Width, 4);
     EXPECT_EQ(sand.Pixels, PixelBuffer(4, 2, 0xFF0000FFu).Pixels);
 
-    // Categories carry no seconds of their own: "Custom..." takes the show's.
+    // A category's "Custom..." brings its own seconds, not the show's.
     EXPECT_EQ(inner[0].Settings,
-              (SlideSettings{9, 4, 4, DurationIndex::Custom, 7, SizeIndex::FitWidth, 0, 1, 255, true}));
+              (SlideSettings{9, 4, 4, DurationIndex::Custom, 2, SizeIndex::FitWidth, 0, 1, 255, true}));
     EXPECT_EQ(inner[1].Settings,
-              (SlideSettings{5, 2, 4, DurationIndex::Custom, 7, SizeIndex::CustomWidth, 10000, 0, 0x00FF00, true}));
+              (SlideSettings{5, 2, 4, DurationIndex::Custom, 2, SizeIndex::CustomWidth, 10000, 0, 0x00FF00, true}));
     EXPECT_EQ(sea.Settings, (SlideSettings{TransitionIndex::None, AlignIndex::Start, AlignIndex::Random, 4, 1,
                                            SizeIndex::ActualSize}));
     EXPECT_EQ(categories[2].Loop, LoopIndex::Continuous);

@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QImage>
 #include <QListWidget>
 #include <QTest>
 #include <QToolBar>
@@ -60,6 +61,21 @@ TEST_F(SlideShowWindowTest, PlaysTwoFramesOfASmallShowAndStepsWithTheKeys) {
     QTest::keyClick(window.get(), Qt::Key_P);
     EXPECT_EQ(window->Player().State(), PlayState::Paused);
     EXPECT_TRUE(dialogs.messages.empty());
+}
+
+// A photo that cannot be decoded: its grey background, and the notice in white letters on
+// the caption band at the bottom.
+TEST_F(SlideShowWindowTest, UndecodablePhotoShowsItsBackgroundWithTheNoticeOnTheCaptionBand) {
+    AddPhoto("0000", "00000000", "", "not a picture", "broken.jpg");
+    auto window = Open("Transition=1\r\nDuration=1\r\nBackground=1\r\nBackgroundOption1=8421504\r\n");
+    window->resize(240, 120);
+    window->PlayFrame();
+    const QImage shown = window->grab().toImage();
+    EXPECT_EQ(shown.pixelColor(5, 5), QColor(128, 128, 128));
+    int letterPixels = 0;
+    for (int y = shown.height() * 2 / 3; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x) letterPixels += shown.pixelColor(x, y).lightness() > 200;
+    EXPECT_GT(letterPixels, 20);
 }
 
 TEST_F(SlideShowWindowTest, NotAShowGivesOneWarningAndNoWindow) {

@@ -14,6 +14,12 @@ const SlidePhoto& PhotoOf(const SlideShow& show, const SlidePlayer& player, int 
     return show.Categories()[std::size_t(entry.Category)].Photos[std::size_t(entry.Photo)];
 }
 
+std::string CaptionOf(const SlidePhoto& photo, bool pictureMissing) {
+    if (!pictureMissing) return photo.Caption;
+    const std::string notice = UndecodablePhotoNotice;
+    return photo.Caption.empty() ? notice : notice + "\n" + photo.Caption;
+}
+
 }  // namespace
 
 void SlideRenderer::Render(const SlidePlayer& player, int width, int height, PixelBuffer& target) {
@@ -45,7 +51,8 @@ void SlideRenderer::RenderInto(const SlidePlayer& player, PixelRect box, PixelBu
     ComposeTransition(oldSlide, newSlide, player.Choice(frame.To).Transition, frame.Progress, screen_);
     CopyPicture(screen_, box.X, box.Y, target);
     // The text appears once the picture has settled, rather than moving with the slides.
-    if (frame.Progress >= 1.0) caption_ = PhotoOf(show_, player, frame.To).Caption;
+    if (frame.Progress >= 1.0)
+        caption_ = CaptionOf(PhotoOf(show_, player, frame.To), slides_.at(frame.To).PictureMissing);
 }
 
 // Intro photos play in the intro category's box; everything else fills the screen.
@@ -65,6 +72,7 @@ const PixelBuffer& SlideRenderer::Slide(const SlidePlayer& player, int index, in
     if (cached.Pixels.Width == width && cached.Pixels.Height == height && cached.Choice == choice) return cached.Pixels;
     cached.Choice = choice;
     const PixelBuffer picture = LoadPictureOrEmpty(PhotoOf(show_, player, index));
+    cached.PictureMissing = picture.Empty();
     if (choice.LeavePrevious && screen_.Width == width && screen_.Height == height) {
         cached.Pixels = screen_;
         DrawPlaced(picture, choice, cached.Pixels);

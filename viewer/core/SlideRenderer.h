@@ -11,6 +11,10 @@
 
 namespace velvora {
 
+// The caption of a photo whose picture cannot be decoded, above its own caption, so that
+// whoever watches sees why only the background shows.
+inline constexpr const char* UndecodablePhotoNotice = "This photo cannot be shown.";
+
 class SlideRenderer {
 public:
     explicit SlideRenderer(const SlideShow& show) : show_(show) {}
@@ -18,15 +22,15 @@ public:
     // Draws `player`'s frame into `target`, resizing it to width x height first. The slides
     // fill all of it, except while the intro plays: then they fill the intro's centred box
     // and the rest shows the photo's background. Photos that cannot be decoded show as their
-    // background; the error of the latest one is kept in LastPictureError() for a front end
-    // that wants to say so.
+    // background with UndecodablePhotoNotice in their caption, and the show goes on; the
+    // error of the latest one is kept in LastPictureError().
     void Render(const SlidePlayer& player, int width, int height, PixelBuffer& target);
     // Draws `player`'s frame into `box` of `target` and leaves the rest alone, as the about
     // box plays over the show.
     void RenderInto(const SlidePlayer& player, PixelRect box, PixelBuffer& target);
 
     // The caption of the photo drawn last once its transition is over, empty before and for
-    // photos without one, and the rectangle its slide fills on the target.
+    // decodable photos without one, and the rectangle its slide fills on the target.
     const std::string& Caption() const { return caption_; }
     PixelRect SlideArea() const { return slideArea_; }
     const std::string& LastPictureError() const { return lastPictureError_; }
@@ -39,6 +43,7 @@ private:
     struct CachedSlide {
         DisplayChoice Choice;
         PixelBuffer Pixels;
+        bool PictureMissing = false;  // not decoded: the slide is the photo's background
     };
 
     const SlideShow& show_;
