@@ -1,10 +1,14 @@
 // Slides and transitions: placement by size mode and alignment, scaling, every transition's
-// ends and one mid-way look per family, and an undecodable photo of a published show.
+// ends and its half-way frame, and an undecodable photo of a published show.
 #include "viewer/core/Compositor.h"
+
+#include <string>
+#include <utility>
 
 #include <gtest/gtest.h>
 
 #include "PublishedShow.h"
+#include "app/Global.h"
 #include "viewer/core/Scaling.h"
 #include "viewer/core/SlideRenderer.h"
 
@@ -76,7 +80,7 @@ PixelBuffer Compose(int transition, double progress) {
     return target;
 }
 
-TEST(TransitionTest, EveryTransitionGoesFromTheOldSlideToTheNewOneAndHalfwayEachFamilyShowsItsShape) {
+TEST(TransitionTest, EveryTransitionGoesFromTheOldSlideToTheNewOneAndBarsHaveTheirWidth) {
     for (int transition = TransitionIndex::None; transition < TransitionIndex::Count; ++transition) {
         EXPECT_EQ(Compose(transition, 0.0).Pixels, PixelBuffer(64, 64, Red).Pixels) << transition;
         EXPECT_EQ(Compose(transition, 1.0).Pixels, PixelBuffer(64, 64, Blue).Pixels) << transition;
@@ -90,21 +94,89 @@ TEST(TransitionTest, EveryTransitionGoesFromTheOldSlideToTheNewOneAndHalfwayEach
         int x, y;
         Pixel expected;
     };
+    // The grid of the signatures falls on the new slide's bars; their width shows at the edges.
     const Look looks[] = {
-        {1, 32, 32, Red},                                                               // None changes only at the end
-        {3, 10, 32, Blue},  {3, 50, 32, Red},   {7, 10, 10, Blue},  {7, 50, 50, Red},   // slides in
-        {11, 10, 32, Blue}, {11, 50, 32, Red},  {22, 50, 32, Blue}, {22, 10, 32, Red},  // wipes
-        {23, 32, 10, Blue}, {23, 32, 50, Red},  {12, 5, 32, Blue},  {12, 32, 32, Red},  {12, 60, 32, Blue},
-        {14, 5, 5, Blue},   {14, 5, 50, Red},   {14, 60, 60, Blue}, {17, 60, 5, Blue},  {17, 5, 5, Red},
-        {17, 5, 60, Blue},  {18, 10, 32, Blue}, {18, 50, 32, Red},  {21, 32, 50, Blue}, {21, 32, 10, Red},
-        {25, 32, 32, Blue}, {25, 5, 5, Red},    {26, 2, 32, Blue},  {26, 2, 5, Red},  // expands
-        {28, 32, 32, Blue}, {28, 32, 5, Red},   {28, 32, 60, Red},  {29, 5, 32, Red},   {29, 60, 32, Red},
-        {30, 0, 9, Blue},   {30, 1, 9, Red},    {31, 3, 9, Blue},   {31, 4, 9, Red},  // bars of 2 and 8
-        {33, 9, 3, Blue},   {33, 9, 4, Red},
+        {30, 0, 9, Blue}, {30, 1, 9, Red}, {31, 3, 9, Blue}, {31, 4, 9, Red},  // bars of 2 and 8
+        {32, 9, 0, Blue}, {32, 9, 1, Red}, {33, 9, 3, Blue}, {33, 9, 4, Red},
     };
     for (const Look& look : looks)
         EXPECT_EQ(Compose(look.transition, 0.5).At(look.x, look.y), look.expected)
             << "transition " << look.transition << " at " << look.x << "," << look.y;
+}
+
+// A slide whose every pixel tells where it came from: red and green give x and y, blue which
+// slide it is.
+PixelBuffer CoordinateSlide(bool isNew) {
+    PixelBuffer slide(64, 64);
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x)
+            slide.At(x, y) = OpaqueBlack | Pixel(x * 4) << 16 | Pixel(y * 4) << 8 | (isNew ? 0xFFu : 0u);
+    return slide;
+}
+
+// What the half-way frame shows at the centres of a 4 x 4 grid, row by row: for each point
+// the slide ("o" old, "n" new, "?" neither) and where its pixel came from compared with the
+// point, left or right ("<", "=", ">") and up or down ("^", "=", "v").
+std::string HalfwaySignature(int transition) {
+    PixelBuffer frame(64, 64, White);
+    ComposeTransition(CoordinateSlide(false), CoordinateSlide(true), transition, 0.5, frame);
+    const auto direction = [](int from, int at, const char* signs) {
+        return from < at - 1 ? signs[0] : from > at + 1 ? signs[2] : signs[1];
+    };
+    std::string signature;
+    for (int y = 8; y < 64; y += 16) {
+        for (int x = 8; x < 64; x += 16) {
+            const Pixel pixel = frame.At(x, y);
+            const std::uint32_t blue = pixel & 0xFFu;
+            signature += blue == 0xFFu ? 'n' : blue == 0 ? 'o' : '?';
+            signature += direction(int(pixel >> 16 & 0xFFu) / 4, x, "<=>");
+            signature += direction(int(pixel >> 8 & 0xFFu) / 4, y, "^=v");
+            signature += x < 56 ? " " : y < 56 ? " / " : "";
+        }
+    }
+    return signature;
+}
+
+// Solid slides cannot tell a slide from a wipe, nor which way a slide moves; slides that
+// carry their coordinates can, so every transition is pinned half-way by its signature.
+TEST(TransitionTest, HalfwayEachTransitionShowsItsOwnMovement) {
+    const std::pair<int, const char*> signatures[] = {
+        {1, "o== o== o== o== / o== o== o== o== / o== o== o== o== / o== o== o== o=="},
+        {2, "o== o== o== o== / o== o== o== o== / o== o== o== o== / o== o== o== o=="},
+        {3, "n>= n>= o== o== / n>= n>= o== o== / n>= n>= o== o== / n>= n>= o== o=="},
+        {4, "o== o== n<= n<= / o== o== n<= n<= / o== o== n<= n<= / o== o== n<= n<="},
+        {5, "n=v n=v n=v n=v / n=v n=v n=v n=v / o== o== o== o== / o== o== o== o=="},
+        {6, "o== o== o== o== / o== o== o== o== / n=^ n=^ n=^ n=^ / n=^ n=^ n=^ n=^"},
+        {7, "n>v n>v o== o== / n>v n>v o== o== / o== o== o== o== / o== o== o== o=="},
+        {8, "o== o== n<v n<v / o== o== n<v n<v / o== o== o== o== / o== o== o== o=="},
+        {9, "o== o== o== o== / o== o== o== o== / n>^ n>^ o== o== / n>^ n>^ o== o=="},
+        {10, "o== o== o== o== / o== o== o== o== / o== o== n<^ n<^ / o== o== n<^ n<^"},
+        {11, "n== n== o== o== / n== n== o== o== / n== n== o== o== / n== n== o== o=="},
+        {12, "n>= o== o== n<= / n>= o== o== n<= / n>= o== o== n<= / n>= o== o== n<="},
+        {13, "n=v n=v n=v n=v / o== o== o== o== / o== o== o== o== / n=^ n=^ n=^ n=^"},
+        {14, "n>v o== o== o== / n>v o== o== o== / o== o== o== n<^ / o== o== o== n<^"},
+        {15, "o== o== o== n<v / o== o== o== n<v / n>^ o== o== o== / n>^ o== o== o=="},
+        {16, "n>v n>v o== o== / o== o== o== o== / o== o== o== o== / o== o== n<^ n<^"},
+        {17, "o== o== n<v n<v / o== o== o== o== / o== o== o== o== / n>^ n>^ o== o=="},
+        {18, "n== n== o<= o<= / n== n== o<= o<= / n== n== o<= o<= / n== n== o<= o<="},
+        {19, "o>= o>= n== n== / o>= o>= n== n== / o>= o>= n== n== / o>= o>= n== n=="},
+        {20, "n== n== n== n== / n== n== n== n== / o=^ o=^ o=^ o=^ / o=^ o=^ o=^ o=^"},
+        {21, "o=v o=v o=v o=v / o=v o=v o=v o=v / n== n== n== n== / n== n== n== n=="},
+        {22, "o== o== n== n== / o== o== n== n== / o== o== n== n== / o== o== n== n=="},
+        {23, "n== n== n== n== / n== n== n== n== / o== o== o== o== / o== o== o== o=="},
+        {24, "o== o== o== o== / o== o== o== o== / n== n== n== n== / n== n== n== n=="},
+        {25, "o== o== o== o== / o== n== n== o== / o== n== n== o== / o== o== o== o=="},
+        {26, "o== o== o== o== / n== n== n== n== / n== n== n== n== / o== o== o== o=="},
+        {27, "o== n== n== o== / o== n== n== o== / o== n== n== o== / o== n== n== o=="},
+        {28, "o=v o=v o=v o=v / n== n== n== n== / n== n== n== n== / o=^ o=^ o=^ o=^"},
+        {29, "o>= n== n== o<= / o>= n== n== o<= / o>= n== n== o<= / o>= n== n== o<="},
+        {30, "n== n== n== n== / n== n== n== n== / n== n== n== n== / n== n== n== n=="},
+        {31, "n== n== n== n== / n== n== n== n== / n== n== n== n== / n== n== n== n=="},
+        {32, "n== n== n== n== / n== n== n== n== / n== n== n== n== / n== n== n== n=="},
+        {33, "n== n== n== n== / n== n== n== n== / n== n== n== n== / n== n== n== n=="},
+    };
+    for (const auto& [transition, signature] : signatures)
+        EXPECT_EQ(HalfwaySignature(transition), signature) << TransitionNames[std::size_t(transition)];
 }
 
 class SlideRendererTest : public testing::PublishedShowTest {};
