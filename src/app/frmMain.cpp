@@ -1,5 +1,6 @@
 #include "app/frmMain.h"
 
+#include <exception>
 #include <filesystem>
 #include <utility>
 
@@ -75,7 +76,12 @@ TMain* TMain::Instance() { return theMainWindow; }
 void TMain::FormCreate() {
     Rotate1->menuAction()->setVisible(false);
     InitShowsPath();
-    LoadShowList();
+    try {
+        LoadShowList();
+    } catch (const std::exception& error) {
+        // The library starts empty and its unreadable index is left as it is (LoadShowList).
+        Dialogs().ShowWarning(FromStored(error.what()));
+    }
     ShowFrame(FrameKind::StartPage);
 }
 

@@ -33,6 +33,8 @@ bool IsBlankTitle(std::string_view title) {
 }
 
 std::string CreateShow(std::string_view title, std::string_view description, std::string_view author) {
+    // Refused before anything is made, rather than leaving a show the index cannot take.
+    RequireWritableShowList();
     const std::string folder = MakeShowFolder(title);
     KeyValueList(InitialShowSettings(title, description, author)).SaveToFile(folder + ShowSettingsFileName);
     RegisterShow(folder);

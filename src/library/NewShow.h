@@ -17,6 +17,7 @@ bool IsBlankTitle(std::string_view title);
 
 // Makes the show folder, writes its settings file and registers it; returns the folder.
 // Throws std::runtime_error when a file cannot be written; what was written before stays.
+// When the index could not be read (RequireWritableShowList) it throws before writing anything.
 std::string CreateShow(std::string_view title, std::string_view description, std::string_view author);
 
 }  // namespace velvora

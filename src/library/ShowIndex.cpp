@@ -3,11 +3,13 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <set>
 #include <stdexcept>
 #include <system_error>
 
 #include "app/FileIo.h"
 #include "app/Global.h"
+#include "app/KeyValueList.h"
 
 namespace velvora {
 
@@ -16,21 +18,60 @@ namespace fs = std::filesystem;
 static constexpr std::string_view FolderNameCharacters =
     " ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789()-.,[]{}`~!@#$%^&'";
 
+// Why the index could not be read at the last LoadShowList, empty when it could. While it
+// is set nothing writes the index: a list that lacks the file's entries would replace them.
+static std::string unreadableIndexMessage;
+
 void InitShowsPath() {
     ShowsPath = AppPath + "Slide Shows" + PathSeparator;
+    unreadableIndexMessage.clear();
     std::error_code ignored;
     fs::create_directories(ShowsPath, ignored);
 }
 
-void LoadShowList() {
-    ShowList.clear();
-    const std::string index = ShowsPath + ShowIndexFileName;
-    std::error_code error;
-    if (!fs::exists(index, error)) return;
-    ShowList = SplitLines(ReadWholeFile(index));
+static std::string UnreadableIndexMessage(const std::string& index, const std::string& reason) {
+    return "The list of slide shows \"" + index + "\" cannot be read. " + reason +
+           "\r\n\r\nVelvora leaves it as it is, and no new slide show can be added to the library until it "
+           "can be read.";
 }
 
-void SaveShowList() { WriteFileAtomic(ShowsPath + ShowIndexFileName, JoinLinesCrLf(ShowList)); }
+void LoadShowList() {
+    ShowList.clear();
+    unreadableIndexMessage.clear();
+    const std::string index = ShowsPath + ShowIndexFileName;
+    std::error_code error;
+    const fs::file_status status = fs::status(index, error);
+    if (status.type() == fs::file_type::not_found) return;
+    std::string reason;
+    if (fs::is_directory(status)) {
+        reason = "It is a folder, not a file.";
+    } else {
+        try {
+            if (error) throw std::system_error(error);
+            ShowList = SplitLines(ReadWholeFile(index));
+            return;
+        } catch (const std::exception&) {
+            // Reading may fail part way (the stream library throws on a read error).
+            ShowList.clear();
+            reason = "Make sure that it is a file you are allowed to read.";
+        }
+    }
+    unreadableIndexMessage = UnreadableIndexMessage(index, reason);
+    throw std::runtime_error(unreadableIndexMessage);
+}
+
+void RequireWritableShowList() {
+    if (unreadableIndexMessage.empty()) return;
+    throw std::runtime_error("The list of slide shows \"" + ShowsPath + ShowIndexFileName +
+                             "\" could not be read when Velvora started. Velvora does not write it, because that "
+                             "would lose the slide shows it names, so no new slide show can be added to the "
+                             "library.\r\n\r\nMake it a file that can be read, then start Velvora again.");
+}
+
+void SaveShowList() {
+    RequireWritableShowList();
+    WriteFileAtomic(ShowsPath + ShowIndexFileName, JoinLinesCrLf(ShowList));
+}
 
 static std::string CleanFolderName(std::string_view title) {
     std::string name;
@@ -76,8 +117,28 @@ std::string MakeShowFolder(std::string_view title) {
 }
 
 void RegisterShow(const std::string& folder) {
+    RequireWritableShowList();
     ShowList.push_back(folder);
     SaveShowList();
+}
+
+static bool IsStrictlyInside(const fs::path& inner, const fs::path& outer) {
+    auto [outerEnd, innerAt] = std::mismatch(outer.begin(), outer.end(), inner.begin(), inner.end());
+    return outerEnd == outer.end() && innerAt != inner.end();
+}
+
+static fs::path ResolvedWithoutTrailingSeparator(const std::string& path) {
+    std::error_code error;
+    fs::path resolved = fs::weakly_canonical(fs::absolute(path, error), error);
+    return resolved.has_filename() ? resolved : resolved.parent_path();
+}
+
+// The one test of whether an entry lies in the library, after links and ".." are resolved. A
+// library path that cannot be resolved is empty, and would otherwise hold every path.
+static bool IsInsideLibrary(const std::string& folder) {
+    if (ShowsPath.empty()) return false;
+    const fs::path library = ResolvedWithoutTrailingSeparator(ShowsPath);
+    return !library.empty() && IsStrictlyInside(ResolvedWithoutTrailingSeparator(folder), library);
 }
 
 // Entries that differ in letter case name different folders, so only the same text is a
@@ -86,22 +147,60 @@ static int FirstIndexOf(const StringList& list, const std::string& text) {
     return static_cast<int>(std::find(list.begin(), list.end(), text) - list.begin());
 }
 
-static bool ReadShowRecord(const std::string& folder, ShowRecord& record) {
-    // A relative entry would be looked up in whatever folder the program runs in.
-    if (!fs::path(folder).is_absolute()) return false;
+// The settings of the show in `folder`, if it is one the library lists: an absolute entry
+// (a relative one would be looked up in whatever folder the program runs in) inside the
+// library (opening a show writes into its folder), holding a settings file that can be read.
+static bool ReadListedSettings(const std::string& folder, KeyValueList& settings) {
+    if (!fs::path(folder).is_absolute() || !IsInsideLibrary(folder)) return false;
     const std::string settingsPath = folder + ShowSettingsFileName;
     if (!FolderExists(settingsPath)) return false;
-    KeyValueList settings;
     try {
         settings.LoadFromFile(settingsPath);
     } catch (const std::runtime_error&) {
         return false;
     }
+    return true;
+}
+
+static bool ReadShowRecord(const std::string& folder, ShowRecord& record) {
+    KeyValueList settings;
+    if (!ReadListedSettings(folder, settings)) return false;
     record = {settings.Value("Title"), folder, settings.Value("Description"), settings.Value("Author")};
     return true;
 }
 
+// Appends the show folders directly below ShowsPath that no listed entry names (copied in by
+// hand, or made while the index could not be written), in name order, and saves the index.
+// An entry names a folder under its exact text or any other path to it ("./", "//"), so a
+// show is never listed twice; links are left to the index, where only a user puts them.
+static void AddUnindexedShows() {
+    if (ShowsPath.empty()) return;
+    std::set<fs::path> listed;
+    KeyValueList settings;
+    for (const std::string& entry : ShowList)
+        if (ReadListedSettings(entry, settings)) listed.insert(ResolvedWithoutTrailingSeparator(entry));
+    StringList found;
+    std::error_code error;
+    for (fs::directory_iterator it(ShowsPath, error), end; !error && it != end; it.increment(error)) {
+        std::error_code ignored;
+        if (!it->is_directory(ignored) || it->is_symlink(ignored)) continue;
+        std::string folder = ShowsPath + it->path().filename().string() + PathSeparator;
+        if (ReadListedSettings(folder, settings)) found.push_back(std::move(folder));
+    }
+    std::sort(found.begin(), found.end());
+    const std::size_t indexed = ShowList.size();
+    for (std::string& folder : found)
+        if (listed.insert(ResolvedWithoutTrailingSeparator(folder)).second) ShowList.push_back(std::move(folder));
+    if (ShowList.size() == indexed) return;
+    try {
+        SaveShowList();
+    } catch (const std::runtime_error&) {
+        // The shows are listed all the same; the index gets them with its next save.
+    }
+}
+
 std::vector<ShowRecord> ListShows() {
+    AddUnindexedShows();
     std::vector<ShowRecord> records;
     // Every visit to a later copy of an entry removes the first remaining copy; the
     // walk then steps two places down because the entries above moved by one.
@@ -119,23 +218,10 @@ std::vector<ShowRecord> ListShows() {
     return records;
 }
 
-static bool IsStrictlyInside(const fs::path& inner, const fs::path& outer) {
-    auto [outerEnd, innerAt] = std::mismatch(outer.begin(), outer.end(), inner.begin(), inner.end());
-    return outerEnd == outer.end() && innerAt != inner.end();
-}
-
-static fs::path ResolvedWithoutTrailingSeparator(const std::string& path) {
-    std::error_code error;
-    fs::path resolved = fs::weakly_canonical(fs::absolute(path, error), error);
-    return resolved.has_filename() ? resolved : resolved.parent_path();
-}
-
 void DeleteShow(const std::string& folder) {
-    const fs::path library = ResolvedWithoutTrailingSeparator(ShowsPath);
-    const fs::path show = ResolvedWithoutTrailingSeparator(folder);
-    if (ShowsPath.empty() || !IsStrictlyInside(show, library))
+    if (!IsInsideLibrary(folder))
         throw std::runtime_error("The folder \"" + folder + "\" is not inside the slide show library.");
-    DeleteDirTree(show.string());
+    DeleteDirTree(ResolvedWithoutTrailingSeparator(folder).string());
 }
 
 bool AsciiTitleLess(const std::string& a, const std::string& b) {

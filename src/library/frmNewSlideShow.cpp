@@ -1,6 +1,8 @@
 // New-show frame.
 #include "library/frmNewSlideShow.h"
 
+#include <stdexcept>
+
 #include <QEvent>
 #include <QFrame>
 #include <QKeyEvent>
@@ -107,7 +109,14 @@ void TFrameNewSlideShow::btnCreateClick() {
         txtTitle->setFocus(Qt::OtherFocusReason);
         return;
     }
-    const std::string folder = CreateShow(title, ToStored(txtDescription->text()), ToStored(txtAuthor->text()));
+    std::string folder;
+    try {
+        folder = CreateShow(title, ToStored(txtDescription->text()), ToStored(txtAuthor->text()));
+    } catch (const std::runtime_error& error) {
+        // The frame stays, with what was typed, so the user may cancel or try again.
+        Dialogs().ShowWarning(FromStored(error.what()));
+        return;
+    }
     shell_.OpenShow(folder);
     created_ = true;
 }

@@ -49,13 +49,20 @@ bool IsFolder(const std::string& path) {
 }  // namespace
 
 PublishTarget TargetOf(const PublishSettings& settings) {
-    return {WithTrailingSeparator(settings.Directory), settings.Filename + ".exe"};
+    return {WithTrailingSeparator(settings.Directory), settings.Filename + std::string(PublishedExtension)};
 }
 
-std::string FileNameProblem(const std::string& fileName) {
-    if (fileName.find_first_not_of(" \t") == std::string::npos) return "Please enter a file name for your slide show.";
-    if (fileName.find_first_of("/\\") != std::string::npos)
-        return "The file name of your slide show cannot contain \\ or /.";
+std::string FileNameProblem(const std::string& name, std::string_view extension) {
+    if (name.find_first_not_of(" \t") == std::string::npos) return "Please enter a file name for your slide show.";
+    const std::string fileName = name + std::string(extension);
+    for (const char c : fileName) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            return "The file name of your slide show cannot contain control characters, such as tabs or line breaks.";
+        if (std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos)
+            return std::string("The file name of your slide show cannot contain the character \"") + c + "\".";
+    }
+    if (fileName.back() == '.') return "The file name of your slide show cannot end with a dot.";
+    if (fileName.back() == ' ') return "The file name of your slide show cannot end with a blank.";
     return {};
 }
 

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "editor/CategoryTree.h"
 #include "publish/PublishSettings.h"
@@ -18,11 +19,17 @@ struct PublishTarget {
     std::string Path() const { return Folder + FileName; }
 };
 
+// What the dialogs append to the typed file name.
+inline constexpr std::string_view PublishedExtension = ".exe";
+
 PublishTarget TargetOf(const PublishSettings& settings);
 
-// Why a file name typed by the user cannot be published under, empty when it can: it must
-// not be blank and must name a file in the chosen folder, not a path.
-std::string FileNameProblem(const std::string& fileName);
+// Why a file name typed by the user cannot be published under, empty when it can. `name`
+// must not be blank, and the name of the file written, `name` + `extension` (what the caller
+// appends, ".exe" in the dialogs), must be one that Windows takes: a file in the chosen
+// folder, not a path, without any of : * ? " < > | or a control character, and not ending
+// with a dot or a blank (which Windows drops, so that the name is another or none).
+std::string FileNameProblem(const std::string& name, std::string_view extension = {});
 
 enum class PublishOutcome { Published, Cancelled, Failed };
 

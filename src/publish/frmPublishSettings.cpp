@@ -125,7 +125,7 @@ void TPublishSettingsDialog::btnBrowseClick() {
 
 void TPublishSettingsDialog::btnPublishClick() {
     ReadControls();
-    const std::string problem = FileNameProblem(settings_.Filename);
+    const std::string problem = FileNameProblem(settings_.Filename, PublishedExtension);
     if (!problem.empty()) {
         Dialogs().ShowWarning(QString::fromStdString(problem));
         return;

@@ -4,6 +4,8 @@
 #include <stdexcept>
 #include <tuple>
 
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -262,6 +264,54 @@ TEST_F(MainWindowTest, ClicksDuringADeletionAreDroppedAndARequestWaitsForItsEnd)
     }
     RunPostedEvents();
     EXPECT_EQ(main->CurrentFrameKind(), FrameKind::StartPage);
+
+// An index that cannot be read must neither end the program nor be replaced by a list that
+// lacks its entries: the start page opens after the message, and a new show is refused.
+TEST_F(MainWindowTest, UnreadableIndexIsReportedAtStartAndNeverReplacedByANewShow) {
+    const std::string library = Home() + "Slide Shows/", index = library + ShowIndexFileName;
+    std::filesystem::create_directories(index);  // a folder of that name; even root cannot read it
+    testing::WriteFile(library + "Trip/" + ShowSettingsFileName, "Title=Trip\r\n");
+    Start();
+    EXPECT_EQ(main->CurrentFrameKind(), FrameKind::StartPage);
+    ASSERT_EQ(dialogs.Texts(Kind::Warning).size(), 1u);
+    const QString message = dialogs.Texts(Kind::Warning)[0];
+    EXPECT_TRUE(message.contains(QString::fromStdString(index))) << message.toStdString();
+    EXPECT_TRUE(message.contains(QStringLiteral("cannot be read"))) << message.toStdString();
+    EXPECT_TRUE(ShowList.empty());
+
+    QTest::keyClick(main.get(), Qt::Key_N, Qt::ControlModifier);
+    RunPostedEvents();
+    auto* title = main->findChild<QLineEdit*>("txtTitle");
+    ASSERT_NE(title, nullptr);
+    QTest::keyClicks(title, "Rome");
+    for (int field = 0; field < 3; ++field) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    RunPostedEvents();
+    EXPECT_EQ(main->CurrentFrameKind(), FrameKind::NewShow);
+    ASSERT_EQ(dialogs.Texts(Kind::Warning).size(), 2u);
+    EXPECT_TRUE(dialogs.Texts(Kind::Warning)[1].contains(QString::fromStdString(index)));
+    EXPECT_FALSE(std::filesystem::exists(library + "Rome"));
+
+    // The show already in the library folder is still reached, and the index still not written.
+    main->RequestOpenShow();
+    RunPostedEvents();
+    ASSERT_EQ(main->CurrentFrameKind(), FrameKind::OpenShow);
+    EXPECT_EQ(main->findChild<QListWidget*>("lbxShows")->count(), 1);
+    EXPECT_TRUE(std::filesystem::is_directory(index));
+    EXPECT_EQ(dialogs.Texts(Kind::Warning).size(), 2u);
+}
+
+TEST_F(MainWindowTest, IndexWithoutReadPermissionIsReportedAndKept) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root reads a file without read permission";
+    const std::string index = Home() + "Slide Shows/" + ShowIndexFileName;
+    testing::WriteFile(index, "/x/\r\n");
+    std::filesystem::permissions(index, std::filesystem::perms::none);
+    Start();
+    EXPECT_EQ(main->CurrentFrameKind(), FrameKind::StartPage);
+    EXPECT_EQ(dialogs.Texts(Kind::Warning).size(), 1u);
+    EXPECT_TRUE(ShowList.empty());
+    EXPECT_THROW(RegisterShow(Home() + "Slide Shows/New/"), std::runtime_error);
+    std::filesystem::permissions(index, std::filesystem::perms::owner_read);
+    EXPECT_EQ(testing::ReadFile(index), "/x/\r\n");
 }
 
 TEST_F(MainWindowTest, MissingHelpFileIsReportedInsteadOfOpened) {

@@ -182,6 +182,51 @@ TEST_F(CliTest, InspectListsAPublishedShowAndRefusesDamagedFilesWithTheReadersMe
     EXPECT_EQ(Cli({"publish", show, Home() + "no-folder/Trip.exe"}).status, CliFailed);
 }
 
+// A folder named like the index cannot be read, by root either; it must not end the program
+// nor be replaced, and the message must say what cannot be read.
+TEST_F(CliTest, CommandsThatReadAnUnreadableIndexFailAndLeaveIt) {
+    const std::string index = Home() + "Slide Shows/" + ShowIndexFileName;
+    fs::create_directories(index);
+    for (const std::vector<std::string>& command : {std::vector<std::string>{"list"}, {"new", "Rome"}}) {
+        const CliRun run = Cli(command);
+        EXPECT_EQ(run.status, CliFailed) << command[0];
+        EXPECT_EQ(run.err.rfind("velvora-cli: The list of slide shows \"" + index + "\" cannot be read.", 0), 0u)
+            << run.err;
+        EXPECT_TRUE(run.out.empty()) << command[0];
+    }
+    EXPECT_TRUE(fs::is_directory(index));
+    EXPECT_EQ(std::distance(fs::directory_iterator(Home() + "Slide Shows"), {}), 1) << "no show was made";
+}
+
+// The published file is a Windows program: a name Windows refuses is refused before anything
+// is saved or written, naming what is wrong.
+TEST_F(CliTest, PublishRefusesFileNamesThatWindowsRefuses) {
+    const std::string show = ShowWithBeach();
+    fs::create_directories(Home() + "out");
+    const auto before = Snapshot(Home());
+    const std::pair<std::string, std::string> refused[] = {
+        {"Rome: 1.exe", "the character \":\""},
+        {"a*b.exe", "\"*\""},
+        {"why?.exe", "\"?\""},
+        {"say \"hi\".exe", "\"\"\""},
+        {"a<b.exe", "\"<\""},
+        {"a>b.exe", "\">\""},
+        {"a|b.exe", "\"|\""},
+        {"a\\b.exe", "\"\\\""},
+        {"tab\t.exe", "control characters"},
+        {"line\nbreak.exe", "control characters"},
+        {"Rome.exe.", "end with a dot"},
+        {"Rome.exe ", "end with a blank"},
+        {"", "enter a file name"},
+    };
+    for (const auto& [name, reason] : refused) {
+        const CliRun run = Cli({"publish", show, Home() + "out/" + name});
+        EXPECT_EQ(run.status, CliFailed) << name;
+        EXPECT_NE(run.err.find(reason), std::string::npos) << name << ": " << run.err;
+    }
+    EXPECT_EQ(Snapshot(Home()), before);
+}
+
 TEST_F(CliTest, InterruptedAddKeepsThePhotoInProgressWholeAndListed) {
     const std::string show = ShowWithBeach();
     for (const char* name : {"a.jpg", "b.jpg", "c.jpg"}) WriteFile(Home() + "in/" + name, SmallJpeg());

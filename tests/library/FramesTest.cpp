@@ -163,6 +163,49 @@ TEST_F(FramesTest, ListIsSortedWithoutRegardToCaseAndOpenTakesTheRecordsFolder) 
     EXPECT_EQ(shell.calls, (Calls{"show:" + tricky, "show:" + ShowsPath + "E/"}));
 }
 
+// Opening a show writes into its folder, so an entry that leads out of the library, by ".."
+// or by a link, must not be offered at all.
+TEST_F(FramesTest, EntriesLeadingOutOfTheLibraryAreNotListed) {
+    AddShow("A", "Alpha");
+    const std::string victim = Home() + "victim/";
+    testing::WriteFile(victim + ShowSettingsFileName, "Title=Victim\r\n");
+    fs::create_directory_symlink(Home() + "victim", ShowsPath + "Link");
+    for (const std::string& outside :
+         {ShowsPath + "../victim/", ShowsPath + "A/../../victim/", victim, ShowsPath + "Link/", ShowsPath})
+        RegisterShow(outside);
+    TFrameOpenShow frame(shell);
+    frame.FillList();
+    EXPECT_EQ(Titles(Child<QListWidget>(frame, "lbxShows")), std::vector<std::string>{"Alpha"});
+}
+
+// A show folder the index lacks (copied in by hand, or made while the index could not be
+// written) is added to the index once, after the entries there, and listed once.
+TEST_F(FramesTest, ShowFoldersMissingFromTheIndexAreAddedToItOnceAndListedOnce) {
+    const std::string a = AddShow("A", "Alpha");
+    testing::WriteFile(ShowsPath + "E/" + ShowSettingsFileName, "Title=Echo\r\n");
+    RegisterShow(ShowsPath + "./E/");  // the same folder under another text
+    for (const char* name : {"C", "B"})
+        testing::WriteFile(ShowsPath + name + "/" + ShowSettingsFileName, std::string("Title=") + name + "\r\n");
+    fs::create_directories(ShowsPath + "Empty");
+    fs::create_directories(ShowsPath + "Unreadable/" + ShowSettingsFileName);
+    fs::create_directory_symlink(ShowsPath + "A", ShowsPath + "Link to A");
+    testing::WriteFile(ShowsPath + "Loose/file", "not a show");
+    const std::string index = ReadFile(ShowsPath + ShowIndexFileName);
+
+    for (int pass = 0; pass < 2; ++pass) {
+        TFrameOpenShow frame(shell);
+        frame.FillList();
+        auto* list = Child<QListWidget>(frame, "lbxShows");
+        EXPECT_EQ(Titles(list), (std::vector<std::string>{"Alpha", "B", "C", "Echo"})) << pass;
+        EXPECT_EQ(ReadFile(ShowsPath + ShowIndexFileName), index + ShowsPath + "B/\r\n" + ShowsPath + "C/\r\n") << pass;
+        list->setCurrentRow(1);
+        QTest::mouseClick(Child(frame, "btnOpen"), Qt::LeftButton);
+    }
+    EXPECT_EQ(shell.calls, (Calls{"show:" + ShowsPath + "B/", "show:" + ShowsPath + "B/"}));
+    for (const auto& entry : fs::directory_iterator(ShowsPath))
+        EXPECT_FALSE(entry.is_regular_file() && entry.path().filename() != ShowIndexFileName) << entry.path();
+}
+
 TEST_F(FramesTest, DeleteAsksFirstRemovesTheFolderAndSelectsTheRowTakingItsPlace) {
     const std::string a = AddShow("A", "Alpha"), b = AddShow("B", "Beta"), c = AddShow("C", "Gamma");
     const std::string index = ReadFile(ShowsPath + ShowIndexFileName);

@@ -86,12 +86,13 @@ TEST_F(ShowIndexTest, FoldersAreCleanedAndNumberedFromTwoAndCreateShowWritesTheE
 
 TEST_F(ShowIndexTest, ListShowsWalksFromLastDroppingCopiesAndSkippingStaleEntries) {
     const std::string a = MakeShow("A", "Alpha", "Ann"), b = MakeShow("B", "Beta"), gone = ShowsPath + "Gone/";
-    // Index lines, titles listed, index lines kept.
+    // Index lines, titles listed, index lines kept. Every row names both shows, so that
+    // listing adds no folder the index lacks.
     const std::tuple<StringList, std::vector<std::string>, StringList> rows[] = {
         {{a, gone, b, "relative/"}, {"Beta", "Alpha"}, {a, gone, b, "relative/"}},  // stale lines stay listed
         {{a, b, a}, {"Alpha", "Beta"}, {b, a}},
-        {{a, a, a}, {"Alpha", "Alpha"}, {a, a}},  // three copies keep two
-        {{ShowsPath + "a/", a}, {"Alpha"}, {ShowsPath + "a/", a}},  // another folder, never a copy of A
+        {{b, a, a, a}, {"Alpha", "Alpha", "Beta"}, {b, a, a}},                    // three copies keep two
+        {{b, ShowsPath + "a/", a}, {"Alpha", "Beta"}, {b, ShowsPath + "a/", a}},  // another folder, never a copy of A
     };
     std::vector<ShowRecord> records;
     for (const auto& [index, titles, kept] : rows) {

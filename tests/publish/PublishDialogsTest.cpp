@@ -202,15 +202,37 @@ TEST_F(PublishDialogTest, InnerBlankWarnsOnlyForAutoPlayAndWithoutAutoPlayOneFil
     EXPECT_EQ(offered, StringList{ShowPath + "My Show.exe"});
 }
 
-TEST_F(PublishDialogTest, FileNamesThatAreBlankOrAPathAreRefusedWithTheDialogOpen) {
-    for (const QString& name : {QStringLiteral("  "), QStringLiteral("../Escape"), QStringLiteral("a\\b")}) {
+// The published file is a Windows program, so a name Windows refuses is refused at once.
+TEST_F(PublishDialogTest, FileNamesThatAreBlankAPathOrRefusedByWindowsAreRefusedWithTheDialogOpen) {
+    const std::pair<QString, QString> refused[] = {
+        {QStringLiteral("  "), QStringLiteral("Please enter a file name for your slide show.")},
+        {QStringLiteral("../Escape"), QStringLiteral("the character \"/\"")},
+        {QStringLiteral("a\\b"), QStringLiteral("the character \"\\\"")},
+        {QStringLiteral("Rome: 2024"), QStringLiteral("the character \":\"")},
+        {QStringLiteral("Best*"), QStringLiteral("the character \"*\"")},
+        {QStringLiteral("Why?"), QStringLiteral("the character \"?\"")},
+        {QStringLiteral("\"Quoted\""), QStringLiteral("the character \"\"\"")},
+        {QStringLiteral("<b>"), QStringLiteral("the character \"<\"")},
+        {QStringLiteral("a|b"), QStringLiteral("the character \"|\"")},
+        {QStringLiteral("Tab\tbed"), QStringLiteral("control characters")},
+    };
+    for (const auto& [name, reason] : refused) {
         dialogs.messages.clear();
         Publish<TPublishSettings_CD>(name);
         EXPECT_FALSE(closed) << name.toStdString();
-        EXPECT_EQ(dialogs.Texts(Kind::Warning).size(), 1u) << name.toStdString();
+        ASSERT_EQ(dialogs.Texts(Kind::Warning).size(), 1u) << name.toStdString();
+        EXPECT_TRUE(dialogs.Texts(Kind::Warning)[0].contains(reason)) << dialogs.Texts(Kind::Warning)[0].toStdString();
     }
+    dialogs.messages.clear();
+    Publish<TPublishSettings_Email>(QStringLiteral("Rome: 2024"));
+    EXPECT_FALSE(closed);
+    EXPECT_EQ(
+        dialogs.Texts(Kind::Warning),
+        std::vector<QString>{QStringLiteral("The file name of your slide show cannot contain the character \":\".")});
     EXPECT_FALSE(fs::exists(ShowPath + "pubcd.ini"));
+    EXPECT_FALSE(fs::exists(ShowPath + "pubem.ini"));
     EXPECT_FALSE(fs::exists(Home() + "Escape.exe"));
+    EXPECT_FALSE(fs::exists(ShowPath + "Rome.exe"));
 }
 
 TEST_F(PublishDialogTest, CancelledRunLeavesNoOutputAndNoAutorunButKeepsAnEarlierPublication) {

@@ -340,7 +340,9 @@ const std::map<std::string, Command>& Commands() {
         {"publish",
          {"usage: velvora-cli publish SHOW_FOLDER OUTPUT.exe\n"
           "Saves the show as the editor does and writes its published viewer file. The output\n"
-          "appears complete or not at all; Ctrl+C stops the run and leaves nothing behind.\n",
+          "appears complete or not at all; Ctrl+C stops the run and leaves nothing behind. Its\n"
+          "name must be one Windows takes: none of : * ? \" < > | \\ or control characters, and no\n"
+          "dot or blank at the end (refused with exit status 1).\n",
           {},
           {},
           2,
