@@ -264,6 +264,7 @@ TEST_F(MainWindowTest, ClicksDuringADeletionAreDroppedAndARequestWaitsForItsEnd)
     }
     RunPostedEvents();
     EXPECT_EQ(main->CurrentFrameKind(), FrameKind::StartPage);
+}
 
 // An index that cannot be read must neither end the program nor be replaced by a list that
 // lacks its entries: the start page opens after the message, and a new show is refused.
