@@ -202,18 +202,14 @@ TEST_F(PublishDialogTest, InnerBlankWarnsOnlyForAutoPlayAndWithoutAutoPlayOneFil
     EXPECT_EQ(offered, StringList{ShowPath + "My Show.exe"});
 }
 
-// The published file is a Windows program, so a name Windows refuses is refused at once.
+// The published file is a Windows program, so a name Windows refuses is refused at once. The
+// dialog and the command line share one check; the command line's test goes through every
+// character it refuses, so here one of each kind shows the dialog keeps its window open.
 TEST_F(PublishDialogTest, FileNamesThatAreBlankAPathOrRefusedByWindowsAreRefusedWithTheDialogOpen) {
     const std::pair<QString, QString> refused[] = {
         {QStringLiteral("  "), QStringLiteral("Please enter a file name for your slide show.")},
         {QStringLiteral("../Escape"), QStringLiteral("the character \"/\"")},
-        {QStringLiteral("a\\b"), QStringLiteral("the character \"\\\"")},
         {QStringLiteral("Rome: 2024"), QStringLiteral("the character \":\"")},
-        {QStringLiteral("Best*"), QStringLiteral("the character \"*\"")},
-        {QStringLiteral("Why?"), QStringLiteral("the character \"?\"")},
-        {QStringLiteral("\"Quoted\""), QStringLiteral("the character \"\"\"")},
-        {QStringLiteral("<b>"), QStringLiteral("the character \"<\"")},
-        {QStringLiteral("a|b"), QStringLiteral("the character \"|\"")},
         {QStringLiteral("Tab\tbed"), QStringLiteral("control characters")},
     };
     for (const auto& [name, reason] : refused) {
