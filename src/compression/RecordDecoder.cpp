@@ -1,11 +1,17 @@
 // The exception-free record decoder shared by the tool, the viewer and the stub.
 #include "compression/RecordDecoder.h"
 
+#include <algorithm>
 #include <cstring>
+
+#include "compression/LZRW1KHFormat.h"
 
 namespace velvora {
 
 namespace {
+
+// The item that gives the most per byte is a run: four bytes for up to 0xFFF + MinRun.
+constexpr std::uint64_t MostBytesPerItemByte = (0xFFF + lzrw1kh::MinRun + 3) / 4;
 
 bool ReadUInt32(RecordInput& input, std::uint32_t& value) {
     std::uint8_t bytes[4];
@@ -49,7 +55,8 @@ RecordDecoding DecodeRecord(RecordInput& input, RecordOutput& output, RecordScra
 
 std::uint64_t MaxDecodedSize(std::uint64_t recordSize) {
     if (recordSize <= RecordHeadSize) return 0;
-    return (recordSize - RecordHeadSize) / (BlockLengthSize + 1) * MaxBlockInput;
+    const std::uint64_t bytes = recordSize - RecordHeadSize;
+    return std::min(bytes / (BlockLengthSize + 1) * MaxBlockInput, bytes * MostBytesPerItemByte);
 }
 
 }  // namespace velvora

@@ -75,7 +75,8 @@ struct RecordScratch {
 RecordDecoding DecodeRecord(RecordInput& input, RecordOutput& output, RecordScratch& scratch);
 
 // No record of `recordSize` bytes, head included, decodes to more bytes than this: each
-// block takes at least its length and one byte and gives at most MaxBlockInput.
+// block takes at least its length and one byte and gives at most MaxBlockInput, and no
+// item gives more than a run does for its four bytes.
 std::uint64_t MaxDecodedSize(std::uint64_t recordSize);
 
 }  // namespace velvora
