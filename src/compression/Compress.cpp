@@ -2,7 +2,7 @@
 #include "compression/Compress.h"
 
 #include <algorithm>
-#include <cstring>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -12,12 +12,6 @@ namespace velvora {
 
 namespace {
 
-constexpr char Signature[] = "TQXB10";
-constexpr std::size_t SignatureSize = sizeof Signature - 1;
-constexpr std::size_t BlockLengthSize = 4;
-// Room for the decoder's 8-byte copies near the end of a full block.
-constexpr std::size_t DecodeSlack = 24;
-
 [[noreturn]] void ThrowDamagedRecord(const char* reason) {
     throw ECompressedRecord(std::string("Damaged compressed record (") + reason + ")");
 }
@@ -26,14 +20,9 @@ std::span<const std::uint8_t> AsBytes(const std::string& text) {
     return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
 }
 
-bool ReadSignature(TStream& source, const std::string& signature) {
-    std::uint8_t bytes[SignatureSize];
-    return source.Read(bytes) == SignatureSize && std::memcmp(bytes, signature.data(), SignatureSize) == 0;
-}
-
 }  // namespace
 
-TCompressStream::TCompressStream() : signature_(Signature) {}
+TCompressStream::TCompressStream() : signature_(RecordSignature) {}
 
 void TCompressStream::CompressStream(TStream& source, TStream& destination, std::uint64_t count) {
     std::vector<std::uint8_t> input(MaxBlockInput);
@@ -58,21 +47,33 @@ void TCompressStream::CompressStream(TStream& source, TStream& destination, std:
     destination.Seek(endAt);
 }
 
+bool StreamRecordInput::Read(std::span<std::uint8_t> bytes) { return stream_.Read(bytes) == bytes.size(); }
+
+bool StreamRecordOutput::Write(std::span<const std::uint8_t> bytes) {
+    stream_.Write(bytes);
+    return true;
+}
+
 void TCompressStream::DecompressStream(TStream& source, TStream& destination) {
-    if (!ReadSignature(source, signature_)) throw ECompressedRecord("Wrong file type");
-    std::uint32_t total = source.ReadUInt32();
-    std::vector<std::uint8_t> block(MaxBlockLength);
-    std::vector<std::uint8_t> output(MaxBlockInput + DecodeSlack);
-    while (total > 0) {
-        if (total < BlockLengthSize) ThrowDamagedRecord("total disagrees with the blocks");
-        const std::uint32_t m = source.ReadUInt32();
-        total -= BlockLengthSize;
-        if (m > MaxBlockLength) ThrowDamagedRecord("block too long");
-        if (m > total) ThrowDamagedRecord("total disagrees with the blocks");
-        source.ReadBuffer(std::span(block).first(m));
-        const std::size_t n = DecompressBlock(std::span(block).first(m), output);
-        destination.Write(std::span(output).first(n));
-        total -= m;
+    StreamRecordInput input(source);
+    StreamRecordOutput output(destination);
+    const auto scratch = std::make_unique<RecordScratch>();
+    const RecordDecoding decoded = DecodeRecord(input, output, *scratch);
+    switch (decoded.Status) {
+        case RecordStatus::Decoded:
+            return;
+        case RecordStatus::WrongType:
+            throw ECompressedRecord("Wrong file type");
+        case RecordStatus::CutShort:
+            ThrowStreamReadError();
+        case RecordStatus::TotalDisagrees:
+            ThrowDamagedRecord("total disagrees with the blocks");
+        case RecordStatus::BlockTooLong:
+            ThrowDamagedRecord("block too long");
+        case RecordStatus::DamagedBlock:
+            ThrowDamagedBlock(decoded.BlockDamage);
+        case RecordStatus::WriteRefused:
+            ThrowStreamWriteError();
     }
 }
 

@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "compression/RecordDecoder.h"
 #include "compression/Stream.h"
 
 namespace velvora {
@@ -15,6 +16,25 @@ namespace velvora {
 class ECompressedRecord : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
+};
+
+// The record decoder's input and output on streams; their failures throw EStreamError.
+class StreamRecordInput final : public RecordInput {
+public:
+    explicit StreamRecordInput(TStream& stream) : stream_(stream) {}
+    bool Read(std::span<std::uint8_t> bytes) override;
+
+private:
+    TStream& stream_;
+};
+
+class StreamRecordOutput final : public RecordOutput {
+public:
+    explicit StreamRecordOutput(TStream& stream) : stream_(stream) {}
+    bool Write(std::span<const std::uint8_t> bytes) override;
+
+private:
+    TStream& stream_;
 };
 
 class TCompressStream {

@@ -23,6 +23,8 @@ inline constexpr std::size_t MaxBlockInput = 32783;
 inline constexpr std::size_t MaxBlockLength = MaxBlockInput + 1;
 // The encoder may run this far past N before it decides to store the block.
 inline constexpr std::size_t CompressSlack = 6;
+// Room past a full block that lets the decoder copy in 8-byte words up to its end.
+inline constexpr std::size_t DecodeSlack = 24;
 
 inline constexpr std::uint8_t FlagCompressed = 0x40;
 inline constexpr std::uint8_t FlagStored = 0x80;
@@ -47,5 +49,18 @@ std::size_t CompressBlock(std::span<const std::uint8_t> input, std::span<std::ui
 // start, output beyond the area) throws ELzrw1KHCompressor; what was decoded before the
 // damage stays in output.
 std::size_t DecompressBlock(std::span<const std::uint8_t> block, std::span<std::uint8_t> output);
+// Throws the ELzrw1KHCompressor of a damaged block: "LZRW1KH : damaged block (reason)".
+[[noreturn]] void ThrowDamagedBlock(const char* reason);
+
+// What DecodeBlock made of a block: the bytes decoded and, for a damaged block, why
+// ("offset before the output start"); Damage is null for a sound block.
+struct BlockDecoding {
+    std::size_t Size = 0;
+    const char* Damage = nullptr;
+};
+
+// DecompressBlock without exceptions, for programs built without them: the same checks,
+// with damage reported in the result instead of thrown.
+BlockDecoding DecodeBlock(std::span<const std::uint8_t> block, std::span<std::uint8_t> output) noexcept;
 
 }  // namespace velvora

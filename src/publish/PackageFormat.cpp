@@ -3,34 +3,15 @@
 
 #include <algorithm>
 #include <cstring>
-#include <functional>
 #include <initializer_list>
 
 namespace velvora {
 
 namespace {
 
-constexpr std::array<std::uint8_t, PackageMarkerSize> MakePackageMarker() {
-    std::array<std::uint8_t, PackageMarkerSize> marker{};
-    std::size_t at = 0;
-    const auto put = [&](std::size_t count, std::uint8_t value) {
-        for (std::size_t i = 0; i < count; ++i) marker[at++] = value;
-    };
-    put(60, 0x20);
-    put(4, 0x00);
-    put(4, 0x14);
-    put(7, 0xCF);
-    put(2, 0x9B);
-    put(7, 0xCF);
-    put(4, 0x14);
-    put(4, 0x00);
-    return marker;
-}
-
-constexpr std::string_view RecordSignature = "TQXB10";
 constexpr std::string_view PackageSignature = "ZORB";
+constexpr const char* NoSlideShow = "This file holds no slide show.";
 constexpr std::string_view BlockTerminator = "*\r\n\r\n";
-constexpr std::size_t SearchChunk = 64 * 1024;
 
 [[noreturn]] void Damaged(const std::string& what) {
     throw EPackageError("The slide show in this file is damaged (" + what + ").");
@@ -65,21 +46,6 @@ std::uint32_t HexField(std::string_view line, std::string_view key) {
         if (digit < 0) Damaged("bad " + std::string(key) + " line");
         value = value * 16 + std::uint32_t(digit);
     }
-    return value;
-}
-
-bool PrefixFollows(const ByteSource& file, std::uint64_t marker) {
-    const std::uint64_t titleLengthAt = marker + PackageMarkerSize;
-    if (titleLengthAt >= file.Size()) return false;
-    const auto titleLength = static_cast<std::uint8_t>(ReadBytes(file, titleLengthAt, 1)[0]);
-    const std::uint64_t signatureAt = titleLengthAt + 1 + titleLength + 4;
-    if (signatureAt > file.Size() || file.Size() - signatureAt < RecordSignature.size() + 4) return false;
-    return ReadBytes(file, signatureAt, RecordSignature.size()) == RecordSignature;
-}
-
-std::uint32_t LittleEndian32(std::string_view bytes) {
-    std::uint32_t value = 0;
-    for (int i = 3; i >= 0; --i) value = value << 8 | static_cast<std::uint8_t>(bytes[std::size_t(i)]);
     return value;
 }
 
@@ -228,8 +194,6 @@ void ReadCategoryBlock(PackageCursor& cursor, const ByteSource& file, PackageCat
 
 }  // namespace
 
-const std::array<std::uint8_t, PackageMarkerSize> PackageMarker = MakePackageMarker();
-
 const std::array<std::uint8_t, ScramblePhaseCount> ScrambleKey = {0x5A, 0xC3, 0x17, 0x9E, 0x61, 0xB4, 0x2D, 0xF8, 0x86};
 
 void Scrambler::SetPhase(int phase) { phase_ = std::clamp(phase, 0, ScramblePhaseCount); }
@@ -260,41 +224,29 @@ void MemoryByteSource::ReadAt(std::uint64_t offset, std::span<std::uint8_t> byte
 }
 
 std::uint64_t FindPackageMarker(const ByteSource& file, std::uint64_t searchFrom) {
-    const std::boyer_moore_horspool_searcher searcher(PackageMarker.begin(), PackageMarker.end());
-    const std::uint64_t size = file.Size();
-    std::string window;
-    for (std::uint64_t start = searchFrom; start < size && size - start >= PackageMarkerSize;) {
-        window = ReadBytes(file, start, std::size_t(std::min<std::uint64_t>(SearchChunk, size - start)));
-        const auto* bytes = reinterpret_cast<const std::uint8_t*>(window.data());
-        for (const std::uint8_t* hit = std::search(bytes, bytes + window.size(), searcher);
-             hit != bytes + window.size(); hit = std::search(hit + 1, bytes + window.size(), searcher)) {
-            if (PrefixFollows(file, start + std::uint64_t(hit - bytes))) return start + std::uint64_t(hit - bytes);
-        }
-        // Chunks overlap by one byte less than the marker, so that none is missed.
-        start += window.size() - (PackageMarkerSize - 1);
-        if (start + PackageMarkerSize - 1 >= size) break;
-    }
-    throw EPackageError("This file holds no slide show.");
+    ViewerPrefixExtents extents;
+    if (LocateViewerPrefix(file, searchFrom, extents) == PrefixSearch::NoMarker) throw EPackageError(NoSlideShow);
+    return extents.MarkerOffset;
 }
 
 ViewerPrefix ReadViewerPrefix(const ByteSource& file, std::uint64_t searchFrom) {
+    ViewerPrefixExtents extents;
+    const PrefixSearch found = LocateViewerPrefix(file, searchFrom, extents);
+    if (found == PrefixSearch::NoMarker) throw EPackageError(NoSlideShow);
+    if (found == PrefixSearch::RecordPastEnd) Damaged("data past the end of the file");
     ViewerPrefix prefix;
-    prefix.MarkerOffset = FindPackageMarker(file, searchFrom);
-    const std::uint64_t titleAt = prefix.MarkerOffset + PackageMarkerSize + 1;
-    const auto titleLength = static_cast<std::uint8_t>(ReadBytes(file, titleAt - 1, 1)[0]);
-    prefix.Title = ReadBytes(file, titleAt, titleLength);
-    prefix.ViewerSize = LittleEndian32(ReadBytes(file, titleAt + titleLength, 4));
-    prefix.ViewerRecord.Offset = titleAt + titleLength + 4;
-    const std::uint32_t total = LittleEndian32(ReadBytes(file, prefix.ViewerRecord.Offset + RecordSignature.size(), 4));
-    prefix.ViewerRecord.Size = RecordSignature.size() + 4 + std::uint64_t(total);
-    prefix.PackageOffset = CheckedEnd(file, prefix.ViewerRecord.Offset, prefix.ViewerRecord.Size);
+    prefix.MarkerOffset = extents.MarkerOffset;
+    prefix.Title = ReadBytes(file, extents.Title.Offset, std::size_t(extents.Title.Size));
+    prefix.ViewerSize = extents.ViewerSize;
+    prefix.ViewerRecord = extents.ViewerRecord;
+    prefix.PackageOffset = extents.ViewerRecord.Offset + extents.ViewerRecord.Size;
     return prefix;
 }
 
 PackageContents ReadPackage(const ByteSource& file, std::uint64_t packageOffset) {
     PackageCursor cursor(file, packageOffset);
     if (cursor.ReadScrambled(PackageSignature.size()) != PackageSignature || cursor.ReadRaw(2) != "\r\n")
-        throw EPackageError("This file holds no slide show.");
+        throw EPackageError(NoSlideShow);
     PackageContents contents;
     const std::string versionLine = cursor.ReadLine();
     if (!StartsWith(versionLine, "Version=")) Damaged("no version line");

@@ -89,6 +89,21 @@ struct ViewerPrefix {
     std::uint64_t PackageOffset = 0;
 };
 
+// Where fields 2 to 6 lie, as LocateViewerPrefix finds them.
+struct ViewerPrefixExtents {
+    std::uint64_t MarkerOffset = 0;
+    ByteExtent Title;
+    std::uint32_t ViewerSize = 0;
+    ByteExtent ViewerRecord;
+};
+
+enum class PrefixSearch { Found, NoMarker, RecordPastEnd };
+
+// ReadViewerPrefix without exceptions or allocation, for the stub: the same marker search,
+// and the extents behind the marker it finds. With RecordPastEnd the extents are filled in
+// but the record runs past the end of the file. Exceptions of file.ReadAt pass through.
+PrefixSearch LocateViewerPrefix(const ByteSource& file, std::uint64_t searchFrom, ViewerPrefixExtents& prefix);
+
 // The first marker at or after `searchFrom` that is followed by a well-formed prefix: a
 // title that fits and the record signature where the title length puts it. Taking the
 // first keeps photo bytes later in the file (which may hold anything, a marker too) from

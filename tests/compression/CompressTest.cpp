@@ -1,6 +1,7 @@
 // Compressed records over memory and file streams: layout, limits, and damaged records.
 #include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "compression/Compress.h"
 #include "compression/FileStream.h"
 #include "compression/LZRW1KH.h"
+#include "compression/RecordDecoder.h"
 #include "support/TempFolder.h"
 
 namespace velvora {
@@ -114,6 +116,29 @@ TEST(CompressTest, DamagedRecordsAndShortSourcesAreRejected) {
     EXPECT_THROW(TCompressStream().CompressStream(shortSource, destination, 101), EStreamError);
     Bytes buffer(2);
     EXPECT_EQ(shortSource.Read(buffer), 0u);  // used up by the failed compression
+}
+
+// The exception-free decoder behind DecompressStream, as the stub runs it: into a fixed
+// area that takes whole blocks only, and within the size bound the stub allocates by.
+TEST(CompressTest, RecordDecoderFillsAFixedAreaWithWholeBlocksOnly) {
+    const Bytes input = Patterned(70000), record = Record(input);
+    EXPECT_GE(MaxDecodedSize(record.size()), input.size());
+    EXPECT_LT(MaxDecodedSize(RecordHeadSize + 9), MaxBlockInput);  // one block of two runs at most
+    EXPECT_EQ(MaxDecodedSize(RecordHeadSize), 0u);
+    const auto scratch = std::make_unique<RecordScratch>();
+    const auto decode = [&](std::size_t areaSize, Bytes& area) {
+        TMemoryStream source(record);
+        StreamRecordInput in(source);
+        area.assign(areaSize, 0);
+        SpanRecordOutput out(area);
+        const RecordDecoding result = DecodeRecord(in, out, *scratch);
+        return std::pair(result.Status, out.Written());
+    };
+    Bytes area;
+    EXPECT_EQ(decode(input.size(), area), std::pair(RecordStatus::Decoded, input.size()));
+    EXPECT_EQ(area, input);
+    EXPECT_EQ(decode(input.size() - 1, area), std::pair(RecordStatus::WriteRefused, 2 * MaxBlockInput));
+    EXPECT_TRUE(std::equal(area.begin(), area.begin() + 2 * MaxBlockInput, input.begin()));
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 #include <tuple>
 #include <vector>
 
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 
 #include "compression/LZRW1KH.h"
 
@@ -151,11 +151,18 @@ TEST(LZRW1KHTest, OversizedInputSmallOutputAndDamagedBlocksAreRejected) {
     for (const auto& [name, block, capacity] : cases) {
         Bytes output(capacity);
         EXPECT_THROW(DecompressBlock(block, output), ELzrw1KHCompressor) << name;
+        EXPECT_NE(DecodeBlock(block, output).Damage, nullptr) << name;
     }
-    // What was decoded before the damage stays.
+    // What was decoded before the damage stays, and the exception-free decoder says how much.
+    const Bytes damaged = {0x40, 0x20, 0x00, 'h', 'i', 0x01, 0x00};
     Bytes output(MaxBlockInput, 0xEE);
-    EXPECT_THROW(DecompressBlock(Bytes{0x40, 0x20, 0x00, 'h', 'i', 0x01, 0x00}, output), ELzrw1KHCompressor);
+    EXPECT_THAT(
+        [&] { DecompressBlock(damaged, output); },
+        ::testing::ThrowsMessage<ELzrw1KHCompressor>("LZRW1KH : damaged block (offset before the output start)"));
     EXPECT_EQ(Bytes(output.begin(), output.begin() + 2), Text("hi"));
+    const BlockDecoding decoded = DecodeBlock(damaged, output);
+    EXPECT_EQ(decoded.Size, 2u);
+    EXPECT_STREQ(decoded.Damage, "offset before the output start");
 }
 
 }  // namespace

@@ -47,5 +47,24 @@ TEST(PackageFormatTest, MarkerSearchSkipsACopyWithoutRecordAndReadsThePrefix) {
     EXPECT_THROW(ReadPackage(MemoryByteSource(file), prefix.PackageOffset), EPackageError);
 }
 
+// The stub's exception-free search tells a missing marker from a record cut off.
+TEST(PackageFormatTest, LocateViewerPrefixReportsTheExtentsOrWhyNot) {
+    const std::string marker(PackageMarker.begin(), PackageMarker.end());
+    const std::string record = std::string("TQXB10") + std::string("\3\0\0\0abc", 7);
+    const std::string stub = "MZ" + marker + "stub";
+    auto file = Bytes(stub + marker + "\x02Hi" + std::string("\x10\0\0\0", 4) + record + "ZORB");
+    ViewerPrefixExtents extents;
+    EXPECT_EQ(LocateViewerPrefix(MemoryByteSource(file), 0, extents), PrefixSearch::Found);
+    EXPECT_EQ(extents.MarkerOffset, stub.size());
+    EXPECT_EQ(extents.Title, (ByteExtent{stub.size() + 93, 2}));
+    EXPECT_EQ(extents.ViewerSize, 16u);
+    EXPECT_EQ(extents.ViewerRecord, (ByteExtent{stub.size() + 99, record.size()}));
+
+    file[extents.ViewerRecord.Offset + 6] = 8;  // one byte more than the file holds
+    EXPECT_EQ(LocateViewerPrefix(MemoryByteSource(file), 0, extents), PrefixSearch::RecordPastEnd);
+    EXPECT_EQ(LocateViewerPrefix(MemoryByteSource(file), stub.size() + 1, extents), PrefixSearch::NoMarker);
+    EXPECT_EQ(LocateViewerPrefix(MemoryByteSource(Bytes(stub)), 0, extents), PrefixSearch::NoMarker);
+}
+
 }  // namespace
 }  // namespace velvora

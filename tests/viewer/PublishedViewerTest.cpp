@@ -46,7 +46,10 @@ TEST_F(PublishedViewerTest, FindsTheViewerBehindTheMarkerDecodesItAndReportsItDa
     wrongSize.ViewerSize += 1;
     ViewerPrefix cutShort = prefix;
     cutShort.ViewerRecord.Offset = file.Size() - 3;
-    for (const ViewerPrefix& damaged : {wrongSize, cutShort}) {
+    // A size no record of this length could give is refused before any memory is taken for it.
+    ViewerPrefix implausible = prefix;
+    implausible.ViewerSize = 0xFFFFFFFFu;
+    for (const ViewerPrefix& damaged : {wrongSize, cutShort, implausible}) {
         TMemoryStream nothing;
         EXPECT_THAT([&] { ExtractViewer(file, damaged, nothing); },
                     ::testing::ThrowsMessage<EPackageError>("The viewer program inside this file is damaged."));

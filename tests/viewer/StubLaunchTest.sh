@@ -1,7 +1,8 @@
 #!/bin/sh
 # The stub under wine: a published-like file of zorbstub.exe, marker, title, size and the
 # packed launch recorder must start the recorder with the file's own path, hand back its
-# exit code and leave no temporary copy behind.
+# exit code and leave no temporary copy behind, also from a folder whose path holds spaces
+# and letters beyond ASCII.
 # usage: StubLaunchTest.sh ZORBSTUB LAUNCH_RECORDER VELVORA_PACK WORK_DIR WINE
 set -eu
 stub=$1 recorder=$2 pack=$3 work=$4 wine=$5
@@ -23,34 +24,41 @@ marker() {
 }
 
 mkdir -p "$work"
-show_dir="$work/show"
-rm -rf "$show_dir"
-mkdir -p "$show_dir"
-# The space checks that the stub quotes the path it passes on.
-show="$show_dir/My Show.exe"
 "$pack" compress "$recorder" "$work/recorder.rec"
-{
-    cat "$stub"
-    marker
-    printf '\011Wine test'
-    le32 "$(stat -c %s "$recorder")"
-    cat "$work/recorder.rec"
-    printf 'ZORB'
-} >"$show"
-
 export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-status=0
-timeout 240 "$wine" "$show" || status=$?
-"${wine%/*}/wineserver" -k 2>/dev/null || true
 
-[ "$status" -eq 42 ] || fail "exit code $status, expected the recorder's 42"
-[ -f "$show_dir/launch.txt" ] || fail "the recorder did not run"
-copy=$(sed -n 1p "$show_dir/launch.txt" | tr -d '\r')
-argument=$(sed -n 2p "$show_dir/launch.txt" | tr -d '\r')
-expected="Z:$(printf '%s' "$show" | tr '/' '\\')"
-[ "$argument" = "$expected" ] || fail "argument '$argument', expected '$expected'"
-case "$copy" in C:\\*.exe) ;; *) fail "temporary copy '$copy' is not an .exe on drive C:" ;; esac
-copy_unix="$WINEPREFIX/drive_c/$(printf '%s' "${copy#C:\\}" | tr '\\' '/')"
-[ -d "${copy_unix%/*}" ] || fail "cannot find the temporary folder of '$copy'"
-[ ! -e "$copy_unix" ] || fail "temporary copy left behind: $copy_unix"
-printf 'ok: the stub ran %s on %s\n' "$copy" "$argument"
+# Publishes the recorder as the show file SHOW in a fresh folder, runs it and checks the launch.
+check_launch() {
+    show=$1 show_dir=${1%/*}
+    rm -rf "$show_dir"
+    mkdir -p "$show_dir"
+    {
+        cat "$stub"
+        marker
+        printf '\011Wine test'
+        le32 "$(stat -c %s "$recorder")"
+        cat "$work/recorder.rec"
+        printf 'ZORB'
+    } >"$show"
+
+    status=0
+    timeout 240 "$wine" "$show" || status=$?
+    "${wine%/*}/wineserver" -k 2>/dev/null || true
+
+    [ "$status" -eq 42 ] || fail "exit code $status, expected the recorder's 42"
+    [ -f "$show_dir/launch.txt" ] || fail "the recorder did not run"
+    copy=$(sed -n 1p "$show_dir/launch.txt" | tr -d '\r')
+    argument=$(sed -n 2p "$show_dir/launch.txt" | tr -d '\r')
+    expected="Z:$(printf '%s' "$show" | tr '/' '\\')"
+    [ "$argument" = "$expected" ] || fail "argument '$argument', expected '$expected'"
+    case "$copy" in C:\\*.exe) ;; *) fail "temporary copy '$copy' is not an .exe on drive C:" ;; esac
+    copy_unix="$WINEPREFIX/drive_c/$(printf '%s' "${copy#C:\\}" | tr '\\' '/')"
+    [ -d "${copy_unix%/*}" ] || fail "cannot find the temporary folder of '$copy'"
+    [ ! -e "$copy_unix" ] || fail "temporary copy left behind: $copy_unix"
+    printf 'ok: the stub ran %s on %s\n' "$copy" "$argument"
+}
+
+# The space checks that the stub quotes the path it passes on.
+check_launch "$work/show/My Show.exe"
+# Letters beyond ASCII in the folder and the name must reach the viewer unchanged.
+check_launch "$work/Fotos für Zoë/Île de Ré – été.exe"
