@@ -117,6 +117,13 @@ TEST_F(SlideShowTest, PicturesOfOtherFormatsDamagedOrHugeAndFilesThatAreNoShowAr
     // A header claiming 20000 x 20000 pixels (400 megapixels, 0x4E20 each way) over a handful of bytes.
     const std::string huge = testing::SolidBmp(1, 1, 0).replace(18, 8, std::string("\x20\x4E\0\0\x20\x4E\0\0", 8));
     EXPECT_THAT([&] { decode(huge); }, ::testing::ThrowsMessage<EPictureError>("This photo is too large to show."));
+    // A Huffman table whose code counts add up to more than 256 symbols, found by fuzzing:
+    // the decoder would write past its tables.
+    std::string overfull = testing::EncodeJpeg(8, 8, 1, [](int, int, std::uint8_t* out) { *out = 128; });
+    const std::size_t table = overfull.find("\xFF\xC4");
+    ASSERT_NE(table, std::string::npos);
+    overfull.replace(table + 5, 16, 16, '\x20');
+    EXPECT_THROW(decode(overfull), EPictureError);
     testing::WriteFile(Home() + "notes.exe", "not a slide show at all");
     EXPECT_THROW(SlideShow::Open(Home() + "notes.exe"), EPackageError);
     EXPECT_THROW(SlideShow::Open(Home() + "missing.exe"), EPackageError);

@@ -2,6 +2,7 @@
 // picture size, and quarter-turn rotation.
 #include "viewer/core/PictureDecoding.h"
 
+#include <algorithm>
 #include <climits>
 #include <memory>
 
@@ -40,6 +41,43 @@ int CheckedLength(std::span<const std::uint8_t> bytes) {
     return int(bytes.size());
 }
 
+// A Huffman table segment's tables, each a class byte, sixteen code counts and as many
+// symbols as the counts add up to; false when a table holds more than 256 symbols.
+bool TablesHoldAtMost256Symbols(std::span<const std::uint8_t> segment) {
+    constexpr std::size_t CountsEnd = 17;
+    while (segment.size() >= CountsEnd) {
+        std::size_t symbols = 0;
+        for (std::size_t i = 1; i < CountsEnd; ++i) symbols += segment[i];
+        if (symbols > 256) return false;
+        segment = segment.subspan(std::min(segment.size(), CountsEnd + symbols));
+    }
+    return true;
+}
+
+// The stb_image that Debian ships builds a Huffman table from its code counts without
+// checking that they add up to at most 256 symbols, and writes past its arrays when they
+// do not; such a file is refused before stb reads it. The walk goes from segment to
+// segment and steps byte by byte through entropy-coded data, where a 0xFF byte is followed
+// by 0x00 or a restart marker and so never starts a segment.
+bool HuffmanTablesFit(std::span<const std::uint8_t> bytes) {
+    if (bytes.size() < 2 || bytes[0] != 0xFF || bytes[1] != 0xD8) return true;
+    std::size_t at = 2;
+    while (at + 3 < bytes.size()) {
+        const std::uint8_t marker = bytes[at + 1];
+        const bool standalone = marker == 0x00 || marker == 0x01 || marker == 0xFF || (marker >= 0xD0 && marker <= 0xD7);
+        if (bytes[at] != 0xFF || standalone) {
+            at += bytes[at] == 0xFF && marker != 0xFF ? 2 : 1;
+            continue;
+        }
+        if (marker == 0xD9) break;
+        const std::size_t length = std::size_t(bytes[at + 2]) << 8 | bytes[at + 3];
+        const std::size_t payload = std::min(length < 2 ? 0 : length - 2, bytes.size() - (at + 4));
+        if (marker == 0xC4 && !TablesHoldAtMost256Symbols(bytes.subspan(at + 4, payload))) return false;
+        at += 2 + std::max<std::size_t>(length, 2);
+    }
+    return true;
+}
+
 void CheckPictureSize(int width, int height) {
     if (width <= 0 || height <= 0) throw EPictureError("This photo cannot be read.");
     if (std::uint64_t(width) * std::uint64_t(height) > MaxPicturePixels)
@@ -50,6 +88,7 @@ void CheckPictureSize(int width, int height) {
 
 PixelBuffer DecodePicture(std::span<const std::uint8_t> bytes) {
     const int length = CheckedLength(bytes);
+    if (!HuffmanTablesFit(bytes)) throw EPictureError("This photo is damaged.");
     int width = 0, height = 0, channels = 0;
     // The header alone first: the size check must come before stb takes pixel memory.
     if (!stbi_info_from_memory(bytes.data(), length, &width, &height, &channels))
