@@ -15,6 +15,7 @@
 #include "app/Progress.h"
 #include "editor/PhotoListEditing.h"
 #include "imaging/Bitmap.h"
+#include "imaging/ExifOrientation.h"
 #include "imaging/JPEG_IO.h"
 #include "imaging/resampler.h"
 #include "platform/MessagePump.h"
@@ -81,36 +82,41 @@ bool ExtensionWithin(const std::string& fileName, std::string_view extensions) {
 
 bool IsJpegFileName(const std::string& fileName) { return ExtensionWithin(fileName, ".jpeg.jpg"); }
 
-static bool LoadJpegThumbnail(const std::string& sourceFile, std::unique_ptr<Bitmap>& bitmap, int& width, int& height) {
-    return ReadJpegDimensions(sourceFile, width, height) &&
-           LoadJpegFitted(sourceFile, bitmap, ThumbnailSide, ThumbnailSide, false);
-}
-
-// Throws when the file is no bitmap the reader knows.
-static bool LoadBitmapThumbnail(const std::string& sourceFile, std::unique_ptr<Bitmap>& bitmap, int& width,
-                                int& height) {
-    bitmap = std::make_unique<Bitmap>();
-    bitmap->LoadFromFile(sourceFile);
-    width = bitmap->Width();
-    height = bitmap->Height();
-    return FitBitmap(*bitmap, ThumbnailSide, ThumbnailSide, false);
-}
-
-// A thumbnail in memory, with the size of the picture it was made from.
+// A thumbnail in memory, with the size of the picture it was made from and the turn that
+// shows that picture upright.
 struct RenderedThumbnail {
     bool Made = false;
     std::string Bmp;
     int Width = 0;
     int Height = 0;
+    int Rotation = 0;
 };
+
+// The thumbnail keeps the stored orientation: whatever shows the photo turns its thumbnail
+// by the same Rotate= as the photo itself.
+static bool LoadJpegThumbnail(const std::string& sourceFile, std::unique_ptr<Bitmap>& bitmap,
+                              RenderedThumbnail& thumbnail) {
+    thumbnail.Rotation = ClockwiseTurnsForOrientation(ReadExifOrientation(sourceFile));
+    return ReadJpegDimensions(sourceFile, thumbnail.Width, thumbnail.Height) &&
+           LoadJpegFitted(sourceFile, bitmap, ThumbnailSide, ThumbnailSide, false);
+}
+
+// Throws when the file is no bitmap the reader knows.
+static bool LoadBitmapThumbnail(const std::string& sourceFile, std::unique_ptr<Bitmap>& bitmap,
+                                RenderedThumbnail& thumbnail) {
+    bitmap = std::make_unique<Bitmap>();
+    bitmap->LoadFromFile(sourceFile);
+    thumbnail.Width = bitmap->Width();
+    thumbnail.Height = bitmap->Height();
+    return FitBitmap(*bitmap, ThumbnailSide, ThumbnailSide, false);
+}
 
 static RenderedThumbnail RenderThumbnail(const std::string& sourceFile) {
     try {
         RenderedThumbnail thumbnail;
         std::unique_ptr<Bitmap> bitmap;
-        const bool loaded = IsJpegFileName(sourceFile)
-                                ? LoadJpegThumbnail(sourceFile, bitmap, thumbnail.Width, thumbnail.Height)
-                                : LoadBitmapThumbnail(sourceFile, bitmap, thumbnail.Width, thumbnail.Height);
+        const bool loaded = IsJpegFileName(sourceFile) ? LoadJpegThumbnail(sourceFile, bitmap, thumbnail)
+                                                       : LoadBitmapThumbnail(sourceFile, bitmap, thumbnail);
         // A picture without pixels could never be shown, so it makes no photo.
         if (!loaded || bitmap->IsEmpty()) return {};
         thumbnail.Bmp = bitmap->SaveToBmp();
@@ -188,11 +194,13 @@ static bool CopyPhotoFile(const std::string& source, const std::string& destinat
     }
 }
 
-static void WriteFirstProperties(const std::string& path, const std::string& name, int width, int height) {
-    WriteFileAtomic(path,
-                    JoinLinesCrLf({"Name=" + SingleLineValue(name), "Width=" + std::to_string(width),
-                                   "Height=" + std::to_string(height)}),
-                    FileSync::Later);
+// The size is the stored picture's, before any turn. Rotate= comes after Height=, where the
+// properties panel writes it too, so a later save of the panel keeps the order.
+static void WriteFirstProperties(const std::string& path, const std::string& name, const RenderedThumbnail& thumbnail) {
+    StringList lines{"Name=" + SingleLineValue(name), "Width=" + std::to_string(thumbnail.Width),
+                     "Height=" + std::to_string(thumbnail.Height)};
+    if (thumbnail.Rotation != 0) lines.push_back("Rotate=" + std::to_string(thumbnail.Rotation));
+    WriteFileAtomic(path, JoinLinesCrLf(lines), FileSync::Later);
 }
 
 // Thumbnail, properties file and list entry of a photo whose copy exists; -1 when any fails.
@@ -201,8 +209,7 @@ static int RegisterPhoto(ShowDocument& document, const std::string& fileName, co
     const std::string base = document.CategoryFolder + id;
     if (!SaveThumbnail(thumbnail, base + ThumbnailExtension, FileSync::Later)) return -1;
     try {
-        WriteFirstProperties(base + PhotoPropertiesExtension, WithoutExtension(fileName), thumbnail.Width,
-                             thumbnail.Height);
+        WriteFirstProperties(base + PhotoPropertiesExtension, WithoutExtension(fileName), thumbnail);
         return document.AddPhotoEntry(id, fileName);
     } catch (const std::exception&) {
         return -1;

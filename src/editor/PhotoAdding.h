@@ -44,13 +44,14 @@ bool IsJpegFileName(const std::string& fileName);
 bool MakeThumbnail(const std::string& sourceFile, const std::string& thumbnailFile, int& width, int& height);
 
 // Adds `files` (full paths) in list order to the displayed category of `document`: each gets
-// the next free id, a copy "<id>.pho", a FolderList line, "<id>.thu", a three-line "<id>.dat"
-// (Name, Width, Height) and a selected photo list entry; the list's earlier selection is
-// cleared first. Drives the open progress window (two steps per file, one when the copy
-// fails) and stops after the file in progress once it is cancelled. A file that cannot be
-// copied or made into a photo leaves nothing behind, its id goes to the next file, and its
-// path is appended to `skippedFiles`. Returns the index of the first entry added, or -1;
-// with no category displayed nothing is done.
+// the next free id, a copy "<id>.pho", a FolderList line, "<id>.thu", an "<id>.dat" (Name,
+// Width and Height of the stored picture, then Rotate when a JPEG's EXIF orientation asks
+// for a turn) and a selected photo list entry; the list's earlier selection is cleared
+// first. Drives the open progress window (two steps per file, one when the copy fails) and
+// stops after the file in progress once it is cancelled. A file that cannot be copied or
+// made into a photo leaves nothing behind, its id goes to the next file, and its path is
+// appended to `skippedFiles`. Returns the index of the first entry added, or -1; with no
+// category displayed nothing is done.
 int AddPhotoFiles(ShowDocument& document, const StringList& files, StringList& skippedFiles);
 
 struct PhotoBatchResult {

@@ -1,6 +1,7 @@
 #include "editor/PhotoAdding.h"
 
 #include <filesystem>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -122,6 +123,25 @@ TEST_F(PhotoAddingTest, ThumbnailsMadeAheadStayWithTheirOwnPhotoPastABadFile) {
         const int width = expected[i][0] - 'a' + 1;
         EXPECT_EQ(ReadFile(folder + id + ".dat"),
                   std::string("Name=") + expected[i] + "\r\nWidth=" + std::to_string(width) + "\r\nHeight=5\r\n");
+    }
+}
+
+TEST_F(PhotoAddingTest, ExifOrientationBecomesRotateWithPictureAndThumbnailStoredAsTheyCame) {
+    const std::pair<int, const char*> rows[] = {{1, ""}, {6, "Rotate=1\r\n"}, {3, "Rotate=2\r\n"}, {8, "Rotate=3\r\n"}};
+    StringList files;
+    for (const auto& [orientation, rotate] : rows)
+        files.push_back(Source(std::to_string(files.size()) + ".jpg",
+                               testing::EncodeJpeg(80, 40, 3, [](int, int, std::uint8_t* out) { out[0] = 9; },
+                                                   {.exifOrientation = orientation})));
+    EXPECT_TRUE(AddPhotoBatch(document, files).SkippedFiles.empty());
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        const std::string base = folder + "0000000" + std::to_string(i);
+        EXPECT_EQ(ReadFile(base + ".dat"),
+                  "Name=" + std::to_string(i) + "\r\nWidth=80\r\nHeight=40\r\n" + rows[i].second);
+        EXPECT_EQ(ReadFile(base + ".pho"), ReadFile(files[i]));
+        Bitmap thumbnail;
+        thumbnail.LoadFromFile(base + ".thu");
+        EXPECT_EQ(std::pair(thumbnail.Width(), thumbnail.Height()), std::pair(70, 35)) << i;
     }
 }
 

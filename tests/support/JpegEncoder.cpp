@@ -5,8 +5,27 @@
 #include <vector>
 
 #include <jpeglib.h>
+#include <libexif/exif-data.h>
 
 namespace velvora::testing {
+
+// The "Exif\0\0" header and a TIFF structure holding one IFD 0 entry, Orientation.
+static std::string ExifWithOrientation(int orientation) {
+    ExifData* data = exif_data_new();
+    exif_data_set_byte_order(data, EXIF_BYTE_ORDER_INTEL);
+    ExifEntry* entry = exif_entry_new();
+    exif_content_add_entry(data->ifd[EXIF_IFD_0], entry);
+    exif_entry_initialize(entry, EXIF_TAG_ORIENTATION);
+    exif_set_short(entry->data, EXIF_BYTE_ORDER_INTEL, static_cast<ExifShort>(orientation));
+    exif_entry_unref(entry);
+    unsigned char* bytes = nullptr;
+    unsigned int size = 0;
+    exif_data_save_data(data, &bytes, &size);
+    std::string segment(reinterpret_cast<const char*>(bytes), size);
+    std::free(bytes);
+    exif_data_unref(data);
+    return segment;
+}
 
 std::string EncodeJpeg(int width, int height, int channels, const PixelSource& pixel, JpegOptions options) {
     jpeg_compress_struct info{};
@@ -24,6 +43,11 @@ std::string EncodeJpeg(int width, int height, int channels, const PixelSource& p
     info.write_Adobe_marker = channels == 4;
     if (options.progressive) jpeg_simple_progression(&info);
     jpeg_start_compress(&info, TRUE);
+    if (options.exifOrientation != 0) {
+        const std::string exif = ExifWithOrientation(options.exifOrientation);
+        jpeg_write_marker(&info, JPEG_APP0 + 1, reinterpret_cast<const JOCTET*>(exif.data()),
+                          static_cast<unsigned int>(exif.size()));
+    }
     std::vector<std::uint8_t> row(static_cast<std::size_t>(width * channels) + 4);
     while (info.next_scanline < info.image_height) {
         for (int x = 0; x < width; ++x)

@@ -14,6 +14,8 @@ using PixelSource = std::function<void(int x, int y, std::uint8_t* out)>;
 struct JpegOptions {
     int quality = 95;
     bool progressive = false;
+    // Written as the Orientation of an APP1 EXIF segment, any value; 0 writes no segment.
+    int exifOrientation = 0;
 };
 
 // A JPEG of 1 (grey), 3 (RGB) or 4 (CMYK, with the Adobe marker) channels.
