@@ -124,6 +124,10 @@ TEST_F(SlideShowTest, PicturesOfOtherFormatsDamagedOrHugeAndFilesThatAreNoShowAr
     ASSERT_NE(table, std::string::npos);
     overfull.replace(table + 5, 16, 16, '\x20');
     EXPECT_THROW(decode(overfull), EPictureError);
+    // The same in a second table that the segment's length announces but that runs past it.
+    const std::string overrun = "\xFF\xD8\xFF\xC4\x00\x15" + std::string(17, '\0') + std::string(1, '\0') +
+                                std::string(16, '\x20') + "\xFF\xD9";
+    EXPECT_THROW(decode(overrun), EPictureError);
     testing::WriteFile(Home() + "notes.exe", "not a slide show at all");
     EXPECT_THROW(SlideShow::Open(Home() + "notes.exe"), EPackageError);
     EXPECT_THROW(SlideShow::Open(Home() + "missing.exe"), EPackageError);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstddef>
 #include <memory>
 
 #define STBI_ONLY_JPEG
@@ -41,15 +42,19 @@ int CheckedLength(std::span<const std::uint8_t> bytes) {
     return int(bytes.size());
 }
 
-// A Huffman table segment's tables, each a class byte, sixteen code counts and as many
-// symbols as the counts add up to; false when a table holds more than 256 symbols.
-bool TablesHoldAtMost256Symbols(std::span<const std::uint8_t> segment) {
-    constexpr std::size_t CountsEnd = 17;
-    while (segment.size() >= CountsEnd) {
+// The tables of the Huffman table segment whose tables start at `at`, `length` bytes of them
+// declared: each a class byte, sixteen code counts and as many symbols as they add up to.
+// As the decoder does, tables are read while declared bytes remain, even when a table's
+// symbols run past the declared end, and bytes past the file read as 0. False when a table
+// holds more than 256 symbols.
+bool TablesHoldAtMost256Symbols(std::span<const std::uint8_t> bytes, std::size_t at, std::ptrdiff_t length) {
+    const auto byteAt = [&](std::size_t i) { return i < bytes.size() ? bytes[i] : std::uint8_t{0}; };
+    while (length > 0 && at < bytes.size()) {
         std::size_t symbols = 0;
-        for (std::size_t i = 1; i < CountsEnd; ++i) symbols += segment[i];
+        for (std::size_t i = 1; i <= 16; ++i) symbols += byteAt(at + i);
         if (symbols > 256) return false;
-        segment = segment.subspan(std::min(segment.size(), CountsEnd + symbols));
+        at += 17 + symbols;
+        length -= std::ptrdiff_t(17 + symbols);
     }
     return true;
 }
@@ -71,8 +76,7 @@ bool HuffmanTablesFit(std::span<const std::uint8_t> bytes) {
         }
         if (marker == 0xD9) break;
         const std::size_t length = std::size_t(bytes[at + 2]) << 8 | bytes[at + 3];
-        const std::size_t payload = std::min(length < 2 ? 0 : length - 2, bytes.size() - (at + 4));
-        if (marker == 0xC4 && !TablesHoldAtMost256Symbols(bytes.subspan(at + 4, payload))) return false;
+        if (marker == 0xC4 && !TablesHoldAtMost256Symbols(bytes, at + 4, std::ptrdiff_t(length) - 2)) return false;
         at += 2 + std::max<std::size_t>(length, 2);
     }
     return true;
