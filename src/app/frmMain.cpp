@@ -249,6 +249,8 @@ void TMain::OpenShow(const std::string& showFolder) {
 
 void TMain::RequestBurn() { Post(this, BurnRequestEvent); }
 
+static bool IsShellRequest(int type) { return type >= OpenShowRequestEvent && type <= BurnRequestEvent; }
+
 // A request that arrives while long work runs would destroy the frame doing it; it waits
 // for the work to end instead.
 void TMain::customEvent(QEvent* event) {
@@ -267,10 +269,6 @@ void TMain::customEvent(QEvent* event) {
             break;
         default: QMainWindow::customEvent(event);
     }
-}
-
-bool TMain::IsShellRequest(int type) {
-    return type >= OpenShowRequestEvent && type <= BurnRequestEvent;
 }
 
 void TMain::PostDeferredRequests() {

@@ -100,7 +100,6 @@ private:
     void DestroyCurrentFrame();
     ShowEditorFrame* Editor() const;
     void RunEditorCommand(EditorCommand command);
-    static bool IsShellRequest(int type);
     void PostDeferredRequests();
 
     void Photos1Click();

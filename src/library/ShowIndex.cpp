@@ -35,6 +35,17 @@ static std::string UnreadableIndexMessage(const std::string& index, const std::s
            "can be read.";
 }
 
+// Reading may fail part way: the stream library throws on a read error.
+static bool TryReadShowList(const std::string& index) {
+    try {
+        ShowList = SplitLines(ReadWholeFile(index));
+        return true;
+    } catch (const std::exception&) {
+        ShowList.clear();
+        return false;
+    }
+}
+
 void LoadShowList() {
     ShowList.clear();
     unreadableIndexMessage.clear();
@@ -42,21 +53,10 @@ void LoadShowList() {
     std::error_code error;
     const fs::file_status status = fs::status(index, error);
     if (status.type() == fs::file_type::not_found) return;
-    std::string reason;
-    if (fs::is_directory(status)) {
-        reason = "It is a folder, not a file.";
-    } else {
-        try {
-            if (error) throw std::system_error(error);
-            ShowList = SplitLines(ReadWholeFile(index));
-            return;
-        } catch (const std::exception&) {
-            // Reading may fail part way (the stream library throws on a read error).
-            ShowList.clear();
-            reason = "Make sure that it is a file you are allowed to read.";
-        }
-    }
-    unreadableIndexMessage = UnreadableIndexMessage(index, reason);
+    if (!error && !fs::is_directory(status) && TryReadShowList(index)) return;
+    unreadableIndexMessage = UnreadableIndexMessage(
+        index, fs::is_directory(status) ? "It is a folder, not a file."
+                                        : "Make sure that it is a file you are allowed to read.");
     throw std::runtime_error(unreadableIndexMessage);
 }
 
@@ -175,10 +175,11 @@ static bool ReadShowRecord(const std::string& folder, ShowRecord& record) {
 // show is never listed twice; links are left to the index, where only a user puts them.
 static void AddUnindexedShows() {
     if (ShowsPath.empty()) return;
+    // Only what an entry resolves to matters here; whether it is a show the listing decides.
     std::set<fs::path> listed;
-    KeyValueList settings;
     for (const std::string& entry : ShowList)
-        if (ReadListedSettings(entry, settings)) listed.insert(ResolvedWithoutTrailingSeparator(entry));
+        if (fs::path(entry).is_absolute()) listed.insert(ResolvedWithoutTrailingSeparator(entry));
+    KeyValueList settings;
     StringList found;
     std::error_code error;
     for (fs::directory_iterator it(ShowsPath, error), end; !error && it != end; it.increment(error)) {
