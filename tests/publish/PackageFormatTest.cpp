@@ -25,11 +25,13 @@ TEST(PackageFormatTest, Hex8IsEightUppercaseDigits) {
     EXPECT_EQ(Hex8(0) + " " + Hex8(0xABCDEF) + " " + Hex8(0xFFFFFFFF), "00000000 00ABCDEF FFFFFFFF");
 }
 
-// A marker counts only where a record follows it, as a copy inside the stub does not.
-TEST(PackageFormatTest, MarkerSearchSkipsACopyWithoutRecordAndReadsThePrefix) {
+// A marker counts only where a record follows it, as a copy inside the stub does not. The
+// stub's search without exceptions tells a missing marker from a record cut off; the tool's
+// throws for both.
+TEST(PackageFormatTest, MarkerSearchSkipsACopyWithoutRecordAndReadsThePrefixOrSaysWhyNot) {
     const std::string marker(PackageMarker.begin(), PackageMarker.end());
     const std::string record = std::string("TQXB10") + std::string("\3\0\0\0abc", 7);
-    // The second part puts the real marker across the boundary of two search chunks.
+    // The real marker lies across the boundary of two search chunks.
     const std::string stub = marker + "stub" + std::string(64 * 1024 - 40 - 96, 'x');
     const auto file = Bytes(stub + marker + "\x02Hi" + std::string("\x10\0\0\0", 4) + record + "ZORB");
     const ViewerPrefix prefix = ReadViewerPrefix(MemoryByteSource(file));
@@ -38,32 +40,20 @@ TEST(PackageFormatTest, MarkerSearchSkipsACopyWithoutRecordAndReadsThePrefix) {
     EXPECT_EQ(prefix.ViewerSize, 16u);
     EXPECT_EQ(prefix.ViewerRecord, (ByteExtent{stub.size() + 92 + 7, record.size()}));
     EXPECT_EQ(prefix.PackageOffset, file.size() - 4);
-
-    // The record's total claims more bytes than the file holds.
-    auto damaged = file;
-    damaged[prefix.ViewerRecord.Offset + 6] = 0x7F;
-    EXPECT_THROW(ReadViewerPrefix(MemoryByteSource(damaged)), EPackageError);
-    EXPECT_THROW(ReadViewerPrefix(MemoryByteSource(Bytes(stub))), EPackageError);
-    EXPECT_THROW(ReadPackage(MemoryByteSource(file), prefix.PackageOffset), EPackageError);
-}
-
-// The stub's exception-free search tells a missing marker from a record cut off.
-TEST(PackageFormatTest, LocateViewerPrefixReportsTheExtentsOrWhyNot) {
-    const std::string marker(PackageMarker.begin(), PackageMarker.end());
-    const std::string record = std::string("TQXB10") + std::string("\3\0\0\0abc", 7);
-    const std::string stub = "MZ" + marker + "stub";
-    auto file = Bytes(stub + marker + "\x02Hi" + std::string("\x10\0\0\0", 4) + record + "ZORB");
     ViewerPrefixExtents extents;
     EXPECT_EQ(LocateViewerPrefix(MemoryByteSource(file), 0, extents), PrefixSearch::Found);
-    EXPECT_EQ(extents.MarkerOffset, stub.size());
     EXPECT_EQ(extents.Title, (ByteExtent{stub.size() + 93, 2}));
-    EXPECT_EQ(extents.ViewerSize, 16u);
-    EXPECT_EQ(extents.ViewerRecord, (ByteExtent{stub.size() + 99, record.size()}));
+    EXPECT_EQ(extents.ViewerRecord, prefix.ViewerRecord);
 
-    file[extents.ViewerRecord.Offset + 6] = 8;  // one byte more than the file holds
-    EXPECT_EQ(LocateViewerPrefix(MemoryByteSource(file), 0, extents), PrefixSearch::RecordPastEnd);
+    // The record's total claims one byte more than the file holds.
+    auto damaged = file;
+    damaged[prefix.ViewerRecord.Offset + 6] = 8;
+    EXPECT_EQ(LocateViewerPrefix(MemoryByteSource(damaged), 0, extents), PrefixSearch::RecordPastEnd);
+    EXPECT_THROW(ReadViewerPrefix(MemoryByteSource(damaged)), EPackageError);
     EXPECT_EQ(LocateViewerPrefix(MemoryByteSource(file), stub.size() + 1, extents), PrefixSearch::NoMarker);
     EXPECT_EQ(LocateViewerPrefix(MemoryByteSource(Bytes(stub)), 0, extents), PrefixSearch::NoMarker);
+    EXPECT_THROW(ReadViewerPrefix(MemoryByteSource(Bytes(stub))), EPackageError);
+    EXPECT_THROW(ReadPackage(MemoryByteSource(file), prefix.PackageOffset), EPackageError);
 }
 
 }  // namespace
