@@ -82,6 +82,11 @@ bool ExtensionWithin(const std::string& fileName, std::string_view extensions) {
 
 bool IsJpegFileName(const std::string& fileName) { return ExtensionWithin(fileName, ".jpeg.jpg"); }
 
+bool IsAddablePhotoFileName(const std::string& fileName) {
+    const std::string extension = LowerCaseExtension(fileName);
+    return extension == ".jpg" || extension == ".jpeg" || extension == ".bmp";
+}
+
 // A thumbnail in memory, with the size of the picture it was made from and the turn that
 // shows that picture upright.
 struct RenderedThumbnail {

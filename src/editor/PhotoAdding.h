@@ -36,6 +36,10 @@ bool ExtensionWithin(const std::string& fileName, std::string_view extensions);
 // empty and occurs in ".jpeg.jpg". Anything else, a name without extension too, is a bitmap.
 bool IsJpegFileName(const std::string& fileName);
 
+// True when `fileName` has the extension of a picture format that Add Photos offers, so that
+// a folder contributes the file.
+bool IsAddablePhotoFileName(const std::string& fileName);
+
 // Writes the thumbnail of `sourceFile` to `thumbnailFile` as a BMP and reports the source's
 // pixel size. JPEGs decode at the coarsest scale that still covers the box. Returns false,
 // writing nothing, when the source cannot be read or decoded (a damaged file, a picture in

@@ -191,16 +191,10 @@ bool ShowHasCategory(const std::string& path) {
     return FindCategory(tree, path) != nullptr;
 }
 
-// The extensions the Add Photos dialog offers; a folder contributes only such files.
-bool IsOfferedImage(const fs::path& file) {
-    const std::string extension = LowerCaseExtension(file.filename().string());
-    return extension == ".jpg" || extension == ".jpeg" || extension == ".bmp";
-}
-
 void AddFolderImages(const fs::path& folder, bool recursive, StringList& files) {
     const auto add = [&](const fs::directory_entry& entry) {
         std::error_code ignored;
-        if (entry.is_regular_file(ignored) && IsOfferedImage(entry.path())) files.push_back(entry.path().string());
+        if (entry.is_regular_file(ignored) && IsAddablePhotoFileName(entry.path().filename().string())) files.push_back(entry.path().string());
     };
     constexpr auto options = fs::directory_options::skip_permission_denied;
     std::error_code error;
