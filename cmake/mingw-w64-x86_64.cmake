@@ -3,8 +3,10 @@ set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
 set(mingw_prefix x86_64-w64-mingw32)
-set(CMAKE_C_COMPILER ${mingw_prefix}-gcc)
-set(CMAKE_CXX_COMPILER ${mingw_prefix}-g++)
+# The POSIX thread model: the Win32 one of Debian's GCC 12 has no std::thread, which the
+# viewer decodes its next photo on.
+set(CMAKE_C_COMPILER ${mingw_prefix}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${mingw_prefix}-g++-posix)
 set(CMAKE_RC_COMPILER ${mingw_prefix}-windres)
 
 set(CMAKE_FIND_ROOT_PATH /usr/${mingw_prefix})

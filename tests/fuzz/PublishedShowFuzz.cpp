@@ -10,6 +10,13 @@
 #include "viewer/core/SlideScreen.h"
 #include "viewer/core/SlideShow.h"
 
+// Frames until the slides are prepared, so that every input has its pictures decoded; a
+// picture that never comes would hang here, which the fuzzer reports as a timeout.
+static void RenderSettled(velvora::SlideScreen& screen, velvora::PixelBuffer& frame) {
+    do screen.Render(64, 48, frame);
+    while (!screen.SlidesReady());
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     try {
         const velvora::SlideShow show =
@@ -18,10 +25,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         velvora::PixelBuffer frame;
         screen.Start(0);
         screen.Tick(400);
-        screen.Render(64, 48, frame);
+        RenderSettled(screen, frame);
         screen.Next(500);
         screen.Tick(4000);
-        screen.Render(64, 48, frame);
+        RenderSettled(screen, frame);
     } catch (const velvora::EPackageError&) {
     } catch (const velvora::EPictureError&) {
     }

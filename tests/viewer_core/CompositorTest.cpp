@@ -192,12 +192,12 @@ TEST_F(SlideRendererTest, UndecodablePhotoDrawsItsBackgroundWithANoticeAndTheSho
     SlideRenderer renderer(show);
     PixelBuffer frame;
     player.Start(0);
-    renderer.Render(player, 8, 4, frame);
+    testing::RenderSettled(renderer, player, 8, 4, frame);
     EXPECT_EQ(frame.Pixels, PixelBuffer(8, 4, Blue).Pixels);
     EXPECT_EQ(renderer.Caption(), "This photo cannot be shown.\nHarbour");
     EXPECT_NE(renderer.LastPictureError().find("broken.jpg"), std::string::npos);
     player.Tick(1000);
-    renderer.Render(player, 8, 4, frame);
+    testing::RenderSettled(renderer, player, 8, 4, frame);
     EXPECT_EQ(frame.Pixels, PixelBuffer(8, 4, Green).Pixels);
     EXPECT_EQ(renderer.Caption(), "");
 }

@@ -1,6 +1,11 @@
 // Published test shows made through the tool's show document and package writer.
 #include "PublishedShow.h"
 
+#include <chrono>
+#include <thread>
+
+#include <gtest/gtest.h>
+
 #include "app/Global.h"
 #include "compression/Stream.h"
 #include "editor/ShowDocument.h"
@@ -22,6 +27,35 @@ std::string MakeBmp(int width, int height, const std::function<std::uint32_t(int
 
 std::string SolidBmp(int width, int height, std::uint32_t color) {
     return MakeBmp(width, height, [color](int, int) { return color; });
+}
+
+namespace {
+
+void RenderUntil(const std::function<bool()>& renderReady) {
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!renderReady()) {
+        if (std::chrono::steady_clock::now() > giveUp) {
+            ADD_FAILURE() << "the slide was never prepared";
+            return;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+}
+
+}  // namespace
+
+void RenderSettled(SlideScreen& screen, int width, int height, PixelBuffer& frame) {
+    RenderUntil([&] {
+        screen.Render(width, height, frame);
+        return screen.SlidesReady();
+    });
+}
+
+void RenderSettled(SlideRenderer& renderer, const SlidePlayer& player, int width, int height, PixelBuffer& frame) {
+    RenderUntil([&] {
+        renderer.Render(player, width, height, frame);
+        return renderer.CurrentSlideReady();
+    });
 }
 
 void PublishedShowTest::SetUp() {

@@ -8,6 +8,8 @@
 #include <string>
 
 #include "support/TempFolder.h"
+#include "viewer/core/SlideRenderer.h"
+#include "viewer/core/SlideScreen.h"
 #include "viewer/core/SlideShow.h"
 
 namespace velvora::testing {
@@ -17,6 +19,11 @@ namespace velvora::testing {
 std::string MakeBmp(int width, int height, const std::function<std::uint32_t(int, int)>& color);
 // A BMP of one colour.
 std::string SolidBmp(int width, int height, std::uint32_t color);
+
+// Renders frames, as a front end's timer would without moving the clock, until no slide of
+// the frame is still being prepared; fails the test after a few seconds.
+void RenderSettled(SlideScreen& screen, int width, int height, PixelBuffer& frame);
+void RenderSettled(SlideRenderer& renderer, const SlidePlayer& player, int width, int height, PixelBuffer& frame);
 
 class PublishedShowTest : public ProgramFolderTest {
 protected:

@@ -105,7 +105,7 @@ TEST_F(ViewerFeaturesTest, IntroPlaysInItsBoxThenTheShowFillsTheScreenWithItsCap
     SlideScreen screen(show, 1);
     PixelBuffer frame;
     screen.Start(0);
-    screen.Render(200, 100, frame);
+    testing::RenderSettled(screen, 200, 100, frame);
     // The 4 x 4 photo fits the 100 x 50 box's height: green in the middle, background beside.
     EXPECT_EQ(frame.At(100, 50), Green);
     EXPECT_EQ(frame.At(60, 50), Red);
@@ -113,7 +113,7 @@ TEST_F(ViewerFeaturesTest, IntroPlaysInItsBoxThenTheShowFillsTheScreenWithItsCap
     EXPECT_EQ(screen.CaptionSlide(), (PixelRect{50, 25, 100, 50}));
     EXPECT_EQ(screen.Caption(), "");
     screen.Next(0);
-    screen.Render(200, 100, frame);
+    testing::RenderSettled(screen, 200, 100, frame);
     EXPECT_EQ(frame.At(10, 10), Blue);
     EXPECT_EQ(screen.Caption(), "Sea at dawn");
     EXPECT_EQ(screen.CaptionSlide(), (PixelRect{0, 0, 200, 100}));
@@ -129,7 +129,7 @@ TEST_F(ViewerFeaturesTest, LeavePreviousDrawsOverTheScreenInsteadOfTheBackground
     screen.Start(0);
     std::vector<Pixel> corner, middle;
     for (int step = 0; step < 3; ++step) {
-        screen.Render(200, 100, frame);
+        testing::RenderSettled(screen, 200, 100, frame);
         corner.push_back(frame.At(10, 10));
         middle.push_back(frame.At(100, 50));
         screen.Next(0);
@@ -152,7 +152,7 @@ TEST_F(ViewerFeaturesTest, AboutPlaysInItsBoxOverThePausedShowAndReturnsWhereItW
     ASSERT_TRUE(screen.AboutOpen());
     EXPECT_EQ(screen.Show().State(), PlayState::Paused);
     screen.Tick(1400);
-    screen.Render(200, 100, frame);
+    testing::RenderSettled(screen, 200, 100, frame);
     EXPECT_EQ(frame.At(100, 50), Green);
     EXPECT_EQ(frame.At(10, 10), Blue);
     EXPECT_EQ(screen.Caption(), "Made by us");

@@ -105,28 +105,41 @@ SlideFrame SlidePlayer::Frame() const {
     return {from_, current_, progress};
 }
 
+int SlidePlayer::Upcoming() const { return current_ < 0 ? -1 : IndexAfter(current_); }
+
 void SlidePlayer::Show(int index, int from, std::int64_t nowMs) {
-    const PlayEntry& entry = playList_[std::size_t(index)];
-    const SlidePhoto& photo = show_.Categories()[std::size_t(entry.Category)].Photos[std::size_t(entry.Photo)];
-    choices_[std::size_t(index)] = ChooseDisplay(photo.Settings, random_);
+    const auto choose = [this](int entryIndex) {
+        const PlayEntry& entry = playList_[std::size_t(entryIndex)];
+        const SlidePhoto& photo = show_.Categories()[std::size_t(entry.Category)].Photos[std::size_t(entry.Photo)];
+        return ChooseDisplay(photo.Settings, random_);
+    };
+    choices_[std::size_t(index)] = index == chosenAhead_ ? aheadChoice_ : choose(index);
+    chosenAhead_ = IndexAfter(index);
+    // A photo that follows itself, alone in a looping show, chooses again when it comes round.
+    if (chosenAhead_ == index) chosenAhead_ = -1;
+    // Kept apart until shown, as the entry may still be leaving the screen with its old choice.
+    if (chosenAhead_ >= 0) aheadChoice_ = choose(chosenAhead_);
     current_ = index;
     from_ = from;
     elapsedMs_ = 0;
     lastNowMs_ = nowMs;
 }
 
-// The photo after the current one; after the last, the first photo of the show proper again
-// (the intro plays once) when the show loops, else the show stays on its last photo.
+// The entry after `index`; after the last, the first photo of the show proper again (the
+// intro plays once) when the show loops, else -1: the show stays on its last photo.
+int SlidePlayer::IndexAfter(int index) const {
+    if (index + 1 < int(playList_.size())) return index + 1;
+    const auto firstMain =
+        std::find_if(playList_.begin(), playList_.end(), [](const PlayEntry& entry) { return !entry.Intro; });
+    if (!loops_ || exitWhenFinished_ || firstMain == playList_.end()) return -1;
+    return int(firstMain - playList_.begin());
+}
+
 void SlidePlayer::Advance(std::int64_t nowMs) {
-    int next = current_ + 1;
-    if (next >= int(playList_.size())) {
-        const auto firstMain =
-            std::find_if(playList_.begin(), playList_.end(), [](const PlayEntry& entry) { return !entry.Intro; });
-        if (!loops_ || exitWhenFinished_ || firstMain == playList_.end()) {
-            state_ = PlayState::Finished;
-            return;
-        }
-        next = int(firstMain - playList_.begin());
+    const int next = IndexAfter(current_);
+    if (next < 0) {
+        state_ = PlayState::Finished;
+        return;
     }
     Show(next, current_, nowMs);
 }
@@ -136,7 +149,8 @@ std::int64_t SlidePlayer::TransitionLength() const {
 }
 
 void SlidePlayer::AccountTime(std::int64_t nowMs) {
-    if (state_ == PlayState::Playing) elapsedMs_ += std::max<std::int64_t>(0, nowMs - lastNowMs_);
+    if (state_ == PlayState::Playing && !waitingForSlide_)
+        elapsedMs_ += std::max<std::int64_t>(0, nowMs - lastNowMs_);
     lastNowMs_ = nowMs;
 }
 

@@ -52,6 +52,12 @@ public:
     const std::vector<PlayEntry>& PlayList() const { return playList_; }
     // The choice made for the current display of play list entry `index`.
     const DisplayChoice& Choice(int index) const { return choices_[std::size_t(index)]; }
+    // The play list entry that Next or the clock shows after the current one; -1 when the
+    // show ends there or has not started.
+    int Upcoming() const;
+    // The choice that entry will be shown with, made while the current photo plays. Only
+    // for an Upcoming() of 0 or more.
+    const DisplayChoice& UpcomingChoice() const { return chosenAhead_ >= 0 ? aheadChoice_ : Choice(Upcoming()); }
 
     // Starts with the first photo's transition. A show without photos is Finished at once.
     void Start(std::int64_t nowMs);
@@ -70,6 +76,10 @@ public:
     // Pause freezes the clock, transitions included; Next and Previous still work.
     void TogglePause(std::int64_t nowMs);
 
+    // While the current photo's slide is not ready to draw, its time does not run: the
+    // transition starts, and the photo's seconds count, once the slide can be shown.
+    void SetWaitingForSlide(bool waiting) { waitingForSlide_ = waiting; }
+
     PlayState State() const { return state_; }
     SlideFrame Frame() const;
     // True once a finished show should close the viewer: an auto-run category that asks to
@@ -79,6 +89,7 @@ public:
 private:
     SlidePlayer(const SlideShow& show, std::uint32_t seed, std::vector<PlayEntry> playList, int category);
     void Show(int index, int from, std::int64_t nowMs);
+    int IndexAfter(int index) const;
     void Advance(std::int64_t nowMs);
     std::int64_t TransitionLength() const;
     void AccountTime(std::int64_t nowMs);
@@ -92,6 +103,11 @@ private:
     PlayState state_ = PlayState::Finished;
     int current_ = -1;
     int from_ = -1;
+    // The entry whose choice was made ahead, while the one before it played: choices are
+    // drawn in play order either way, so a seed settles "Random" as it always did.
+    int chosenAhead_ = -1;
+    DisplayChoice aheadChoice_;
+    bool waitingForSlide_ = false;
     std::int64_t elapsedMs_ = 0;  // time the current photo has been on, pauses excluded
     std::int64_t lastNowMs_ = 0;
 };

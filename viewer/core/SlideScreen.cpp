@@ -5,8 +5,21 @@
 
 namespace velvora {
 
-SlideScreen::SlideScreen(const SlideShow& show, std::uint32_t seed)
-    : slideShow_(show), seed_(seed), show_(show, seed), showRenderer_(show), aboutRenderer_(show) {}
+namespace {
+
+SlidePreparer::PictureLoader LoaderOrShows(const SlideShow& show, SlidePreparer::PictureLoader load) {
+    if (load) return load;
+    return [&show](const SlidePhoto& photo) { return show.LoadPicture(photo); };
+}
+
+}  // namespace
+
+SlideScreen::SlideScreen(const SlideShow& show, std::uint32_t seed, SlidePreparer::PictureLoader load)
+    : slideShow_(show),
+      seed_(seed),
+      show_(show, seed),
+      showRenderer_(show, LoaderOrShows(show, load)),
+      aboutRenderer_(show, LoaderOrShows(show, load)) {}
 
 void SlideScreen::Start(std::int64_t nowMs) { show_.Start(nowMs); }
 
@@ -45,6 +58,7 @@ void SlideScreen::OpenAbout(std::int64_t nowMs) {
 void SlideScreen::CloseAbout(std::int64_t nowMs) {
     if (!about_) return;
     about_.reset();
+    aboutRenderer_.Release();
     if (resumeShow_ && show_.State() == PlayState::Paused) show_.TogglePause(nowMs);
     resumeShow_ = false;
 }
@@ -53,11 +67,14 @@ void SlideScreen::CloseFinishedAbout(std::int64_t nowMs) {
     if (about_ && about_->State() == PlayState::Finished) CloseAbout(nowMs);
 }
 
+// A player whose slide is not ready yet holds its clock until a frame can show it.
 void SlideScreen::Render(int width, int height, PixelBuffer& target) {
     showRenderer_.Render(show_, width, height, target);
+    show_.SetWaitingForSlide(!showRenderer_.CurrentSlideReady());
     if (!about_) return;
     const SlideCategory& category = slideShow_.Categories()[std::size_t(slideShow_.AboutCategory())];
     aboutRenderer_.RenderInto(*about_, CenteredBox(category.AboutWindow, width, height), target);
+    about_->SetWaitingForSlide(!aboutRenderer_.CurrentSlideReady());
 }
 
 }  // namespace velvora

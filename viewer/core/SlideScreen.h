@@ -17,7 +17,8 @@ namespace velvora {
 class SlideScreen {
 public:
     // `seed` settles the show's "Random" settings, and those of each about box played.
-    SlideScreen(const SlideShow& show, std::uint32_t seed);
+    // Pictures are decoded through `load`, by default the show's own LoadPicture.
+    SlideScreen(const SlideShow& show, std::uint32_t seed, SlidePreparer::PictureLoader load = {});
 
     const SlidePlayer& Show() const { return show_; }
     bool AboutOpen() const { return about_.has_value(); }
@@ -43,6 +44,10 @@ public:
     // Draws the show, and the about box in its centred box over it, into a width x height
     // target.
     void Render(int width, int height, PixelBuffer& target);
+    // False while the last frame waited for a slide being prepared.
+    bool SlidesReady() const {
+        return showRenderer_.CurrentSlideReady() && (!about_ || aboutRenderer_.CurrentSlideReady());
+    }
     // The caption on top as last rendered, and the slide rectangle it belongs on.
     const std::string& Caption() const { return TopRenderer().Caption(); }
     PixelRect CaptionSlide() const { return TopRenderer().SlideArea(); }

@@ -121,6 +121,7 @@ std::vector<std::uint8_t> SlideShow::ReadExtent(ByteExtent extent) const {
     if (extent.Size == 0) throw EPictureError("This photo was published without a picture.");
     if (extent.Size > MaxPhotoFileBytes) throw EPictureError("This photo is too large to show.");
     std::vector<std::uint8_t> bytes(std::size_t(extent.Size));
+    const std::lock_guard lock(*readLock_);
     file_->ReadAt(extent.Offset, bytes);
     return bytes;
 }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -81,6 +82,8 @@ private:
     std::vector<std::uint8_t> ReadExtent(ByteExtent extent) const;
 
     std::unique_ptr<ByteSource> file_;
+    // Pictures are read on the viewer's worker thread as well as for its windows.
+    std::unique_ptr<std::mutex> readLock_ = std::make_unique<std::mutex>();
     std::string title_;
     SettingLines showSettings_;
     std::vector<SlideCategory> categories_;
