@@ -35,6 +35,16 @@ protected:
     testing::ScriptedDialogs dialogs;
 };
 
+// Frames from the window's own timer path until the slides it shows are prepared.
+void PlaySettled(SlideShowWindow& window) {
+    for (int frame = 0; frame < 10'000; ++frame) {
+        window.PlayFrame();
+        if (window.SlidesReady()) return;
+        QTest::qWait(1);
+    }
+    ADD_FAILURE() << "the slide was never prepared";
+}
+
 QStringList TextsOf(const QList<QAction*>& actions) {
     QStringList texts;
     for (const QAction* action : actions) texts << action->text();
@@ -49,12 +59,13 @@ TEST_F(SlideShowWindowTest, PlaysTwoFramesOfASmallShowAndStepsWithTheKeys) {
     ASSERT_NE(window->findChild<QToolBar*>(), nullptr);
     EXPECT_FALSE(TextsOf(window->findChild<QToolBar*>()->actions()).contains("Photos"));
     window->resize(120, 90);
-    window->PlayFrame();
+    PlaySettled(*window);
     ASSERT_FALSE(window->Frame().Empty());
     const int x = window->Frame().Width / 2, y = window->Frame().Height / 2;
     EXPECT_EQ(window->Frame().At(x, y), 0xFFFF0000u);
 
     QTest::keyClick(window.get(), Qt::Key_Space);
+    PlaySettled(*window);
     EXPECT_EQ(window->Frame().At(x, y), 0xFF0000FFu);
     QTest::keyClick(window.get(), Qt::Key_Left);
     EXPECT_EQ(window->Player().Frame().To, 0);
@@ -69,7 +80,7 @@ TEST_F(SlideShowWindowTest, UndecodablePhotoShowsItsBackgroundWithTheNoticeOnThe
     AddPhoto("0000", "00000000", "", "not a picture", "broken.jpg");
     auto window = Open("Transition=1\r\nDuration=1\r\nBackground=1\r\nBackgroundOption1=8421504\r\n");
     window->resize(240, 120);
-    window->PlayFrame();
+    PlaySettled(*window);
     const QImage shown = window->grab().toImage();
     EXPECT_EQ(shown.pixelColor(5, 5), QColor(128, 128, 128));
     int letterPixels = 0;

@@ -98,16 +98,18 @@ PixelBuffer DecodePicture(std::span<const std::uint8_t> bytes) {
     if (!stbi_info_from_memory(bytes.data(), length, &width, &height, &channels))
         throw EPictureError("This photo is not a JPEG or BMP picture, or it is damaged.");
     CheckPictureSize(width, height);
-    const std::unique_ptr<stbi_uc, StbFree> rgba(
-        stbi_load_from_memory(bytes.data(), length, &width, &height, &channels, 4));
-    if (!rgba) throw EPictureError("This photo is damaged.");
+    // Three bytes a pixel rather than four: a camera photo's decode and its copy into the
+    // picture live side by side for a moment, and that moment is the viewer's peak memory.
+    const std::unique_ptr<stbi_uc, StbFree> rgb(
+        stbi_load_from_memory(bytes.data(), length, &width, &height, &channels, 3));
+    if (!rgb) throw EPictureError("This photo is damaged.");
     CheckPictureSize(width, height);
 
     PixelBuffer picture(width, height);
-    const stbi_uc* source = rgba.get();
+    const stbi_uc* source = rgb.get();
     for (Pixel& pixel : picture.Pixels) {
         pixel = 0xFF000000u | (Pixel(source[0]) << 16) | (Pixel(source[1]) << 8) | Pixel(source[2]);
-        source += 4;
+        source += 3;
     }
     return picture;
 }

@@ -26,6 +26,8 @@ public:
     const ViewerFeatures& Features() const { return features_; }
     const SlidePlayer& Player() const { return screen_.Show(); }
     bool AboutOpen() const { return screen_.AboutOpen(); }
+    // False while the last frame waited for a slide being prepared.
+    bool SlidesReady() const { return screen_.SlidesReady(); }
 
     void Run(ViewerCommand command);
     // Moves the show on to now and draws its frame; the front end's timer calls it.
