@@ -133,7 +133,8 @@ void PhotoCardDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
                   categoryFolder_ ? categoryFolder_() : std::string(), option.palette,
                   option.state.testFlag(QStyle::State_Selected), isCut_ && isCut_(PhotoEntry::FromText(entry).PhotoId));
     const QColor line = option.palette.color(QPalette::Text);
-    if (index.row() == dropGap_) painter->fillRect(option.rect.adjusted(0, 0, 0, DropLineHalf - option.rect.height()), line);
+    if (index.row() == dropGap_)
+        painter->fillRect(option.rect.adjusted(0, 0, 0, DropLineHalf - option.rect.height()), line);
     if (index.row() + 1 == dropGap_)
         painter->fillRect(option.rect.adjusted(0, option.rect.height() - DropLineHalf, 0, 0), line);
 }

@@ -295,8 +295,8 @@ void TFrameEditShow::CreatePhotoDragAndDrop() {
             });
         },
         Qt::MoveAction);
-    photoScroller_ = new EdgeScroller(lbxPhotos, PhotoCardHeight / 2,
-                                      [this](QPoint position) { ShowPhotoDropPoint(position); });
+    photoScroller_ =
+        new EdgeScroller(lbxPhotos, PhotoCardHeight / 2, [this](QPoint position) { ShowPhotoDropPoint(position); });
     list->SetHoverHandler([this](std::optional<QPoint> position) {
         ShowPhotoDropPoint(position);
         photoScroller_->Hover(position);

@@ -18,7 +18,7 @@ struct JpegOptions {
     int exifOrientation = 0;
     // Written as the DateTimeOriginal of that segment, any text; empty writes none. The
     // segment is left out when it would hold neither.
-    std::string exifDateTaken;
+    std::string exifDateTaken = {};
 };
 
 // A JPEG of 1 (grey), 3 (RGB) or 4 (CMYK, with the Adobe marker) channels.
