@@ -145,6 +145,7 @@ PhotoOrder OrderByKeys(const std::vector<Key>& keys, Less less) {
 
 PhotoOrder OrderByName(const PhotoList& list) {
     std::vector<std::string> names;
+    names.reserve(std::size_t(list.Count()));
     for (int i = 0; i < list.Count(); ++i)
         names.push_back(FoldedCase(PhotoEntry::FromText(list.Item(i)).SourceFileName));
     return OrderByKeys(names, [](const std::string& a, const std::string& b) { return CompareNaturally(a, b) < 0; });
@@ -152,6 +153,7 @@ PhotoOrder OrderByName(const PhotoList& list) {
 
 PhotoOrder OrderByDateTaken(const PhotoList& list, const std::string& categoryFolder) {
     std::vector<TakenAt> times;
+    times.reserve(std::size_t(list.Count()));
     for (int i = 0; i < list.Count(); ++i)
         times.push_back(WhenTaken(categoryFolder, PhotoEntry::FromText(list.Item(i))));
     // Photos without a time compare equal to each other and after every dated one.
