@@ -23,6 +23,8 @@ enum class EditorCommand {
     DeletePhotos,
     MovePhotoUp,
     MovePhotoDown,
+    SortPhotosByName,
+    SortPhotosByDateTaken,
     CutPhotos,
     CopyPhotos,
     PastePhotos,
@@ -41,6 +43,8 @@ public:
     // Saves the show and releases it; false keeps the editor open.
     virtual bool CloseShow() = 0;
     virtual void RunCommand(EditorCommand command) = 0;
+    // Whether `command` would do anything now; the main window enables its menu item by it.
+    virtual bool IsCommandEnabled(EditorCommand) const { return true; }
     virtual bool PhotoViewerVisible() const = 0;
     // Shows the photo viewer pane (true) or the photo list (false).
     virtual void ShowPhotoViewer(bool show, bool keepPanel) = 0;

@@ -115,11 +115,12 @@ QAction* TMain::AddItem(QMenu* menu, const char* name, const QString& caption, c
 
 // The Categories menu is never shown and the Photos menu only with the editor, so their
 // items are also added to the window itself: that keeps their shortcuts working.
-void TMain::AddEditorItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut,
-                          EditorCommand command) {
+QAction* TMain::AddEditorItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut,
+                              EditorCommand command) {
     QAction* item = AddItem(menu, name, caption, shortcut);
     addAction(item);
     connect(item, &QAction::triggered, this, [this, command] { RunEditorCommand(command); });
+    return item;
 }
 
 void TMain::CreateFileMenu() {
@@ -185,6 +186,9 @@ void TMain::CreatePhotosMenu() {
     AddEditorItem(Photos1, "MoveUp1", tr("Move &Up"), QKeySequence(Qt::CTRL | Qt::Key_U), EditorCommand::MovePhotoUp);
     AddEditorItem(Photos1, "MoveDown1", tr("Move Do&wn"), QKeySequence(Qt::CTRL | Qt::Key_J),
                   EditorCommand::MovePhotoDown);
+    SortByName1 = AddEditorItem(Photos1, "SortByName1", tr("Sort by &Name"), {}, EditorCommand::SortPhotosByName);
+    SortByDateTaken1 = AddEditorItem(Photos1, "SortByDateTaken1", tr("Sort by Date Ta&ken"), {},
+                                     EditorCommand::SortPhotosByDateTaken);
     Photos1->addSeparator();
     AddEditorItem(Photos1, "Cut1", tr("Cu&t"), QKeySequence::Cut, EditorCommand::CutPhotos);
     AddEditorItem(Photos1, "Copy1", tr("&Copy"), QKeySequence::Copy, EditorCommand::CopyPhotos);
@@ -372,7 +376,11 @@ void TMain::File1Click() {
 }
 
 void TMain::Photos1Click() {
-    if (ShowEditorFrame* editor = Editor()) ViewPhoto1->setChecked(editor->PhotoViewerVisible());
+    ShowEditorFrame* editor = Editor();
+    if (!editor) return;
+    ViewPhoto1->setChecked(editor->PhotoViewerVisible());
+    SortByName1->setEnabled(editor->IsCommandEnabled(EditorCommand::SortPhotosByName));
+    SortByDateTaken1->setEnabled(editor->IsCommandEnabled(EditorCommand::SortPhotosByDateTaken));
 }
 
 void TMain::ViewPhoto1Click(bool checked) {

@@ -87,8 +87,8 @@ private:
     void CreatePhotosMenu();
     void CreateHelpMenu();
     QAction* AddItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut = {});
-    void AddEditorItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut,
-                       EditorCommand command);
+    QAction* AddEditorItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut,
+                           EditorCommand command);
 
     QWidget* CreateFrame(FrameKind kind);
     // The steps that differ by kind, before the frame is shown.
@@ -128,6 +128,8 @@ private:
     QMenu* Photos1 = nullptr;
     QMenu* Rotate1 = nullptr;
     QAction* ViewPhoto1 = nullptr;
+    QAction* SortByName1 = nullptr;
+    QAction* SortByDateTaken1 = nullptr;
     QAction* ShowTooltips1 = nullptr;
 };
 

@@ -15,6 +15,7 @@
 #include "app/Global.h"
 #include "editor/PhotoList.h"
 #include "editor/PhotoListModel.h"
+#include "editor/PhotoViewing.h"
 #include "imaging/BitmapQt.h"
 #include "imaging/BmpFile.h"
 #include "library/LibraryFrameParts.h"
@@ -33,14 +34,20 @@ static constexpr int FrameSide = 80;
 // How much of the background covers a dimmed card (of 255).
 static constexpr int DimmingAlpha = 150;
 
-// The photo's thumbnail, or a null image when there is none to show.
-static QImage LoadThumbnail(const std::string& categoryFolder, const std::string& id) {
+// Half the height of the line that marks where dragged photos would land; each of the
+// two cards beside the gap draws its half.
+static constexpr int DropLineHalf = 2;
+
+// The photo's thumbnail, turned upright, or a null image when there is none to show.
+static QImage LoadThumbnail(const std::string& categoryFolder, const std::string& id, int rotation) {
     if (categoryFolder.empty() || !IsPhotoId(id)) return {};
     const std::string path = categoryFolder + id + ThumbnailExtension;
     const std::uint32_t size = FileSizeOf(path);
     if (size == 0 || size > MaxThumbnailFileBytes) return {};
     try {
-        return ToQImage(DecodeBmp(ReadWholeFile(path)));
+        Bitmap thumbnail = DecodeBmp(ReadWholeFile(path));
+        TurnByStoredRotation(thumbnail, rotation);
+        return ToQImage(thumbnail);
     } catch (const std::exception&) {
         return {};
     }
@@ -90,7 +97,7 @@ static void DrawThumbnail(QPainter& painter, const QImage& thumbnail, const QPal
         painter.drawPoint(corner);
 }
 
-void DrawPhotoCard(QPainter& painter, const QRect& itemRect, const std::string& entryText,
+void DrawPhotoCard(QPainter& painter, const QRect& itemRect, const std::string& entryText, int rotation,
                    const std::string& categoryFolder, const QPalette& colours, bool selected, bool dimmed) {
     if (itemRect.isEmpty()) return;
     // Drawn at the device's resolution so that texts stay sharp on high-density screens.
@@ -100,7 +107,7 @@ void DrawPhotoCard(QPainter& painter, const QRect& itemRect, const std::string& 
     const QColor background = colours.color(selected ? QPalette::Highlight : QPalette::Base);
     card.fill(background);
     const PhotoEntry entry = PhotoEntry::FromText(entryText);
-    const QImage thumbnail = LoadThumbnail(categoryFolder, entry.PhotoId);
+    const QImage thumbnail = LoadThumbnail(categoryFolder, entry.PhotoId, rotation);
     {
         QPainter cardPainter(&card);
         cardPainter.setPen(colours.color(selected ? QPalette::HighlightedText : QPalette::Text));
@@ -122,8 +129,14 @@ PhotoCardDelegate::PhotoCardDelegate(std::function<std::string()> categoryFolder
 
 void PhotoCardDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
     const std::string entry = index.data(PhotoEntryRole).toByteArray().toStdString();
-    DrawPhotoCard(*painter, option.rect, entry, categoryFolder_ ? categoryFolder_() : std::string(), option.palette,
+    DrawPhotoCard(*painter, option.rect, entry, index.data(PhotoRotationRole).toInt(),
+                  categoryFolder_ ? categoryFolder_() : std::string(), option.palette,
                   option.state.testFlag(QStyle::State_Selected), isCut_ && isCut_(PhotoEntry::FromText(entry).PhotoId));
+    const QColor line = option.palette.color(QPalette::Text);
+    if (index.row() == dropGap_)
+        painter->fillRect(option.rect.adjusted(0, 0, 0, DropLineHalf - option.rect.height()), line);
+    if (index.row() + 1 == dropGap_)
+        painter->fillRect(option.rect.adjusted(0, option.rect.height() - DropLineHalf, 0, 0), line);
 }
 
 QSize PhotoCardDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const {

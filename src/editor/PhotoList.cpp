@@ -2,6 +2,7 @@
 #include "editor/PhotoList.h"
 
 #include <algorithm>
+#include <cassert>
 
 #include "app/Global.h"
 
@@ -51,10 +52,25 @@ void PhotoList::Remove(int index) {
 
 void PhotoList::Move(int from, int to) {
     const bool wasCurrent = current_ == from;
+    const int rotation = Rotation(from);
     std::string text = std::move(items_[std::size_t(from)].text);
     Remove(from);
     Insert(to, std::move(text));
+    SetRotation(to, rotation);
     if (wasCurrent) current_ = to;
+}
+
+void PhotoList::Reorder(const std::vector<int>& order) {
+    assert(order.size() == items_.size());
+    std::vector<Row> reordered;
+    reordered.reserve(items_.size());
+    int current = -1;
+    for (const int from : order) {
+        if (from == current_) current = static_cast<int>(reordered.size());
+        reordered.push_back(std::move(items_[std::size_t(from)]));
+    }
+    items_ = std::move(reordered);
+    current_ = current;
 }
 
 void PhotoList::Clear() {

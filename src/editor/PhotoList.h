@@ -1,5 +1,6 @@
 // The photos of the displayed category as the editor's photo list holds them: one
 // PhotoEntry text per item, in show order, with per-item selection and a current item.
+// Each item also carries the photo's stored rotation, so that its card is drawn upright.
 #pragma once
 
 #include <string>
@@ -51,12 +52,20 @@ public:
     // Removes the item and inserts it at `to`, as a list box does: the moved item ends up
     // unselected; a current item stays current.
     void Move(int from, int to);
+    // Puts the items in a new order in one step: `order` lists the present index of the
+    // item for each new position and must hold every index once. Items keep their
+    // selection and rotation; the current item stays current.
+    void Reorder(const std::vector<int>& order);
     void Clear();
 
     bool IsSelected(int index) const { return items_[std::size_t(index)].selected; }
     void Select(int index, bool selected = true) { items_[std::size_t(index)].selected = selected; }
     void DeselectAll();
     int SelectedCount() const;
+
+    // Quarter turns clockwise (0..3) the photo is shown with; 0 for a new item.
+    int Rotation(int index) const { return items_[std::size_t(index)].rotation; }
+    void SetRotation(int index, int rotation) { items_[std::size_t(index)].rotation = rotation; }
 
     // Index of the current (focused) item, -1 when none. Setting an index outside the
     // items clears it.
@@ -67,6 +76,7 @@ private:
     struct Row {
         std::string text;
         bool selected = false;
+        int rotation = 0;
     };
     std::vector<Row> items_;
     int current_ = -1;

@@ -15,6 +15,7 @@ QVariant PhotoListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= photos_.Count()) return {};
     const std::string& text = photos_.Item(index.row());
     if (role == PhotoEntryRole) return QByteArray(text.data(), qsizetype(text.size()));
+    if (role == PhotoRotationRole) return photos_.Rotation(index.row());
     if (role == Qt::DisplayRole) return FromStored(PhotoEntry::FromText(text).Name);
     return {};
 }

@@ -9,6 +9,8 @@ namespace velvora {
 
 // Item data role holding the item's raw PhotoEntry text as a QByteArray.
 inline constexpr int PhotoEntryRole = Qt::UserRole + 1;
+// Item data role holding the photo's rotation, quarter turns clockwise, as an int.
+inline constexpr int PhotoRotationRole = Qt::UserRole + 2;
 
 // One row per photo list item; read-only. The display role is the photo's Name.
 class PhotoListModel : public QAbstractListModel {

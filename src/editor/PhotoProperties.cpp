@@ -115,8 +115,9 @@ bool SavePhotoProperties(ShowDocument& document, const PhotoPanel& panel) {
     // Decoded, the panel's texts can never split the entry at a separator of their own.
     entry.Caption = DecodeStoredText(panel.Caption);
     entry.Name = DecodeStoredText(panel.Name);
-    const bool changed = entry.Text() != photos.Item(index);
-    if (changed) photos.SetItem(index, entry.Text());
+    const bool changed = entry.Text() != photos.Item(index) || panel.Rotation != photos.Rotation(index);
+    photos.SetItem(index, entry.Text());
+    photos.SetRotation(index, panel.Rotation);
     if (!IsPhotoId(entry.PhotoId)) return changed;
     const KeyValueList stored = StoredProperties(document, entry);
     PhotoPanel written = panel;

@@ -50,10 +50,10 @@ StringList PhotoPanelLines(const PhotoPanel& panel, const PhotoEntry& entry);
 // panel as it was, when no photo is bound.
 bool LoadCurrentPhoto(const ShowDocument& document, PhotoPanel& panel);
 
-// Writes `panel` to the photo bound by CurrentPhotoIndex: its list entry (name and
-// caption; the item keeps its selection) and its ".dat" file, where a name or caption
+// Writes `panel` to the photo bound by CurrentPhotoIndex: its list entry (name, caption
+// and rotation; the item keeps its selection) and its ".dat" file, where a name or caption
 // that still says what it said keeps its stored bytes. Does nothing when no photo is
-// bound. Returns true when the entry's text changed.
+// bound. Returns true when the entry's text or rotation changed.
 bool SavePhotoProperties(ShowDocument& document, const PhotoPanel& panel);
 
 }  // namespace velvora

@@ -1,11 +1,13 @@
 // Clipboard and drag data of photos, and the drag and drop filters of the editor.
 #include "editor/PhotoTransferUi.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QUrl>
 #include <QWidget>
 
@@ -108,7 +110,7 @@ bool DropTarget::eventFilter(QObject* watched, QEvent* event) {
     };
     if (type == QEvent::DragLeave) {
         hover(std::nullopt);
-        return true;
+        return QObject::eventFilter(watched, event);
     }
     if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
         return QObject::eventFilter(watched, event);
@@ -117,7 +119,7 @@ bool DropTarget::eventFilter(QObject* watched, QEvent* event) {
     if (!accepts_(drop->mimeData(), position)) {
         hover(std::nullopt);
         drop->ignore();
-        return true;
+        return QObject::eventFilter(watched, event);
     }
     drop->setDropAction(action_);
     drop->accept();
@@ -128,6 +130,40 @@ bool DropTarget::eventFilter(QObject* watched, QEvent* event) {
         hover(position);
     }
     return true;
+}
+
+// Fast enough to cross a long list, slow enough to stop at the card wanted.
+static constexpr int EdgeScrollIntervalMs = 100;
+
+EdgeScroller::EdgeScroller(QAbstractScrollArea* area, int margin, std::function<void(QPoint)> scrolled)
+    : QObject(area), area_(area), margin_(margin), scrolled_(std::move(scrolled)) {
+    timer_.setInterval(EdgeScrollIntervalMs);
+    connect(&timer_, &QTimer::timeout, this, &EdgeScroller::Step);
+}
+
+void EdgeScroller::Hover(std::optional<QPoint> position) {
+    if (!position || DirectionAt(*position) == 0) {
+        timer_.stop();
+        return;
+    }
+    position_ = *position;
+    if (timer_.isActive()) return;
+    Step();
+    timer_.start();
+}
+
+int EdgeScroller::DirectionAt(QPoint position) const {
+    const int height = area_->viewport()->height();
+    if (position.y() < margin_) return -1;
+    if (position.y() >= height - margin_) return 1;
+    return 0;
+}
+
+void EdgeScroller::Step() {
+    QScrollBar* bar = area_->verticalScrollBar();
+    const int before = bar->value();
+    bar->setValue(before + DirectionAt(position_) * bar->singleStep());
+    if (bar->value() != before && scrolled_) scrolled_(position_);
 }
 
 }  // namespace velvora

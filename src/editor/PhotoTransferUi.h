@@ -1,5 +1,6 @@
-// What photos look like on the clipboard and in a drag, and the two small event filters
-// through which the editor starts photo drags and takes drops.
+// What photos look like on the clipboard and in a drag, the two small event filters
+// through which the editor starts photo drags and takes drops, and the scrolling of a list
+// while a drag hovers near its edges.
 #pragma once
 
 #include <functional>
@@ -8,9 +9,11 @@
 
 #include <QObject>
 #include <QPoint>
+#include <QTimer>
 
 #include "app/Global.h"
 
+class QAbstractScrollArea;
 class QMimeData;
 class QWidget;
 
@@ -57,6 +60,8 @@ private:
 // Takes drops on the widget it filters: `accepts` tells, for the data and the position,
 // whether a drop there would do something; `drop` receives the accepted drops. Drops are
 // taken with `action`; a copy, the default, keeps a file manager from removing its files.
+// Drags it does not accept, and every drag leaving, go on to the widget's other filters,
+// so several targets can share one widget, each taking its own kind of data.
 class DropTarget : public QObject {
 public:
     using Test = std::function<bool(const QMimeData*, QPoint)>;
@@ -76,6 +81,28 @@ private:
     Handler drop_;
     HoverHandler hover_;
     Qt::DropAction action_;
+};
+
+// Scrolls `area` vertically while a drag hovers within `margin` pixels of its top or bottom
+// edge: one step at once, then one more every tick while the drag stays there, each time
+// followed by `scrolled` so that a drop point shown can follow the content.
+class EdgeScroller : public QObject {
+public:
+    EdgeScroller(QAbstractScrollArea* area, int margin, std::function<void(QPoint)> scrolled);
+
+    // Where the drag hovers over the area's viewport; nullopt once it is gone.
+    void Hover(std::optional<QPoint> position);
+
+private:
+    // -1 up, +1 down, 0 away from the edges.
+    int DirectionAt(QPoint position) const;
+    void Step();
+
+    QAbstractScrollArea* area_;
+    int margin_;
+    std::function<void(QPoint)> scrolled_;
+    QTimer timer_;
+    QPoint position_;
 };
 
 }  // namespace velvora

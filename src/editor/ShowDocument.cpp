@@ -165,6 +165,7 @@ int ShowDocument::AddPhotoEntry(const std::string& id, const std::string& source
     PhotoEntry entry;
     entry.PhotoId = id;
     entry.SourceFileName = DecodeStoredText(sourceFileName);
+    int rotation = 0;
     for (const std::string& line : ReadLinesIfPresent(CategoryFolder + id + PhotoPropertiesExtension)) {
         const std::string key = KeyValueList::NameOf(line);
         const std::string value = DecodeStoredText(KeyValueList::ValueOf(line));
@@ -176,8 +177,12 @@ int ShowDocument::AddPhotoEntry(const std::string& id, const std::string& source
             entry.Width = value;
         else if (SameTextIgnoringCase(key, "height"))
             entry.Height = value;
+        else if (SameTextIgnoringCase(key, "rotate"))
+            rotation = DecimalOrZero(value);
     }
-    return photos_.Add(entry.Text());
+    const int index = photos_.Add(entry.Text());
+    photos_.SetRotation(index, rotation >= 0 && rotation < 4 ? rotation : 0);
+    return index;
 }
 
 bool ShowDocument::CloseShow() {

@@ -69,9 +69,10 @@ public:
     // that still stands for its photo is written back byte for byte.
     void SaveFolderList();
     // Appends the entry of a photo of the displayed category, built from its ".dat" file,
-    // and returns its index. The source file name and the stored values are decoded to
-    // UTF-8 (Windows-1252 where they are not UTF-8). Returns -1 and adds nothing when no
-    // category is displayed, `id` is not a photo id or the photo's image file is missing.
+    // with the rotation stored there (0 when outside 0..3), and returns its index. The
+    // source file name and the stored values are decoded to UTF-8 (Windows-1252 where they
+    // are not UTF-8). Returns -1 and adds nothing when no category is displayed, `id` is not
+    // a photo id or the photo's image file is missing.
     int AddPhotoEntry(const std::string& id, const std::string& sourceFileName);
     // Saves the show and frees the model; always allows closing.
     bool CloseShow();

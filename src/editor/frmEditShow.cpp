@@ -170,9 +170,10 @@ QWidget* TFrameEditShow::CreatePhotoPane() {
     photoModel_ = new PhotoListModel(document_.Photos(), this);
     lbxPhotos->setModel(photoModel_);
     lbxPhotos->installEventFilter(this);
-    lbxPhotos->setItemDelegate(new PhotoCardDelegate(
+    photoCards_ = new PhotoCardDelegate(
         [this] { return document_.CategoryFolder; },
-        [this](const std::string& id) { return cutPhotos_.Holds(document_.CategoryFolder, id); }, lbxPhotos));
+        [this](const std::string& id) { return cutPhotos_.Holds(document_.CategoryFolder, id); }, lbxPhotos);
+    lbxPhotos->setItemDelegate(photoCards_);
     connect(lbxPhotos->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &TFrameEditShow::PhotoSelectionChangedInView);
     connect(lbxPhotos->selectionModel(), &QItemSelectionModel::currentChanged, this,
@@ -340,8 +341,17 @@ void TFrameEditShow::mnuRotateWizardClick() {
     if (wizard.StepCount() == 0) return;
     TRotateWizard dialog(wizard, this);
     if (dialog.exec() != QDialog::Accepted) return;
+    ReloadPhotoRotations();
     document_.CurrentPhotoIndex = -1;
     lbxPhotosClick();
+}
+
+// The wizard writes the rotations of many photos straight to their files.
+void TFrameEditShow::ReloadPhotoRotations() {
+    PhotoList& photos = document_.Photos();
+    for (int i = 0; i < photos.Count(); ++i)
+        photos.SetRotation(i, StoredRotation(document_.CategoryFolder, PhotoEntry::FromText(photos.Item(i))));
+    lbxPhotos->viewport()->update();
 }
 
 void TFrameEditShow::ConnectTree() {
@@ -434,6 +444,12 @@ void TFrameEditShow::RunCommand(EditorCommand command) {
         case EditorCommand::MovePhotoDown:
             btnDownClick();
             break;
+        case EditorCommand::SortPhotosByName:
+            SortPhotosByName();
+            break;
+        case EditorCommand::SortPhotosByDateTaken:
+            SortPhotosByDateTaken();
+            break;
         case EditorCommand::CutPhotos:
             btnPhotoCutClick();
             break;
@@ -454,6 +470,17 @@ void TFrameEditShow::RunCommand(EditorCommand command) {
             break;
         default:
             break;
+    }
+}
+
+// A sort needs two photos to put in order.
+bool TFrameEditShow::IsCommandEnabled(EditorCommand command) const {
+    switch (command) {
+        case EditorCommand::SortPhotosByName:
+        case EditorCommand::SortPhotosByDateTaken:
+            return !document_.CategoryFolder.empty() && document_.Photos().Count() >= 2;
+        default:
+            return true;
     }
 }
 

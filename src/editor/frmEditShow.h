@@ -3,11 +3,14 @@
 // right. The show itself lives in the ShowDocument; the frame binds it to the controls.
 #pragma once
 
+#include <optional>
+
 #include <QWidget>
 
 #include "app/Global.h"
 #include "app/ShowEditorFrame.h"
 #include "editor/PhotoClipboard.h"
+#include "editor/PhotoListEditing.h"
 #include "editor/ShowDocument.h"
 
 class QLabel;
@@ -22,6 +25,8 @@ class QTreeView;
 namespace velvora {
 
 class CategoryTreeModel;
+class EdgeScroller;
+class PhotoCardDelegate;
 class PhotoListModel;
 class ToolbarPanel;
 class TPhotoPropertiesPanel;
@@ -43,6 +48,7 @@ public:
     void LoadShow() override;
     bool CloseShow() override;
     void RunCommand(EditorCommand command) override;
+    bool IsCommandEnabled(EditorCommand command) const override;
     bool PhotoViewerVisible() const override;
     void ShowPhotoViewer(bool show, bool keepPanel) override;
 
@@ -88,6 +94,9 @@ private:
     void btnAddPhotoClick();
     void btnUpClick();
     void btnDownClick();
+    void SortPhotosByName();
+    void SortPhotosByDateTaken();
+    void ApplyPhotoOrder(const PhotoOrder& order);
     void btnDeletePhotoClick();
     void ShowRemainingPhotos(int keep);
     void AddPhotos(StringList files);
@@ -102,6 +111,11 @@ private:
     void UpdatePasteCommand();
     void CreatePhotoDragAndDrop();
     void StartPhotoDrag();
+    bool IsPhotoMoveWithinList(const QMimeData* data) const;
+    int PhotoDropGap(QPoint position) const;
+    void ShowPhotoDropPoint(std::optional<QPoint> position);
+    void DropPhotosAt(const std::string& sourceFolder, int gap);
+    void ReloadPhotoRotations();
     std::string DropTargetFolder(const QMimeData* data, QPoint position) const;
     void MovePhotosToCategory(const std::string& sourceFolder, const std::string& targetFolder);
 
@@ -120,6 +134,8 @@ private:
     ShowDocument document_;
     CategoryTreeModel* categoryModel_ = nullptr;
     PhotoListModel* photoModel_ = nullptr;
+    PhotoCardDelegate* photoCards_ = nullptr;
+    EdgeScroller* photoScroller_ = nullptr;
     bool syncingViews_ = false;
     PhotoCutMark cutPhotos_;
 

@@ -1,5 +1,5 @@
 // The editor frame's photo list commands: adding, ordering and deleting photos, and moving
-// them through the clipboard or by dragging them onto a category.
+// them through the clipboard, by dragging them onto a category or to a new place in the list.
 #include "editor/frmEditShow.h"
 
 #include <utility>
@@ -17,9 +17,11 @@
 #include "app/frmMain.h"
 #include "editor/CategoryTreeModel.h"
 #include "editor/PhotoAdding.h"
+#include "editor/PhotoCard.h"
 #include "editor/PhotoClipboard.h"
 #include "editor/PhotoDeletion.h"
 #include "editor/PhotoListEditing.h"
+#include "editor/PhotoListModel.h"
 #include "editor/PhotoTransferUi.h"
 #include "platform/Dialogs.h"
 #include "platform/TextCodec.h"
@@ -118,6 +120,26 @@ void TFrameEditShow::btnDownClick() {
     UnbindPhotoForEditing();
     MoveSelectedPhotosDown(document_.Photos());
     ReloadPhotoList();
+}
+
+void TFrameEditShow::SortPhotosByName() { ApplyPhotoOrder(OrderByName(document_.Photos())); }
+
+void TFrameEditShow::SortPhotosByDateTaken() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const PhotoOrder order = OrderByDateTaken(document_.Photos(), document_.CategoryFolder);
+    QApplication::restoreOverrideCursor();
+    ApplyPhotoOrder(order);
+}
+
+// A sort or a drop rewrites the order as Up and Down do, in one step; an order that moves
+// nothing writes nothing, not even the panel.
+void TFrameEditShow::ApplyPhotoOrder(const PhotoOrder& order) {
+    if (document_.AddingPhotos || IsUnchangedOrder(order)) return;
+    UnbindPhotoForEditing();
+    document_.Photos().Reorder(order);
+    ReloadPhotoList();
+    const int current = document_.Photos().CurrentIndex();
+    if (current >= 0) lbxPhotos->scrollTo(photoModel_->index(current));
 }
 
 void TFrameEditShow::btnDeletePhotoClick() {
@@ -229,7 +251,8 @@ void TFrameEditShow::UpdatePasteCommand() {
 }
 
 // The drag icon, and a press on a selected card, drag the selection to a category of the
-// tree; image files dragged from a file manager drop onto the photo list.
+// tree or to a new place in the list; image files dragged from a file manager drop onto
+// the photo list.
 void TFrameEditShow::CreatePhotoDragAndDrop() {
     new DragStarter(
         findChild<QLabel*>(QStringLiteral("imgDragPhotos")), [](QPoint) { return true; }, [this] { StartPhotoDrag(); });
@@ -263,6 +286,47 @@ void TFrameEditShow::CreatePhotoDragAndDrop() {
         [this](const QMimeData* data, QPoint) {
             QTimer::singleShot(0, this, [this, files = LocalFilesIn(data)] { AddPhotos(files); });
         });
+    auto* list = new DropTarget(
+        lbxPhotos->viewport(), [this](const QMimeData* data, QPoint) { return IsPhotoMoveWithinList(data); },
+        [this](const QMimeData* data, QPoint position) {
+            // As the drop onto a category: nothing that may write files inside the drag.
+            QTimer::singleShot(0, this, [this, source = PhotoMoveSourceIn(data), gap = PhotoDropGap(position)] {
+                DropPhotosAt(source, gap);
+            });
+        },
+        Qt::MoveAction);
+    photoScroller_ =
+        new EdgeScroller(lbxPhotos, PhotoCardHeight / 2, [this](QPoint position) { ShowPhotoDropPoint(position); });
+    list->SetHoverHandler([this](std::optional<QPoint> position) {
+        ShowPhotoDropPoint(position);
+        photoScroller_->Hover(position);
+    });
+}
+
+bool TFrameEditShow::IsPhotoMoveWithinList(const QMimeData* data) const {
+    return !document_.CategoryFolder.empty() && !document_.AddingPhotos &&
+           PhotoMoveSourceIn(data) == document_.CategoryFolder;
+}
+
+// The gap nearest to `position` in the list's viewport: before the card under it when in
+// its upper half, after it when in its lower half, after the last card below them all.
+int TFrameEditShow::PhotoDropGap(QPoint position) const {
+    const QModelIndex index = lbxPhotos->indexAt(position);
+    if (!index.isValid()) return document_.Photos().Count();
+    const QRect card = lbxPhotos->visualRect(index);
+    return index.row() + (position.y() >= card.center().y() ? 1 : 0);
+}
+
+void TFrameEditShow::ShowPhotoDropPoint(std::optional<QPoint> position) {
+    const int gap = position ? PhotoDropGap(*position) : -1;
+    if (gap == photoCards_->DropGap()) return;
+    photoCards_->SetDropGap(gap);
+    lbxPhotos->viewport()->update();
+}
+
+void TFrameEditShow::DropPhotosAt(const std::string& sourceFolder, int gap) {
+    if (sourceFolder != document_.CategoryFolder) return;
+    ApplyPhotoOrder(OrderWithSelectionAt(document_.Photos(), gap));
 }
 
 void TFrameEditShow::StartPhotoDrag() {

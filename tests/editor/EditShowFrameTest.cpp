@@ -1,4 +1,5 @@
 // The editor frame inside the real main window, driven as a user would drive it.
+#include <chrono>
 #include <filesystem>
 
 #include <gtest/gtest.h>
@@ -13,6 +14,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSettings>
 #include <QSplitter>
 #include <QTest>
@@ -26,6 +28,7 @@
 #include "editor/PhotoTransferUi.h"
 #include "editor/PhotoViewerPane.h"
 #include "editor/frmEditShow.h"
+#include "imaging/BmpFile.h"
 #include "library/ShowIndex.h"
 #include "publish/PackageFormat.h"
 #include "support/JpegEncoder.h"
@@ -81,6 +84,47 @@ protected:
             ADD_FAILURE() << "no menu item " << name;
     }
     QString Caption() const { return frame->findChild<QLabel*>("pnlShowName")->text(); }
+    // Fills the category "Snow" with photos 00000001, 00000002, ... named P1, P2, ..., from
+    // `sources` (source file name and picture bytes each), and displays it.
+    void ShowSnowWith(const std::vector<std::pair<std::string, std::string>>& sources) {
+        std::string order;
+        for (std::size_t i = 0; i < sources.size(); ++i) {
+            const std::string id = "0000000" + std::to_string(i + 1);
+            WriteFile(show + "0002/" + id + ".pho", sources[i].second);
+            WriteFile(show + "0002/" + id + ".dat", "Name=P" + std::to_string(i + 1) + "\r\n");
+            order += id + "=" + sources[i].first + "\r\n";
+        }
+        WriteFile(show + "0002/folder.dat", order);
+        tree->setCurrentIndex(IndexOfNode(2));
+    }
+    // Selects `rows` in the list, the last one current.
+    void SelectRows(std::initializer_list<int> rows) const {
+        QItemSelectionModel* selection = photos->selectionModel();
+        selection->clearSelection();
+        for (int row : rows) selection->setCurrentIndex(photos->model()->index(row, 0), QItemSelectionModel::Select);
+    }
+    // The names of the listed photos in order, each selected one followed by "*", and the
+    // current one last after "/".
+    std::string Listed() const {
+        std::string listed;
+        const QAbstractItemModel* model = photos->model();
+        for (int row = 0; row < model->rowCount(); ++row)
+            listed += model->index(row, 0).data().toString().toStdString() +
+                      (photos->selectionModel()->isRowSelected(row) ? "* " : " ");
+        return listed + "/" + photos->selectionModel()->currentIndex().data().toString().toStdString();
+    }
+    bool MenuItemEnabled(const char* name) const {
+        emit main->findChild<QMenu*>("Photos1")->aboutToShow();
+        return main->findChild<QAction*>(name)->isEnabled();
+    }
+    void Reopen() {
+        main->close();
+        main->OpenShow(show);
+        QCoreApplication::sendPostedEvents();
+        frame = static_cast<TFrameEditShow*>(main->CurrentFrame());
+        tree = frame->findChild<QTreeView*>("lbxCategories");
+        photos = frame->findChild<QListView*>("lbxPhotos");
+    }
     void Rename(int node, const QString& name) { tree->model()->setData(IndexOfNode(node), name, Qt::EditRole); }
     std::vector<std::string> Names() const {
         std::vector<std::string> names;
@@ -477,6 +521,136 @@ TEST_F(EditShowFrameTest, NarrowPhotoToolbarOffersTheHiddenButtonsInItsMoreMenuA
     splitter->setSizes({300, 500});
     emit splitter->splitterMoved(300, 1);
     EXPECT_EQ(main->CategoryPaneWidth(), 300);
+}
+
+TEST_F(EditShowFrameTest, SortsRewriteTheOrderInOneStepKeepingTheSelectionAndTheOrderSurvivesReopening) {
+    using namespace std::chrono;
+    tree->setCurrentIndex(IndexOfNode(0));
+    EXPECT_FALSE(MenuItemEnabled("SortByName1")) << "the root has no photos";
+    const auto dated = [](const char* date) {
+        return testing::EncodeJpeg(8, 8, 1, [](int, int, std::uint8_t* out) { out[0] = 7; }, {.exifDateTaken = date});
+    };
+    ShowSnowWith({{"IMG_10.jpg", dated("2021:03:05 10:00:00")},
+                  {"img_9.JPG", jpeg},
+                  {"Beach.jpg", dated("2021:03:01 10:00:00")},
+                  {"IMG_2.jpg", jpeg}});
+    // Days apart from the dates taken, so that any time zone keeps the order.
+    fs::last_write_time(show + "0002/00000002.pho", file_clock::from_sys(sys_seconds(sys_days(2021y / 3 / 7))));
+    fs::last_write_time(show + "0002/00000004.pho", file_clock::from_sys(sys_seconds(sys_days(2021y / 3 / 3))));
+    EXPECT_TRUE(MenuItemEnabled("SortByName1") && MenuItemEnabled("SortByDateTaken1"));
+    SelectRows({1, 3});
+    TriggerMenuItem("SortByDateTaken1");
+    EXPECT_EQ(Listed(), "P3 P4* P1 P2* /P4");
+    TriggerMenuItem("SortByName1");
+    EXPECT_EQ(Listed(), "P3 P4* P2* P1 /P4");
+
+    // The panel's photo is written first, as Up and Down write it.
+    SelectRows({3});
+    auto* name = frame->findChild<QLineEdit*>("txtPhotoName");
+    name->setFocus();
+    name->setText(QStringLiteral("Dunes"));
+    TriggerMenuItem("SortByDateTaken1");
+    EXPECT_EQ(Listed(), "P3 P4 Dunes* P2 /Dunes");
+    EXPECT_EQ(ReadFile(show + "0002/00000001.dat").substr(0, 12), "Name=Dunes\r\n");
+    Reopen();
+    EXPECT_EQ(ReadFile(show + "0002/folder.dat"),
+              "00000003=Beach.jpg\r\n00000004=IMG_2.jpg\r\n00000001=IMG_10.jpg\r\n00000002=img_9.JPG\r\n");
+    EXPECT_EQ(Listed(), "P3* P4 Dunes P2 /P3");
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(EditShowFrameTest, DraggedPhotosLandTogetherAtTheDrawnDropPointAndTheirOwnPlaceWritesNothing) {
+    ShowSnowWith({{"a.jpg", jpeg}, {"b.jpg", jpeg}, {"c.jpg", jpeg}, {"d.jpg", jpeg}});
+    QWidget* viewport = photos->viewport();
+    const QRgb line = photos->palette().color(QPalette::Text).rgb();
+    const auto lineAt = [&](int y) { return viewport->grab().toImage().pixel(300, y) == line; };
+    // The point of the gap before row `gap`, or after the last row for the row count.
+    const auto gapPoint = [&](int gap) {
+        const int rows = photos->model()->rowCount();
+        const QRect card = photos->visualRect(photos->model()->index(std::min(gap, rows - 1), 0));
+        return gap < rows ? card.topLeft() + QPoint(300, 10) : card.bottomLeft() + QPoint(300, -10);
+    };
+    const auto dragTo = [&](int gap, const std::string& folder, bool drawn = true) {
+        const std::unique_ptr<QMimeData> data(MakePhotoMoveData(folder));
+        const QPoint at = gapPoint(gap);
+        QDragEnterEvent enter(at, Qt::MoveAction, data.get(), Qt::LeftButton, {});
+        QCoreApplication::sendEvent(viewport, &enter);
+        QDragMoveEvent move(at, Qt::MoveAction, data.get(), Qt::LeftButton, {});
+        QCoreApplication::sendEvent(viewport, &move);
+        const int lineY = gap < photos->model()->rowCount()
+                              ? photos->visualRect(photos->model()->index(gap, 0)).top()
+                              : photos->visualRect(photos->model()->index(gap - 1, 0)).bottom();
+        EXPECT_EQ(lineAt(lineY), drawn) << "gap " << gap;
+        QDropEvent drop(at, Qt::MoveAction, data.get(), Qt::LeftButton, {});
+        QCoreApplication::sendEvent(viewport, &drop);
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(lineAt(lineY)) << "cleared after the drop";
+        return drop.isAccepted();
+    };
+    const std::string snow = frame->Document().CategoryFolder;
+    SelectRows({1, 3});
+    dragTo(0, snow);
+    EXPECT_EQ(Listed(), "P2* P4* P1 P3 /P4");
+    dragTo(4, snow);
+    EXPECT_EQ(Listed(), "P1 P3 P2* P4* /P4");
+    dragTo(3, snow);  // the block's own place
+    EXPECT_EQ(Listed(), "P1 P3 P2* P4* /P4");
+
+    SelectRows({0});
+    auto* name = frame->findChild<QLineEdit*>("txtPhotoName");
+    name->setFocus();
+    name->setText(QStringLiteral("Dunes"));
+    dragTo(2, snow);
+    EXPECT_EQ(Listed(), "P3 Dunes* P2 P4 /Dunes");
+    EXPECT_EQ(ReadFile(show + "0002/00000001.dat").substr(0, 12), "Name=Dunes\r\n");
+    SelectRows({1});
+    name->setText(QStringLiteral("Unsaved"));
+    dragTo(1, snow);
+    dragTo(2, snow);
+    EXPECT_EQ(ReadFile(show + "0002/00000001.dat").substr(0, 12), "Name=Dunes\r\n") << "a drop in place writes nothing";
+    EXPECT_FALSE(dragTo(0, show + "0001/", false)) << "photos of another category";
+    EXPECT_EQ(Listed(), "P3 Dunes* P2 P4 /Dunes");
+
+    // Files from a file manager still drop onto the same list.
+    WriteFile(Home() + "in/new.jpg", jpeg);
+    QMimeData files;
+    files.setUrls({QUrl::fromLocalFile(QString::fromStdString(Home() + "in/new.jpg"))});
+    QDragEnterEvent enter(gapPoint(0), Qt::CopyAction, &files, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(viewport, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    // Near the bottom edge of a list too long to show whole, it scrolls.
+    main->resize(900, 330);
+    QCoreApplication::processEvents();
+    ASSERT_GT(photos->verticalScrollBar()->maximum(), 0);
+    const std::unique_ptr<QMimeData> data(MakePhotoMoveData(snow));
+    QDragMoveEvent nearEdge(QPoint(300, viewport->height() - 2), Qt::MoveAction, data.get(), Qt::LeftButton, {});
+    QCoreApplication::sendEvent(viewport, &nearEdge);
+    EXPECT_GT(photos->verticalScrollBar()->value(), 0);
+    QDragLeaveEvent leave;
+    QCoreApplication::sendEvent(viewport, &leave);
+
+    Reopen();
+    EXPECT_EQ(ReadFile(show + "0002/folder.dat"),
+              "00000003=c.jpg\r\n00000001=a.jpg\r\n00000002=b.jpg\r\n00000004=d.jpg\r\n");
+    EXPECT_EQ(Listed(), "P3* Dunes P2 P4 /P3");
+}
+
+// The card once showed the stored thumbnail on its side while the viewer turned the photo.
+TEST_F(EditShowFrameTest, CardOfARotatedPhotoShowsItsThumbnailTurnedAndFollowsTheRotationChosen) {
+    Bitmap thumbnail(40, 20, PixelFormat::Bits24);
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 40; ++x) thumbnail.Row(y)[3 * x + 2] = 0xFF;
+    WriteFile(show + "0002/00000001.thu", EncodeBmp(thumbnail));
+    WriteFile(show + "0002/00000001.pho", jpeg);
+    WriteFile(show + "0002/00000001.dat", "Name=P1\r\nRotate=1\r\n");
+    WriteFile(show + "0002/folder.dat", "00000001=a.jpg\r\n");
+    tree->setCurrentIndex(IndexOfNode(2));
+    // Upright the 40 × 20 picture spans x 26..65, y 33..52 of the card; turned, x 36..55, y 23..62.
+    const auto red = [&](int x, int y) { return QColor(photos->viewport()->grab().toImage().pixel(x, y)) == Qt::red; };
+    EXPECT_TRUE(red(45, 28) && !red(30, 45));
+    for (QAction* choice : frame->findChild<QMenu*>("RotatePopupMenu")->actions())
+        if (choice->text() == QStringLiteral("No Rotation")) choice->trigger();
+    EXPECT_TRUE(!red(45, 28) && red(30, 45));
 }
 
 }  // namespace

@@ -39,7 +39,7 @@ QImage DrawCard(const std::string& folder, const std::string& id, bool selected,
     image.fill(Qt::green);
     QPainter painter(&image);
     DrawPhotoCard(painter, QRect(0, 0, cardWidth, PhotoCardHeight),
-                  PhotoEntry{id, "sea.jpg", std::string(200, 'W'), "Beach", "640", "480"}.Text(), folder, colours,
+                  PhotoEntry{id, "sea.jpg", std::string(200, 'W'), "Beach", "640", "480"}.Text(), 0, folder, colours,
                   selected);
     return image;
 }

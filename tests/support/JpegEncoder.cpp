@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include <jpeglib.h>
@@ -9,15 +10,30 @@
 
 namespace velvora::testing {
 
-// The "Exif\0\0" header and a TIFF structure holding one IFD 0 entry, Orientation.
-static std::string ExifWithOrientation(int orientation) {
+// Adds a fresh entry for `tag` to `content`, initialised as libexif does, and returns it.
+static ExifEntry* AddEntry(ExifContent* content, ExifTag tag) {
+    ExifEntry* entry = exif_entry_new();
+    exif_content_add_entry(content, entry);
+    exif_entry_initialize(entry, tag);
+    exif_entry_unref(entry);
+    return entry;
+}
+
+// The "Exif\0\0" header and a TIFF structure holding the asked-for tags.
+static std::string ExifSegment(const JpegOptions& options) {
     ExifData* data = exif_data_new();
     exif_data_set_byte_order(data, EXIF_BYTE_ORDER_INTEL);
-    ExifEntry* entry = exif_entry_new();
-    exif_content_add_entry(data->ifd[EXIF_IFD_0], entry);
-    exif_entry_initialize(entry, EXIF_TAG_ORIENTATION);
-    exif_set_short(entry->data, EXIF_BYTE_ORDER_INTEL, static_cast<ExifShort>(orientation));
-    exif_entry_unref(entry);
+    if (options.exifOrientation != 0)
+        exif_set_short(AddEntry(data->ifd[EXIF_IFD_0], EXIF_TAG_ORIENTATION)->data, EXIF_BYTE_ORDER_INTEL,
+                       static_cast<ExifShort>(options.exifOrientation));
+    if (!options.exifDateTaken.empty()) {
+        ExifEntry* date = AddEntry(data->ifd[EXIF_IFD_EXIF], EXIF_TAG_DATE_TIME_ORIGINAL);
+        std::free(date->data);
+        date->size = static_cast<unsigned int>(options.exifDateTaken.size() + 1);
+        date->components = date->size;
+        date->data = static_cast<unsigned char*>(std::malloc(date->size));
+        std::memcpy(date->data, options.exifDateTaken.c_str(), date->size);
+    }
     unsigned char* bytes = nullptr;
     unsigned int size = 0;
     exif_data_save_data(data, &bytes, &size);
@@ -43,8 +59,8 @@ std::string EncodeJpeg(int width, int height, int channels, const PixelSource& p
     info.write_Adobe_marker = channels == 4;
     if (options.progressive) jpeg_simple_progression(&info);
     jpeg_start_compress(&info, TRUE);
-    if (options.exifOrientation != 0) {
-        const std::string exif = ExifWithOrientation(options.exifOrientation);
+    if (options.exifOrientation != 0 || !options.exifDateTaken.empty()) {
+        const std::string exif = ExifSegment(options);
         jpeg_write_marker(&info, JPEG_APP0 + 1, reinterpret_cast<const JOCTET*>(exif.data()),
                           static_cast<unsigned int>(exif.size()));
     }

@@ -14,8 +14,11 @@ using PixelSource = std::function<void(int x, int y, std::uint8_t* out)>;
 struct JpegOptions {
     int quality = 95;
     bool progressive = false;
-    // Written as the Orientation of an APP1 EXIF segment, any value; 0 writes no segment.
+    // Written as the Orientation of an APP1 EXIF segment, any value; 0 writes none.
     int exifOrientation = 0;
+    // Written as the DateTimeOriginal of that segment, any text; empty writes none. The
+    // segment is left out when it would hold neither.
+    std::string exifDateTaken = {};
 };
 
 // A JPEG of 1 (grey), 3 (RGB) or 4 (CMYK, with the Adobe marker) channels.
