@@ -288,9 +288,9 @@ void TFrameEditShow::CreatePhotoToolbar() {
     rotate_.Item->setMenu(RotatePopupMenu);
     bar->AddBevel();
     menu->addSeparator();
-    addFolder_ = AddCommand(bar, "btnAddFolder", tr("Add Folder "),
-                            tr("Add the photos of a folder\r\nand its subfolders."), tr("Add Folder..."), 14,
-                            &TFrameEditShow::btnAddFolderClick, StandardIcon(QStyle::SP_DirOpenIcon));
+    addFolder_ =
+        AddCommand(bar, "btnAddFolder", tr("Add Folder "), tr("Add the photos of a folder\r\nand its subfolders."),
+                   tr("Add Folder..."), 14, &TFrameEditShow::btnAddFolderClick, StandardIcon(QStyle::SP_DirOpenIcon));
 }
 
 // The rotation the photo is shown and published with; stored as quarter turns clockwise.

@@ -137,7 +137,8 @@ void TFrameEditShow::AddFolder(const std::string& path) {
     const PhotoFolder folder = ScanPhotoFolder(path, true);
     QApplication::restoreOverrideCursor();
     if (PhotoCount(folder) == 0) {
-        Dialogs().ShowInfo(QStringLiteral("The folder \"%1\" holds no photos that can be added.").arg(FromStored(path)));
+        Dialogs().ShowInfo(
+            QStringLiteral("The folder \"%1\" holds no photos that can be added.").arg(FromStored(path)));
         return;
     }
     const std::optional<FolderAddMode> mode = AskFolderAddMode(folder, path, category->Text);

@@ -503,7 +503,10 @@ TEST_F(EditShowFrameTest, AFolderDroppedOnThePhotoListIsAddedAsAddFolderAddsIt) 
     dropFolder();
     EXPECT_EQ(dialogs.Texts(Kind::Choice).size(), 2u);
     EXPECT_EQ(Names(), (std::vector<std::string>{"Trip", "Beach", "Snow"}));
-    EXPECT_EQ(ReadFile(show + "0001/folder.dat").substr(48), "00000000=q.jpg\r\n00000001=p.jpg\r\n");
+    const PhotoList& list = frame->Document().Photos();
+    ASSERT_EQ(list.Count(), 5);
+    EXPECT_EQ(PhotoEntry::FromText(list.Item(3)).SourceFileName + PhotoEntry::FromText(list.Item(4)).SourceFileName,
+              "q.jpgp.jpg");
     EXPECT_EQ(photos->selectionModel()->selectedRows().size(), 2);
 }
 

@@ -1,5 +1,6 @@
 #include "editor/FolderAdding.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #include <gtest/gtest.h>
@@ -30,8 +31,8 @@ protected:
         WriteFile(ShowPath + "categories.dat",
                   "\\Trips\r\nSelected=1\r\nAlias=0001\r\n\r\n\\Trips\\Rome\r\nAlias=0002\r\n\r\n");
         ShowSettings.LoadFromFile(ShowPath + ShowSettingsFileName);
-        for (const char* name : {"b.jpg", "A.jpg", "Rome/r1.jpg", "Rome/deep/d.jpg", "bad\\name/z.jpg",
-                                 ".hidden.jpg", ".git/x.jpg"})
+        for (const char* name :
+             {"b.jpg", "A.jpg", "Rome/r1.jpg", "Rome/deep/d.jpg", "bad\\name/z.jpg", ".hidden.jpg", ".git/x.jpg"})
             WriteFile(top + name, jpeg);
         WriteFile(top + "notes.txt", "not a picture");
         WriteFile(top + "only-text/readme.txt", "no photos here");
@@ -120,6 +121,18 @@ TEST_F(FolderAddingTest, CancelStopsAfterThePhotoInProgressAndLeavesAShowThatRel
     EXPECT_EQ(result.PhotosAdded, 3);
     EXPECT_EQ(result.CurrentIndex, -1);
     EXPECT_EQ(ReloadedShow(), "Trip:\nTrips: A.jpg b.jpg\nRome:\nbad_name: z.jpg\n");
+}
+
+// Categories deeper than the stored tree can hold would be moved elsewhere by the next load;
+// the photos of such subfolders go into the deepest category that can be stored instead.
+TEST_F(FolderAddingTest, PhotosBelowTheDeepestStorableCategoryGoIntoIt) {
+    std::string deep = Home() + "in/deep/";
+    for (int level = 0; level < MaxCategoryDepth + 3; ++level) deep += "d/";
+    WriteFile(deep + "bottom.jpg", jpeg);
+    AddFolderBatch(document, ScanPhotoFolder(Home() + "in/deep/", true), FolderAddMode::SubfoldersAsCategories);
+    const std::string listing = ReloadedShow();
+    EXPECT_EQ(std::count(listing.begin(), listing.end(), '\n'), MaxCategoryDepth + 2) << "root, Rome and the chain";
+    EXPECT_TRUE(listing.ends_with("d: bottom.jpg\n")) << listing.substr(listing.size() - 40);
 }
 
 TEST(CategoryNameForFolder, OddFolderNamesBecomeNamesTheCategoryRulesAccept) {

@@ -209,7 +209,8 @@ StringList PhotoFilesOf(const Arguments& args, std::ostream& err, int& missing) 
     for (std::size_t i = 2; i < args.Positional.size(); ++i) {
         const fs::path input = fs::absolute(args.Positional[i]);
         if (IsFolder(input)) {
-            const StringList found = AllPhotoFiles(ScanPhotoFolder(input.string(), args.Options.contains("--recursive")));
+            const StringList found =
+                AllPhotoFiles(ScanPhotoFolder(input.string(), args.Options.contains("--recursive")));
             files.insert(files.end(), found.begin(), found.end());
         } else if (IsFile(input)) {
             files.push_back(input.string());
@@ -243,7 +244,8 @@ int AddCommand(const Arguments& args, std::ostream& out, std::ostream& err) {
     if (!ShowHasCategory(category)) throw CliError(args.Positional[0] + ": the show has no category " + category);
 
     int skipped = 0;
-    const PhotoFolder photos = asCategories ? ScanPhotoFolder(treeFolder, true) : PhotoFolder{{}, PhotoFilesOf(args, err, skipped), {}};
+    const PhotoFolder photos =
+        asCategories ? ScanPhotoFolder(treeFolder, true) : PhotoFolder{{}, PhotoFilesOf(args, err, skipped), {}};
 
     ShowDocument document;
     document.LoadShow();
@@ -258,7 +260,8 @@ int AddCommand(const Arguments& args, std::ostream& out, std::ostream& err) {
     for (const std::string& file : result.SkippedFiles) ReportSkipped(err, file, SkipReason(file));
     skipped += static_cast<int>(result.SkippedFiles.size());
     out << "Added " << CountText(result.PhotosAdded, "photo", "photos") << " to " << category;
-    if (asCategories) out << " and " << CountText(result.CategoriesAdded, "new category", "new categories") << " below it";
+    if (asCategories)
+        out << " and " << CountText(result.CategoriesAdded, "new category", "new categories") << " below it";
     out << ".\n";
     if (!result.Error.empty()) throw CliError(result.Error);
     if (CliInterruptRequested) return CliInterrupted;
