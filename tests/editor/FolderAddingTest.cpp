@@ -69,19 +69,6 @@ protected:
     ShowDocument document;
 };
 
-TEST_F(FolderAddingTest, WalkLeavesOutHiddenEntriesLinkedFoldersAndFoldersWithoutPhotos) {
-    const PhotoFolder folder = ScanPhotoFolder(top, true);
-    EXPECT_EQ(folder.Files, (StringList{top + "A.jpg", top + "b.jpg"}));
-    ASSERT_EQ(folder.Subfolders.size(), 2u);
-    EXPECT_EQ(folder.Subfolders[0].Name, "bad\\name");
-    EXPECT_EQ(folder.Subfolders[1].Name, "Rome");
-    ASSERT_EQ(folder.Subfolders[1].Subfolders.size(), 1u);
-    EXPECT_EQ(folder.Subfolders[1].Subfolders[0].Files, StringList{top + "Rome/deep/d.jpg"});
-    EXPECT_EQ(PhotoCount(folder), 5);
-    EXPECT_EQ(PhotoCount(ScanPhotoFolder(top, false)), 2);
-    EXPECT_EQ(PhotoCount(ScanPhotoFolder(Home() + "missing/", true)), 0);
-}
-
 TEST_F(FolderAddingTest, SubfoldersBecomeNestedCategoriesWithUniqueNamesAndTheirPhotosInOrder) {
     const FolderBatchResult result =
         AddFolderBatch(document, ScanPhotoFolder(top, true), FolderAddMode::SubfoldersAsCategories);
