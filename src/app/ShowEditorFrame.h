@@ -20,6 +20,7 @@ enum class EditorCommand {
     MoveCategoryUp,
     MoveCategoryDown,
     AddPhotos,
+    AddFolder,
     DeletePhotos,
     MovePhotoUp,
     MovePhotoDown,

@@ -181,6 +181,7 @@ void TMain::CreatePhotosMenu() {
     connect(ViewPhoto1, &QAction::triggered, this, &TMain::ViewPhoto1Click);
     Photos1->addSeparator();
     AddEditorItem(Photos1, "Add2", tr("&Add"), QKeySequence(Qt::CTRL | Qt::Key_A), EditorCommand::AddPhotos);
+    AddEditorItem(Photos1, "AddFolder2", tr("Add &Folder..."), QKeySequence(), EditorCommand::AddFolder);
     AddEditorItem(Photos1, "Delete2", tr("&Delete"), QKeySequence(Qt::CTRL | Qt::Key_D), EditorCommand::DeletePhotos);
     Photos1->addSeparator();
     AddEditorItem(Photos1, "MoveUp1", tr("Move &Up"), QKeySequence(Qt::CTRL | Qt::Key_U), EditorCommand::MovePhotoUp);

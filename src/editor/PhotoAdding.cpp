@@ -272,9 +272,17 @@ int AddPhotoFiles(ShowDocument& document, const StringList& files, StringList& s
     return first;
 }
 
-static bool PathLessIgnoringCase(const std::string& a, const std::string& b) {
+bool PathLessIgnoringCase(const std::string& a, const std::string& b) {
     return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
                                         [](char x, char y) { return LowerAscii(x) < LowerAscii(y); });
+}
+
+void StartPhotoBatchProgress(int fileCount) {
+    ProgressSetTitle("Adding photographs to category...");
+    ProgressSetMax(2 * fileCount);
+    ProgressShowCancel(true);
+    ProgressRefresh();
+    ProgressStartTiming();
 }
 
 PhotoBatchResult AddPhotoBatch(ShowDocument& document, StringList files) {
@@ -282,11 +290,7 @@ PhotoBatchResult AddPhotoBatch(ShowDocument& document, StringList files) {
     if (files.empty()) return result;
     std::stable_sort(files.begin(), files.end(), PathLessIgnoringCase);
     ProgressWindowScope progress;
-    ProgressSetTitle("Adding photographs to category...");
-    ProgressSetMax(2 * static_cast<int>(files.size()));
-    ProgressShowCancel(true);
-    ProgressRefresh();
-    ProgressStartTiming();
+    StartPhotoBatchProgress(static_cast<int>(files.size()));
     try {
         const int first = AddPhotoFiles(document, files, result.SkippedFiles);
         if (!ProgressCancelled()) result.CurrentIndex = first;

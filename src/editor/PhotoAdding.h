@@ -58,6 +58,13 @@ bool MakeThumbnail(const std::string& sourceFile, const std::string& thumbnailFi
 // category displayed nothing is done.
 int AddPhotoFiles(ShowDocument& document, const StringList& files, StringList& skippedFiles);
 
+// The order of a batch: full paths compared byte by byte, ASCII letters ignoring case.
+bool PathLessIgnoringCase(const std::string& a, const std::string& b);
+
+// Sets up the open progress window for a batch of `fileCount` files: its title, a bar of
+// two steps per file, the Cancel button and the time estimate.
+void StartPhotoBatchProgress(int fileCount);
+
 struct PhotoBatchResult {
     // The entry to make current: the first one added; -1 when the batch was cancelled, ended
     // by an error, or added nothing.

@@ -51,15 +51,20 @@ QMimeData* MakePhotoMoveData(const std::string& categoryFolder) { return MakeDat
 
 std::string PhotoMoveSourceIn(const QMimeData* data) { return FolderIn(data, PhotoMoveMimeType); }
 
-StringList LocalFilesIn(const QMimeData* data) {
-    StringList files;
-    if (!data || !data->hasUrls()) return files;
+// The local paths of a file list that `keep` accepts, in list order.
+static StringList LocalPathsIn(const QMimeData* data, bool (QFileInfo::*keep)() const) {
+    StringList paths;
+    if (!data || !data->hasUrls()) return paths;
     for (const QUrl& url : data->urls()) {
         const QString path = url.toLocalFile();
-        if (!path.isEmpty() && QFileInfo(path).isFile()) files.push_back(ToStored(path));
+        if (!path.isEmpty() && (QFileInfo(path).*keep)()) paths.push_back(ToStored(path));
     }
-    return files;
+    return paths;
 }
+
+StringList LocalFilesIn(const QMimeData* data) { return LocalPathsIn(data, &QFileInfo::isFile); }
+
+StringList LocalFoldersIn(const QMimeData* data) { return LocalPathsIn(data, &QFileInfo::isDir); }
 
 bool HoldsPasteablePhotos(const QMimeData* data) {
     return !StagedPhotosFolderIn(data).empty() || !LocalFilesIn(data).empty();

@@ -36,6 +36,8 @@ std::string PhotoMoveSourceIn(const QMimeData* data);
 
 // The local files of a file list (copied or dragged from a file manager), folders left out.
 StringList LocalFilesIn(const QMimeData* data);
+// The local folders of such a list, files left out.
+StringList LocalFoldersIn(const QMimeData* data);
 
 // True when a paste of `data` can add photos: staged photos or local files.
 bool HoldsPasteablePhotos(const QMimeData* data);

@@ -287,6 +287,11 @@ void TFrameEditShow::CreatePhotoToolbar() {
                          &TFrameEditShow::btnRotateClick, StandardIcon(QStyle::SP_BrowserReload));
     CreateRotateMenu();
     rotate_.Item->setMenu(RotatePopupMenu);
+    bar->AddBevel();
+    menu->addSeparator();
+    addFolder_ =
+        AddCommand(bar, "btnAddFolder", tr("Add Folder "), tr("Add the photos of a folder\r\nand its subfolders."),
+                   tr("Add Folder..."), 14, &TFrameEditShow::btnAddFolderClick, StandardIcon(QStyle::SP_DirOpenIcon));
 }
 
 // The rotation the photo is shown and published with; stored as quarter turns clockwise.
@@ -434,6 +439,9 @@ void TFrameEditShow::RunCommand(EditorCommand command) {
             break;
         case EditorCommand::AddPhotos:
             btnAddPhotoClick();
+            break;
+        case EditorCommand::AddFolder:
+            btnAddFolderClick();
             break;
         case EditorCommand::DeletePhotos:
             btnDeletePhotoClick();

@@ -100,6 +100,9 @@ private:
     void btnDeletePhotoClick();
     void ShowRemainingPhotos(int keep);
     void AddPhotos(StringList files);
+    void btnAddFolderClick();
+    void AddFolder(const std::string& folder);
+    void AddDropped(const StringList& files, const StringList& folders);
     void ShowAddedPhotos(int current);
     void btnPhotoCutClick();
     void btnPhotoCopyClick();
@@ -156,6 +159,7 @@ private:
 
     ToolCommand categoryProperties_, play_, addCategory_, deleteCategory_, categoryUp_, categoryDown_;
     ToolCommand photoView_, addPhoto_, deletePhoto_, photoUp_, photoDown_, photoCut_, photoCopy_, photoPaste_, rotate_;
+    ToolCommand addFolder_;
 };
 
 // The factory the main window uses for its editor frame.

@@ -2,6 +2,7 @@
 // them through the clipboard, by dragging them onto a category or to a new place in the list.
 #include "editor/frmEditShow.h"
 
+#include <optional>
 #include <utility>
 
 #include <QApplication>
@@ -16,6 +17,7 @@
 
 #include "app/frmMain.h"
 #include "editor/CategoryTreeModel.h"
+#include "editor/FolderAdding.h"
 #include "editor/PhotoAdding.h"
 #include "editor/PhotoCard.h"
 #include "editor/PhotoClipboard.h"
@@ -42,6 +44,26 @@ void ReportSkippedFiles(const StringList& files) {
     ReportSkipped(QStringLiteral("These files could not be added as photos. They may be damaged, or not JPEG or "
                                  "bitmap pictures:"),
                   files);
+}
+
+// How a folder is to be added; the question is asked only when a subfolder has photos.
+// No value when the user cancels.
+std::optional<FolderAddMode> AskFolderAddMode(const PhotoFolder& folder, const std::string& path,
+                                              const std::string& category) {
+    if (folder.Subfolders.empty()) return FolderAddMode::IntoCategory;
+    const int choice = Dialogs().Choose(
+        QStringLiteral("The folder \"%1\" has subfolders with photos.\r\n\r\nPut every photo into the category "
+                       "\"%2\", or make one category for each subfolder, named after it?")
+            .arg(FromStored(path), FromStored(category)),
+        {QStringLiteral("Into This Category"), QStringLiteral("One Category per Subfolder")});
+    switch (choice) {
+        case 0:
+            return FolderAddMode::IntoCategory;
+        case 1:
+            return FolderAddMode::SubfoldersAsCategories;
+        default:
+            return std::nullopt;
+    }
 }
 
 // Keeps the main window disabled and the adding flag set while a batch runs, so that
@@ -99,6 +121,46 @@ void TFrameEditShow::AddPhotos(StringList files) {
     }
     ShowAddedPhotos(result.CurrentIndex);
     ReportSkippedFiles(result.SkippedFiles);
+}
+
+void TFrameEditShow::btnAddFolderClick() {
+    if (document_.CategoryFolder.empty() || document_.AddingPhotos) return;
+    document_.AddingPhotos = true;
+    const QString folder = Dialogs().PickFolder(tr("Add Folder"), QString());
+    document_.AddingPhotos = false;
+    if (!folder.isEmpty()) AddFolder(ToStored(folder));
+}
+
+// A chosen or dropped folder, as one run behind one progress window.
+void TFrameEditShow::AddFolder(const std::string& path) {
+    const CategoryNode* category = document_.Tree().Selected();
+    if (document_.CategoryFolder.empty() || document_.AddingPhotos || !category) return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const PhotoFolder folder = ScanPhotoFolder(path, true);
+    QApplication::restoreOverrideCursor();
+    if (PhotoCount(folder) == 0) {
+        Dialogs().ShowInfo(
+            QStringLiteral("The folder \"%1\" holds no photos that can be added.").arg(FromStored(path)));
+        return;
+    }
+    const std::optional<FolderAddMode> mode = AskFolderAddMode(folder, path, category->Text);
+    if (!mode) return;
+    FolderBatchResult result;
+    {
+        AddingScope adding(main_, document_.AddingPhotos);
+        result = AddFolderBatch(document_, folder, *mode);
+    }
+    ReloadTree();
+    ShowAddedPhotos(result.CurrentIndex);
+    ReportSkippedFiles(result.SkippedFiles);
+    if (!result.Error.empty()) Dialogs().ShowWarning(FromStored(result.Error));
+}
+
+// Files dropped together make one batch; each dropped folder is added after them, as Add
+// Folder adds it.
+void TFrameEditShow::AddDropped(const StringList& files, const StringList& folders) {
+    AddPhotos(files);
+    for (const std::string& folder : folders) AddFolder(folder);
 }
 
 // After a batch appended selected photos: its first photo, if any, becomes current.
@@ -251,8 +313,8 @@ void TFrameEditShow::UpdatePasteCommand() {
 }
 
 // The drag icon, and a press on a selected card, drag the selection to a category of the
-// tree or to a new place in the list; image files dragged from a file manager drop onto
-// the photo list.
+// tree or to a new place in the list; image files and folders dragged from a file manager
+// drop onto the photo list.
 void TFrameEditShow::CreatePhotoDragAndDrop() {
     new DragStarter(
         findChild<QLabel*>(QStringLiteral("imgDragPhotos")), [](QPoint) { return true; }, [this] { StartPhotoDrag(); });
@@ -281,10 +343,12 @@ void TFrameEditShow::CreatePhotoDragAndDrop() {
     new DropTarget(
         lbxPhotos->viewport(),
         [this](const QMimeData* data, QPoint) {
-            return !document_.CategoryFolder.empty() && !LocalFilesIn(data).empty();
+            return !document_.CategoryFolder.empty() && (!LocalFilesIn(data).empty() || !LocalFoldersIn(data).empty());
         },
         [this](const QMimeData* data, QPoint) {
-            QTimer::singleShot(0, this, [this, files = LocalFilesIn(data)] { AddPhotos(files); });
+            QTimer::singleShot(0, this, [this, files = LocalFilesIn(data), folders = LocalFoldersIn(data)] {
+                AddDropped(files, folders);
+            });
         });
     auto* list = new DropTarget(
         lbxPhotos->viewport(), [this](const QMimeData* data, QPoint) { return IsPhotoMoveWithinList(data); },

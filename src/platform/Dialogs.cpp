@@ -91,6 +91,16 @@ bool QtDialogs::ConfirmWithOptOut(const QString& caption, const QString& text, c
     return yes;
 }
 
+int QtDialogs::Choose(const QString& text, const QStringList& choices) {
+    QMessageBox box(QMessageBox::Question, Caption(), DisplayText(text), QMessageBox::Cancel, DialogParent());
+    QList<QAbstractButton*> buttons;
+    for (const QString& choice : choices) buttons << box.addButton(choice, QMessageBox::AcceptRole);
+    if (!buttons.isEmpty()) box.setDefaultButton(static_cast<QPushButton*>(buttons.front()));
+    box.setEscapeButton(QMessageBox::Cancel);
+    box.exec();
+    return static_cast<int>(buttons.indexOf(box.clickedButton()));
+}
+
 QStringList QtDialogs::PickOpenFiles(const OpenFilesRequest& request) {
     return QFileDialog::getOpenFileNames(DialogParent(), request.title, request.startFolder, request.filter);
 }

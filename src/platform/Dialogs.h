@@ -31,6 +31,9 @@ public:
     // state, whatever the answer. True for Yes; No and Escape give false.
     virtual bool ConfirmWithOptOut(const QString& caption, const QString& text, const QString& optOutText,
                                    bool& optOut) = 0;
+    // A question with one button per entry of `choices`, in that order, and a Cancel
+    // button. Returns the index of the chosen entry; -1 for Cancel and Escape.
+    virtual int Choose(const QString& text, const QStringList& choices) = 0;
     // Chosen files, empty when the user cancels.
     virtual QStringList PickOpenFiles(const OpenFilesRequest& request) = 0;
     // The file to write, starting from `suggested` (a name or a path); empty when the user

@@ -12,6 +12,7 @@ public:
     bool Confirm(const QString& text) override;
     bool ConfirmWithOptOut(const QString& caption, const QString& text, const QString& optOutText,
                            bool& optOut) override;
+    int Choose(const QString& text, const QStringList& choices) override;
     QStringList PickOpenFiles(const OpenFilesRequest& request) override;
     QString PickSaveFile(const QString& title, const QString& suggested, const QString& filter) override;
     QColor PickColor(const QColor& initial) override;

@@ -153,6 +153,35 @@ TEST_F(CliTest, AddReportsDoneSkippedAndFailedAndAMissingCategoryWritesNothing) 
     EXPECT_EQ(Cli({"add", show, "\\", Home() + "bad.jpg"}).status, CliSkipped) << "also when every file is skipped";
 }
 
+TEST_F(CliTest, AddSubfoldersAsCategoriesNestsThemBelowTheCategoryAndTakesExactlyOneFolder) {
+    const std::string show = ShowWithBeach();
+    const std::string jpeg = SmallJpeg();
+    for (const char* name : {"top.jpg", "Day 1/b.jpg", "Day 1/Morning/c.jpg", "Beach/d.jpg"})
+        WriteFile(Home() + "trip/" + name, jpeg);
+    WriteFile(Home() + "other/e.jpg", jpeg);
+
+    const auto before = Snapshot(show);
+    for (const std::vector<std::string>& wrong : {
+             std::vector<std::string>{"add", "--subfolders-as-categories", show, "\\Holidays", Home() + "trip",
+                                      Home() + "other"},
+             {"add", "--subfolders-as-categories", show, "\\Holidays", Home() + "trip/top.jpg"},
+         })
+        EXPECT_EQ(Cli(wrong).status, CliUsage) << wrong.back();
+    EXPECT_EQ(Cli({"add", "--subfolders-as-categories", show, "\\Holidays", Home() + "gone"}).status, CliFailed);
+    EXPECT_EQ(Snapshot(show), before);
+
+    const CliRun run = Cli({"add", "--subfolders-as-categories", show, "\\Holidays", Home() + "trip"});
+    EXPECT_EQ(run.status, CliDone) << run.err;
+    EXPECT_EQ(run.out, "Added 4 photos to \\Holidays and 3 new categories below it.\n");
+    const std::string categories = ReadFile(show + "categories.dat");
+    for (const char* path : {"\\Holidays\\Beach 2\r\n", "\\Holidays\\Day 1\r\n", "\\Holidays\\Day 1\\Morning\r\n"})
+        EXPECT_NE(categories.find(path), std::string::npos) << path << categories;
+    EXPECT_EQ(ReadFile(show + "0001/folder.dat"), "00000000=top.jpg\r\n");
+
+    WriteFile(Home() + "other/Sub/bad.jpg", "not a picture");
+    EXPECT_EQ(Cli({"add", "--subfolders-as-categories", show, "\\", Home() + "other"}).status, CliSkipped);
+}
+
 TEST_F(CliTest, InspectListsAPublishedShowAndRefusesDamagedFilesWithTheReadersMessage) {
     const std::string show = ShowWithBeach();
     WriteFile(Home() + "a.jpg", SmallJpeg());

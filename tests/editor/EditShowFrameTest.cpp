@@ -21,6 +21,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeView>
+#include <QUrl>
 
 #include "app/frmMain.h"
 #include "editor/CategoryPreview.h"
@@ -498,11 +499,66 @@ TEST_F(EditShowFrameTest, CategoryPreviewIsAShowOfItsOwnAndAViewerThatCannotStar
                   std::string::npos);
 }
 
+// The question comes only for a folder with photos in a subfolder; its answer decides
+// between one category and a category per subfolder, and the tree and the list show it.
+TEST_F(EditShowFrameTest, AddFolderAsksAboutSubfoldersAndShowsTheNewCategoriesAndPhotos) {
+    using Kind = testing::RecordedMessage::Kind;
+    for (const char* name : {"in/flat/f1.jpg", "in/flat/f2.jpg", "in/trip/p.jpg", "in/trip/Day/q.jpg"})
+        WriteFile(Home() + name, jpeg);
+    dialogs.pickedFolder = QString::fromStdString(Home() + "in/flat");
+    TriggerMenuItem("AddFolder2");
+    EXPECT_TRUE(dialogs.Texts(Kind::Choice).empty());
+    EXPECT_EQ(frame->Document().Photos().Count(), 5);
+    EXPECT_EQ(photos->selectionModel()->selectedRows().size(), 2);
+
+    dialogs.pickedFolder = QString::fromStdString(Home() + "in/trip");
+    dialogs.AnswerChoice(1);
+    frame->findChild<QToolButton*>("btnAddFolder")->click();
+    ASSERT_EQ(dialogs.Texts(Kind::Choice).size(), 1u);
+    EXPECT_TRUE(dialogs.Texts(Kind::Choice)[0].contains(QStringLiteral("\"Beach\"")));
+    EXPECT_EQ(Names(), (std::vector<std::string>{"Trip", "Beach", "Day", "Snow"}));
+    EXPECT_EQ(tree->currentIndex(), IndexOfNode(1));
+    EXPECT_EQ(photos->model()->rowCount(), 6);
+    EXPECT_EQ(photos->selectionModel()->selectedRows().size(), 1);
+    EXPECT_EQ(photos->currentIndex().row(), 5);
+    ASSERT_TRUE(IndexOfNode(2).isValid()) << "the new category is in the tree view";
+    tree->setCurrentIndex(IndexOfNode(2));
+    EXPECT_EQ(frame->Document().Photos().Count(), 1);
+    EXPECT_NE(ReadFile(show + "categories.dat").find("\\Beach\\Day\r\n"), std::string::npos);
+}
+
+TEST_F(EditShowFrameTest, AFolderDroppedOnThePhotoListIsAddedAsAddFolderAddsIt) {
+    using Kind = testing::RecordedMessage::Kind;
+    for (const char* name : {"in/trip/p.jpg", "in/trip/Day/q.jpg"}) WriteFile(Home() + name, jpeg);
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(Home() + "in/trip"))});
+    const auto dropFolder = [&] {
+        const QPoint at = photos->viewport()->rect().center();
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(photos->viewport(), &enter);
+        EXPECT_TRUE(enter.isAccepted());
+        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(photos->viewport(), &drop);
+        QCoreApplication::processEvents();
+    };
+    dropFolder();  // the question unanswered: cancelled
+    EXPECT_EQ(frame->Document().Photos().Count(), 3);
+    dialogs.AnswerChoice(0);
+    dropFolder();
+    EXPECT_EQ(dialogs.Texts(Kind::Choice).size(), 2u);
+    EXPECT_EQ(Names(), (std::vector<std::string>{"Trip", "Beach", "Snow"}));
+    const PhotoList& list = frame->Document().Photos();
+    ASSERT_EQ(list.Count(), 5);
+    EXPECT_EQ(PhotoEntry::FromText(list.Item(3)).SourceFileName + PhotoEntry::FromText(list.Item(4)).SourceFileName,
+              "q.jpgp.jpg");
+    EXPECT_EQ(photos->selectionModel()->selectedRows().size(), 2);
+}
+
 TEST_F(EditShowFrameTest, NarrowPhotoToolbarOffersTheHiddenButtonsInItsMoreMenuAndTheSplitterWidthIsKept) {
     auto* toolbar = frame->findChild<QWidget*>("Panel8");
     auto* paste = frame->findChild<QToolButton*>("btnPhotoPaste");
     auto* more = frame->findChild<QToolButton*>("btnPhotoMore");
-    const int lastRight = frame->findChild<QToolButton*>("btnRotate")->geometry().right() + 1;
+    const int lastRight = frame->findChild<QToolButton*>("btnAddFolder")->geometry().right() + 1;
     toolbar->resize(lastRight, toolbar->height());
     EXPECT_TRUE(paste->isVisibleTo(toolbar));
     EXPECT_FALSE(more->isVisibleTo(toolbar));
@@ -512,7 +568,7 @@ TEST_F(EditShowFrameTest, NarrowPhotoToolbarOffersTheHiddenButtonsInItsMoreMenuA
     QStringList offered;
     for (QAction* item : frame->findChild<QMenu*>("mnuPhotoTools")->actions())
         if (item->isVisible()) offered << item->text();
-    EXPECT_EQ(offered, (QStringList{"Paste", "Rotate"}));
+    EXPECT_EQ(offered, (QStringList{"Paste", "Rotate", "Add Folder..."}));
     toolbar->resize(lastRight, toolbar->height());
     EXPECT_FALSE(more->isVisibleTo(toolbar));
 

@@ -10,7 +10,7 @@
 namespace velvora::testing {
 
 struct RecordedMessage {
-    enum class Kind { Info, Warning, Confirm };
+    enum class Kind { Info, Warning, Confirm, Choice };
     Kind kind;
     QString text;
 };
@@ -41,6 +41,14 @@ public:
         optOut = answer.optOut;
         return answer.yes;
     }
+    // Answers from its own script in order; an unscripted one is cancelled.
+    int Choose(const QString& text, const QStringList&) override {
+        messages.push_back({RecordedMessage::Kind::Choice, text});
+        if (choiceAnswers.empty()) return -1;
+        const int choice = choiceAnswers.front();
+        choiceAnswers.pop_front();
+        return choice;
+    }
     // The file and folder pickers answer `pickedFiles`, `pickedSaveFile` and `pickedFolder`
     // once; the save picker records the name it suggests.
     QStringList PickOpenFiles(const OpenFilesRequest&) override { return std::exchange(pickedFiles, {}); }
@@ -58,6 +66,7 @@ public:
 
     void AnswerConfirm(bool yes) { confirmAnswers.push_back(yes); }
     void AnswerConfirmWithOptOut(bool yes, bool optOut) { optOutAnswers.push_back({yes, optOut}); }
+    void AnswerChoice(int choice) { choiceAnswers.push_back(choice); }
 
     // The texts of the messages of one kind, in the order shown.
     std::vector<QString> Texts(RecordedMessage::Kind kind) const {
@@ -81,6 +90,7 @@ private:
     };
     std::deque<bool> confirmAnswers;
     std::deque<OptOutAnswer> optOutAnswers;
+    std::deque<int> choiceAnswers;
     std::unique_ptr<DialogService> previous_;
 };
 

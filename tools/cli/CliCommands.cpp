@@ -14,6 +14,7 @@
 #include "app/KeyValueList.h"
 #include "app/Progress.h"
 #include "editor/CategoryFile.h"
+#include "editor/FolderAdding.h"
 #include "editor/PhotoAdding.h"
 #include "editor/ShowDocument.h"
 #include "library/NewShow.h"
@@ -191,21 +192,6 @@ bool ShowHasCategory(const std::string& path) {
     return FindCategory(tree, path) != nullptr;
 }
 
-void AddFolderImages(const fs::path& folder, bool recursive, StringList& files) {
-    const auto add = [&](const fs::directory_entry& entry) {
-        std::error_code ignored;
-        if (entry.is_regular_file(ignored) && IsAddablePhotoFileName(entry.path().filename().string())) files.push_back(entry.path().string());
-    };
-    constexpr auto options = fs::directory_options::skip_permission_denied;
-    std::error_code error;
-    if (recursive) {
-        for (fs::recursive_directory_iterator it(folder, options, error), end; !error && it != end; it.increment(error))
-            add(*it);
-    } else {
-        for (fs::directory_iterator it(folder, options, error), end; !error && it != end; it.increment(error)) add(*it);
-    }
-}
-
 void ReportSkipped(std::ostream& err, const std::string& file, const std::string& reason) {
     err << "velvora-cli: skipped " << file << ": " << reason << '\n';
 }
@@ -216,39 +202,68 @@ std::string SkipReason(const std::string& file) {
     return readable ? "not a JPEG or bitmap picture that can be read" : "the file cannot be read";
 }
 
+// The photos of the command's file and folder arguments, for one batch; an argument that
+// names nothing is reported and counted in `missing`.
+StringList PhotoFilesOf(const Arguments& args, std::ostream& err, int& missing) {
+    StringList files;
+    for (std::size_t i = 2; i < args.Positional.size(); ++i) {
+        const fs::path input = fs::absolute(args.Positional[i]);
+        if (IsFolder(input)) {
+            const StringList found =
+                AllPhotoFiles(ScanPhotoFolder(input.string(), args.Options.contains("--recursive")));
+            files.insert(files.end(), found.begin(), found.end());
+        } else if (IsFile(input)) {
+            files.push_back(input.string());
+        } else {
+            ReportSkipped(err, args.Positional[i], "no such file or folder");
+            ++missing;
+        }
+    }
+    return files;
+}
+
+// Subfolders become categories below one folder only, so anything else is a usage error,
+// found before the show is touched.
+std::string CategoryTreeFolderOf(const Arguments& args) {
+    if (args.Positional.size() != 3) throw UsageError();
+    const fs::path folder = fs::absolute(args.Positional[2]);
+    if (IsFile(folder)) throw UsageError();
+    if (!IsFolder(folder)) throw CliError(args.Positional[2] + ": no such folder");
+    return folder.string();
+}
+
+std::string CountText(int count, const char* one, const char* many) {
+    return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
 int AddCommand(const Arguments& args, std::ostream& out, std::ostream& err) {
+    const bool asCategories = args.Options.contains("--subfolders-as-categories");
+    const std::string treeFolder = asCategories ? CategoryTreeFolderOf(args) : std::string();
     const std::string& category = args.Positional[1];
     OpenShowFolder(args.Positional[0]);
     if (!ShowHasCategory(category)) throw CliError(args.Positional[0] + ": the show has no category " + category);
 
     int skipped = 0;
-    StringList files;
-    for (std::size_t i = 2; i < args.Positional.size(); ++i) {
-        const fs::path input = fs::absolute(args.Positional[i]);
-        if (IsFolder(input)) {
-            AddFolderImages(input, args.Options.contains("--recursive"), files);
-        } else if (IsFile(input)) {
-            files.push_back(input.string());
-        } else {
-            ReportSkipped(err, args.Positional[i], "no such file or folder");
-            ++skipped;
-        }
-    }
+    const PhotoFolder photos =
+        asCategories ? ScanPhotoFolder(treeFolder, true) : PhotoFolder{{}, PhotoFilesOf(args, err, skipped), {}};
 
     ShowDocument document;
     document.LoadShow();
     CategoryNode* const selected = document.Tree().Selected();
     document.SelectCategory(FindCategory(document.Tree(), category));
-    const int before = document.Photos().Count();
-    const PhotoBatchResult result = AddPhotoBatch(document, files);
-    const int added = document.Photos().Count() - before;
+    const FolderBatchResult result = AddFolderBatch(
+        document, photos, asCategories ? FolderAddMode::SubfoldersAsCategories : FolderAddMode::IntoCategory);
     // The window would open on the category it was left at, so the command leaves it there.
     document.SelectCategory(selected);
     document.CloseShow();
 
     for (const std::string& file : result.SkippedFiles) ReportSkipped(err, file, SkipReason(file));
     skipped += static_cast<int>(result.SkippedFiles.size());
-    out << "Added " << added << (added == 1 ? " photo" : " photos") << " to " << category << ".\n";
+    out << "Added " << CountText(result.PhotosAdded, "photo", "photos") << " to " << category;
+    if (asCategories)
+        out << " and " << CountText(result.CategoriesAdded, "new category", "new categories") << " below it";
+    out << ".\n";
+    if (!result.Error.empty()) throw CliError(result.Error);
     if (CliInterruptRequested) return CliInterrupted;
     return skipped > 0 ? CliSkipped : CliDone;
 }
@@ -322,12 +337,16 @@ const std::map<std::string, Command>& Commands() {
           NewCommand}},
         {"add",
          {"usage: velvora-cli add [--recursive] SHOW_FOLDER CATEGORY FILE_OR_FOLDER...\n"
+          "       velvora-cli add --subfolders-as-categories SHOW_FOLDER CATEGORY FOLDER\n"
           "Adds photos to the category whose path is CATEGORY (\\ for the show itself,\n"
           "\\Holidays\\Beach for a category), sorted by path as Add Photos sorts them. A folder adds\n"
-          "the JPEG and bitmap files directly inside it; with --recursive, those of its subfolders\n"
-          "too. Files that cannot be added are named on stderr and skipped (exit status 3).\n",
+          "the picture files directly inside it; with --recursive, those of its subfolders too.\n"
+          "With --subfolders-as-categories, the photos directly in FOLDER go into CATEGORY and each\n"
+          "subfolder with photos becomes a new category below it, nested as on disk and named\n"
+          "after the folder. Hidden files and folders and links to folders are left out. Files\n"
+          "that cannot be added are named on stderr and skipped (exit status 3).\n",
           {},
-          {"--recursive"},
+          {"--recursive", "--subfolders-as-categories"},
           3,
           SIZE_MAX,
           AddCommand}},
