@@ -88,9 +88,14 @@ void CheckPictureSize(int width, int height) {
         throw EPictureError("This photo is too large to show.");
 }
 
-}  // namespace
+// A decoded picture as stb gives it: three bytes a pixel, R, G, B.
+struct RgbPicture {
+    std::unique_ptr<stbi_uc, StbFree> Pixels;
+    int Width = 0;
+    int Height = 0;
+};
 
-PixelBuffer DecodePicture(std::span<const std::uint8_t> bytes) {
+RgbPicture DecodeRgb(std::span<const std::uint8_t> bytes) {
     const int length = CheckedLength(bytes);
     if (!HuffmanTablesFit(bytes)) throw EPictureError("This photo is damaged.");
     int width = 0, height = 0, channels = 0;
@@ -100,13 +105,18 @@ PixelBuffer DecodePicture(std::span<const std::uint8_t> bytes) {
     CheckPictureSize(width, height);
     // Three bytes a pixel rather than four: a camera photo's decode and its copy into the
     // picture live side by side for a moment, and that moment is the viewer's peak memory.
-    const std::unique_ptr<stbi_uc, StbFree> rgb(
-        stbi_load_from_memory(bytes.data(), length, &width, &height, &channels, 3));
-    if (!rgb) throw EPictureError("This photo is damaged.");
+    RgbPicture rgb{std::unique_ptr<stbi_uc, StbFree>(
+        stbi_load_from_memory(bytes.data(), length, &width, &height, &channels, 3))};
+    if (!rgb.Pixels) throw EPictureError("This photo is damaged.");
     CheckPictureSize(width, height);
+    rgb.Width = width;
+    rgb.Height = height;
+    return rgb;
+}
 
-    PixelBuffer picture(width, height);
-    const stbi_uc* source = rgb.get();
+PixelBuffer ToPixels(const RgbPicture& rgb) {
+    PixelBuffer picture(rgb.Width, rgb.Height);
+    const stbi_uc* source = rgb.Pixels.get();
     for (Pixel& pixel : picture.Pixels) {
         pixel = 0xFF000000u | (Pixel(source[0]) << 16) | (Pixel(source[1]) << 8) | Pixel(source[2]);
         source += 3;
@@ -114,7 +124,17 @@ PixelBuffer DecodePicture(std::span<const std::uint8_t> bytes) {
     return picture;
 }
 
-PixelBuffer RotateQuarterTurns(const PixelBuffer& picture, int quarterTurns) {
+}  // namespace
+
+PixelBuffer DecodePicture(std::span<const std::uint8_t> bytes) { return ToPixels(DecodeRgb(bytes)); }
+
+PixelBuffer DecodePicture(std::vector<std::uint8_t>&& bytes) {
+    const RgbPicture rgb = DecodeRgb(bytes);
+    std::vector<std::uint8_t>().swap(bytes);
+    return ToPixels(rgb);
+}
+
+PixelBuffer RotateQuarterTurns(PixelBuffer picture, int quarterTurns) {
     const int turns = ((quarterTurns % 4) + 4) % 4;
     if (turns == 0) return picture;
     const bool sideways = turns != 2;

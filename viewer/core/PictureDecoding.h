@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <span>
+#include <vector>
 #include <stdexcept>
 
 #include "viewer/core/PixelBuffer.h"
@@ -22,9 +23,12 @@ inline constexpr std::uint64_t MaxPicturePixels = 64ull * 1024 * 1024;
 // Decodes a JPEG or BMP file held in `bytes` (the format is recognised from the bytes).
 // Throws EPictureError for other formats, damaged data and pictures beyond MaxPicturePixels.
 PixelBuffer DecodePicture(std::span<const std::uint8_t> bytes);
+// The same, letting go of the file's bytes once they are decoded, before the picture is made.
+PixelBuffer DecodePicture(std::vector<std::uint8_t>&& bytes);
 
 // The picture turned by `quarterTurns` quarter turns clockwise (a photo's Rotate value:
 // 1 clockwise, 2 half turn, 3 counter-clockwise); values outside 0..3 are taken modulo 4.
-PixelBuffer RotateQuarterTurns(const PixelBuffer& picture, int quarterTurns);
+// Taken by value, so that a picture without a turn passes through without a copy.
+PixelBuffer RotateQuarterTurns(PixelBuffer picture, int quarterTurns);
 
 }  // namespace velvora
