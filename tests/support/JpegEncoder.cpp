@@ -1,6 +1,8 @@
 #include "support/JpegEncoder.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <cstdlib>
 #include <vector>
 
@@ -9,15 +11,24 @@
 
 namespace velvora::testing {
 
-// The "Exif\0\0" header and a TIFF structure holding one IFD 0 entry, Orientation.
-static std::string ExifWithOrientation(int orientation) {
+static void AddEntry(ExifContent* ifd, ExifTag tag, const std::function<void(ExifEntry*)>& fill) {
+    ExifEntry* entry = exif_entry_new();
+    exif_content_add_entry(ifd, entry);
+    exif_entry_initialize(entry, tag);
+    fill(entry);
+    exif_entry_unref(entry);
+}
+
+std::string ExifSegment(int orientation, const std::string& dateTaken) {
     ExifData* data = exif_data_new();
     exif_data_set_byte_order(data, EXIF_BYTE_ORDER_INTEL);
-    ExifEntry* entry = exif_entry_new();
-    exif_content_add_entry(data->ifd[EXIF_IFD_0], entry);
-    exif_entry_initialize(entry, EXIF_TAG_ORIENTATION);
-    exif_set_short(entry->data, EXIF_BYTE_ORDER_INTEL, static_cast<ExifShort>(orientation));
-    exif_entry_unref(entry);
+    AddEntry(data->ifd[EXIF_IFD_0], EXIF_TAG_ORIENTATION, [&](ExifEntry* entry) {
+        exif_set_short(entry->data, EXIF_BYTE_ORDER_INTEL, static_cast<ExifShort>(orientation));
+    });
+    if (!dateTaken.empty())
+        AddEntry(data->ifd[EXIF_IFD_EXIF], EXIF_TAG_DATE_TIME_ORIGINAL, [&](ExifEntry* entry) {
+            std::memcpy(entry->data, dateTaken.c_str(), std::min<std::size_t>(entry->size, dateTaken.size() + 1));
+        });
     unsigned char* bytes = nullptr;
     unsigned int size = 0;
     exif_data_save_data(data, &bytes, &size);
@@ -44,7 +55,7 @@ std::string EncodeJpeg(int width, int height, int channels, const PixelSource& p
     if (options.progressive) jpeg_simple_progression(&info);
     jpeg_start_compress(&info, TRUE);
     if (options.exifOrientation != 0) {
-        const std::string exif = ExifWithOrientation(options.exifOrientation);
+        const std::string exif = ExifSegment(options.exifOrientation);
         jpeg_write_marker(&info, JPEG_APP0 + 1, reinterpret_cast<const JOCTET*>(exif.data()),
                           static_cast<unsigned int>(exif.size()));
     }

@@ -213,7 +213,7 @@ void ReportSkipped(std::ostream& err, const std::string& file, const std::string
 std::string SkipReason(const std::string& file) {
     std::error_code error;
     const bool readable = IsFile(file) && fs::file_size(file, error) > 0 && !error;
-    return readable ? "not a JPEG or bitmap picture that can be read" : "the file cannot be read";
+    return readable ? "not a JPEG, bitmap, PNG, GIF, TIFF, WebP or HEIF picture that can be read" : "the file cannot be read";
 }
 
 int AddCommand(const Arguments& args, std::ostream& out, std::ostream& err) {
