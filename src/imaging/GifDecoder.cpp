@@ -83,8 +83,8 @@ bool ReadFrame(GifFileType* gif, int transparentIndex, ConvertedPicture& picture
     const ColorMapObject* colours = frame.ColorMap != nullptr ? frame.ColorMap : gif->SColorMap;
     if (colours == nullptr || !IsConvertibleSize(frame.Width, frame.Height)) return false;
     // A frame that overflows the logical screen (a common fault) is shown whole on its own.
-    const bool fitsScreen = std::int64_t{frame.Left} + frame.Width <= gif->SWidth &&
-                            std::int64_t{frame.Top} + frame.Height <= gif->SHeight;
+    const bool fitsScreen =
+        std::int64_t{frame.Left} + frame.Width <= gif->SWidth && std::int64_t{frame.Top} + frame.Height <= gif->SHeight;
     const int left = fitsScreen ? frame.Left : 0;
     const int top = fitsScreen ? frame.Top : 0;
     if (fitsScreen && !IsConvertibleSize(gif->SWidth, gif->SHeight)) return false;

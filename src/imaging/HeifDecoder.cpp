@@ -72,7 +72,8 @@ bool DecodeHeif(std::string_view bytes, ConvertedPicture& picture) {
     options->convert_hdr_to_8bit = 1;
     heif_image* decoded = nullptr;
     if (!Succeeded(heif_decode_image(handle.get(), &decoded, heif_colorspace_RGB,
-                                     alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB, options.get())))
+                                     alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB,
+                                     options.get())))
         return false;
     const HeifPointer<heif_image> image(decoded);
     int stride = 0;

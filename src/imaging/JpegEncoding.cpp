@@ -90,7 +90,8 @@ public:
     // A photo compresses to well under a byte per pixel at any usual quality, so the buffer
     // rarely grows.
     bool Compress(const Bitmap& bitmap, int quality, std::string_view app1) {
-        destination_.capacity = std::max<std::size_t>(kFirstOutputBytes, std::size_t(bitmap.Width()) * bitmap.Height() / 2);
+        destination_.capacity =
+            std::max<std::size_t>(kFirstOutputBytes, std::size_t(bitmap.Width()) * bitmap.Height() / 2);
         destination_.bytes = static_cast<JOCTET*>(std::malloc(destination_.capacity));
         if (destination_.bytes == nullptr) return false;
         destination_.pub.init_destination = StartOutput;
@@ -117,7 +118,9 @@ public:
         });
     }
 
-    std::string Output() const { return std::string(reinterpret_cast<const char*>(destination_.bytes), destination_.Used()); }
+    std::string Output() const {
+        return std::string(reinterpret_cast<const char*>(destination_.bytes), destination_.Used());
+    }
 
 private:
     static constexpr std::size_t kFirstOutputBytes = 64 * 1024;

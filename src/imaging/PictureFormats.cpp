@@ -43,7 +43,8 @@ void MirrorLeftRight(Bitmap& bitmap) {
 PictureFormat SniffPictureFormat(std::string_view firstBytes) {
     if (StartsWith(firstBytes, 0, "\x89PNG\r\n\x1A\n")) return PictureFormat::Png;
     if (StartsWith(firstBytes, 0, "GIF87a") || StartsWith(firstBytes, 0, "GIF89a")) return PictureFormat::Gif;
-    if (StartsWith(firstBytes, 0, std::string_view("II*\0", 4)) || StartsWith(firstBytes, 0, std::string_view("MM\0*", 4)))
+    if (StartsWith(firstBytes, 0, std::string_view("II*\0", 4)) ||
+        StartsWith(firstBytes, 0, std::string_view("MM\0*", 4)))
         return PictureFormat::Tiff;
     if (StartsWith(firstBytes, 0, "RIFF") && StartsWith(firstBytes, 8, "WEBP")) return PictureFormat::WebP;
     if (StartsWith(firstBytes, 4, "ftyp") && firstBytes.size() >= 12 && IsHeifBrand(firstBytes.substr(8, 4)))

@@ -14,9 +14,7 @@ namespace {
 // Frees the reader's state on every path, also after a failed read.
 class PngImage {
 public:
-    PngImage() {
-        image_.version = PNG_IMAGE_VERSION;
-    }
+    PngImage() { image_.version = PNG_IMAGE_VERSION; }
     ~PngImage() { png_image_free(&image_); }
     PngImage(const PngImage&) = delete;
     PngImage& operator=(const PngImage&) = delete;

@@ -68,8 +68,8 @@ std::unique_ptr<TIFF, TiffCloser> OpenQuietly(MemoryFile& file) {
     TIFFOpenOptionsSetMaxSingleMemAlloc(options.get(), kMaxTiffAllocation);
     // "m": the bytes are already in memory, and read through the procedures above only.
     return std::unique_ptr<TIFF, TiffCloser>(TIFFClientOpenExt("picture", "rm", &file, ReadMemory, RefuseWrite,
-                                                                SeekMemory, CloseNothing, MemorySize, NoMapping,
-                                                                NoUnmapping, options.get()));
+                                                               SeekMemory, CloseNothing, MemorySize, NoMapping,
+                                                               NoUnmapping, options.get()));
 }
 
 // The reader's colours are premultiplied by alpha (it premultiplies unassociated alpha
@@ -93,7 +93,8 @@ bool DecodeTiff(std::string_view bytes, ConvertedPicture& picture) {
     std::uint32_t width = 0;
     std::uint32_t height = 0;
     std::uint16_t orientation = ORIENTATION_TOPLEFT;
-    if (!TIFFGetField(tiff.get(), TIFFTAG_IMAGEWIDTH, &width) || !TIFFGetField(tiff.get(), TIFFTAG_IMAGELENGTH, &height))
+    if (!TIFFGetField(tiff.get(), TIFFTAG_IMAGEWIDTH, &width) ||
+        !TIFFGetField(tiff.get(), TIFFTAG_IMAGELENGTH, &height))
         return false;
     if (!IsConvertibleSize(width, height)) return false;
     TIFFGetFieldDefaulted(tiff.get(), TIFFTAG_ORIENTATION, &orientation);

@@ -65,8 +65,8 @@ TEST_F(PictureFormatsTest, EachFormatDecodesUprightAtItsUprightSize) {
         {"png rgb", testing::EncodePng(64, 48, testing::PngKind::Rgb, sideways(1))},
         {"png palette", testing::EncodePng(64, 48, testing::PngKind::Palette, sideways(1))},
         {"gif", GifQuadrants(64, 48, {.screenWidth = 64, .screenHeight = 48})},
-        {"gif interlaced, two frames", GifQuadrants(64, 48, {.screenWidth = 64, .screenHeight = 48, .interlaced = true,
-                                                             .secondFrame = true})},
+        {"gif interlaced, two frames",
+         GifQuadrants(64, 48, {.screenWidth = 64, .screenHeight = 48, .interlaced = true, .secondFrame = true})},
         // A frame that overflows the logical screen is shown whole.
         {"gif beyond its screen", GifQuadrants(64, 48, {.screenWidth = 10, .screenHeight = 10, .left = 3})},
         {"tiff", testing::EncodeTiff(64, 48, sideways(1), 1, false)},
@@ -121,9 +121,8 @@ TEST_F(PictureFormatsTest, TransparencyIsLaidOverWhite) {
     ASSERT_TRUE(Decode(GifQuadrants(8, 8, {.screenWidth = 8, .screenHeight = 8, .transparent = 0}), gif));
     EXPECT_EQ(ColourAt(gif.Pixels, 0, 0) + ColourAt(gif.Pixels, 7, 0), "FFF0F0");
     ConvertedPicture grey;
-    ASSERT_TRUE(Decode(testing::EncodePng(4, 4, testing::PngKind::Grey16,
-                                          [](int, int, std::uint8_t* rgba) { rgba[0] = 200; }),
-                       grey));
+    ASSERT_TRUE(Decode(
+        testing::EncodePng(4, 4, testing::PngKind::Grey16, [](int, int, std::uint8_t* rgba) { rgba[0] = 200; }), grey));
     EXPECT_NEAR(grey.Pixels.Row(0)[0], 229, 2);
     EXPECT_EQ(grey.Pixels.Row(0)[0], grey.Pixels.Row(0)[2]);
 }
@@ -155,9 +154,9 @@ TEST_F(PictureFormatsTest, DamagedTruncatedAndForeignFilesFail) {
 
 // Each orientation's upright layout of the stored picture "abc/def" (three by two).
 TEST(OrientUpright, TurnsAndMirrorsAsEachOrientationSays) {
-    const std::pair<int, const char*> rows[] = {{1, "abc/def"}, {2, "cba/fed"}, {3, "fed/cba"}, {4, "def/abc"},
-                                                {5, "ad/be/cf"}, {6, "da/eb/fc"}, {7, "fc/eb/da"}, {8, "cf/be/ad"},
-                                                {9, "abc/def"}};
+    const std::pair<int, const char*> rows[] = {{1, "abc/def"},  {2, "cba/fed"},  {3, "fed/cba"},
+                                                {4, "def/abc"},  {5, "ad/be/cf"}, {6, "da/eb/fc"},
+                                                {7, "fc/eb/da"}, {8, "cf/be/ad"}, {9, "abc/def"}};
     for (const auto& [orientation, expected] : rows) {
         Bitmap bitmap(3, 2, PixelFormat::Bits24);
         for (int i = 0; i < 6; ++i) bitmap.Row(i / 3)[(i % 3) * 3] = std::uint8_t('a' + i);

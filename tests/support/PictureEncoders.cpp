@@ -41,11 +41,12 @@ std::string PalettePng(int width, int height, const RgbaSource& pixel, png_image
     std::vector<std::uint8_t> indexes;
     for (std::size_t at = 0; at < rgba.size(); at += 4) {
         std::size_t entry = 0;
-        while (entry * 4 < colormap.size() && !std::equal(rgba.begin() + std::ptrdiff_t(at),
-                                                           rgba.begin() + std::ptrdiff_t(at + 4),
-                                                           colormap.begin() + std::ptrdiff_t(entry * 4)))
+        while (entry * 4 < colormap.size() &&
+               !std::equal(rgba.begin() + std::ptrdiff_t(at), rgba.begin() + std::ptrdiff_t(at + 4),
+                           colormap.begin() + std::ptrdiff_t(entry * 4)))
             ++entry;
-        if (entry * 4 == colormap.size()) colormap.insert(colormap.end(), rgba.begin() + std::ptrdiff_t(at), rgba.begin() + std::ptrdiff_t(at + 4));
+        if (entry * 4 == colormap.size())
+            colormap.insert(colormap.end(), rgba.begin() + std::ptrdiff_t(at), rgba.begin() + std::ptrdiff_t(at + 4));
         indexes.push_back(std::uint8_t(entry));
     }
     Require(colormap.size() <= 256 * 4, "more than 256 colours");
@@ -125,8 +126,8 @@ static void PutFrame(GifFileType* gif, int left, int top, int width, int height,
     Require(EGifPutImageDesc(gif, left, top, width, height, interlaced, nullptr) == GIF_OK, "gif frame");
     std::vector<int> rows;
     const std::pair<int, int> passes[] = {{0, 8}, {4, 8}, {2, 4}, {1, 2}};
-    for (const auto& [first, step] : interlaced ? std::vector(std::begin(passes), std::end(passes))
-                                                : std::vector<std::pair<int, int>>{{0, 1}})
+    for (const auto& [first, step] :
+         interlaced ? std::vector(std::begin(passes), std::end(passes)) : std::vector<std::pair<int, int>>{{0, 1}})
         for (int y = first; y < height; y += step) rows.push_back(y);
     std::vector<GifPixelType> line(static_cast<std::size_t>(width));
     for (const int y : rows) {
@@ -144,7 +145,8 @@ std::string EncodeGif(int width, int height, const GifLayout& layout, const std:
     EGifSetGifVersion(gif, true);
     ColorMapObject* colours = GifMakeMapObject(256, nullptr);
     for (std::size_t i = 0; i * 3 + 2 < palette.size() && i < 256; ++i)
-        colours->Colors[i] = {GifByteType(palette[i * 3]), GifByteType(palette[i * 3 + 1]), GifByteType(palette[i * 3 + 2])};
+        colours->Colors[i] = {GifByteType(palette[i * 3]), GifByteType(palette[i * 3 + 1]),
+                              GifByteType(palette[i * 3 + 2])};
     Require(EGifPutScreenDesc(gif, layout.screenWidth, layout.screenHeight, 8, 0, colours) == GIF_OK, "gif screen");
     GifFreeMapObject(colours);
     if (layout.transparent >= 0) {
@@ -179,7 +181,8 @@ std::string EncodeTiff(int width, int height, const RgbaSource& pixel, int orien
     }
     std::vector<std::uint8_t> bytes = Pixels(width, height, channels, pixel);
     for (int y = 0; y < height; ++y)
-        Require(TIFFWriteScanline(tiff, bytes.data() + std::size_t(y) * std::size_t(width * channels), std::uint32_t(y)) == 1,
+        Require(TIFFWriteScanline(tiff, bytes.data() + std::size_t(y) * std::size_t(width * channels),
+                                  std::uint32_t(y)) == 1,
                 "tiff row");
     TIFFClose(tiff);
     std::ifstream in(path, std::ios::binary);
@@ -232,7 +235,7 @@ std::string EncodeHeic(int width, int height, const RgbaSource& pixel, int orien
     heif_image* image = nullptr;
     Require(heif_image_create(width, height, heif_colorspace_RGB,
                               alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB, &image)
-                    .code == heif_error_Ok &&
+                        .code == heif_error_Ok &&
                 heif_image_add_plane(image, heif_channel_interleaved, width, height, 8).code == heif_error_Ok,
             "heic image");
     int stride = 0;

@@ -52,7 +52,6 @@ std::string EncodeWebp(int width, int height, const RgbaSource& pixel, bool alph
 bool CanEncodeHeic();
 // A HEIC of the stored pixels whose container turns them as EXIF `orientation` says, at
 // `quality` (lossless when 100), with an alpha plane when `alpha`.
-std::string EncodeHeic(int width, int height, const RgbaSource& pixel, int orientation, bool alpha,
-                       int quality = 100);
+std::string EncodeHeic(int width, int height, const RgbaSource& pixel, int orientation, bool alpha, int quality = 100);
 
 }  // namespace velvora::testing
