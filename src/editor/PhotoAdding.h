@@ -33,7 +33,8 @@ std::string LowerCaseExtension(const std::string& fileName);
 bool ExtensionWithin(const std::string& fileName, std::string_view extensions);
 
 // True when `fileName` is decoded as a JPEG: its lower-cased extension, dot included, is not
-// empty and occurs in ".jpeg.jpg". Anything else, a name without extension too, is a bitmap.
+// empty and occurs in ".jpeg.jpg". Anything else that is no converted format (below), a
+// name without extension too, is a bitmap.
 bool IsJpegFileName(const std::string& fileName);
 
 // True when `fileName` has the extension (exactly, in any letter case) of a picture format

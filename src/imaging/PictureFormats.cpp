@@ -56,7 +56,14 @@ bool DecodeConvertedPicture(const std::string& path, ConvertedPicture& picture) 
     try {
         // Compressed pictures are a fraction of their pixels, so holding the file costs
         // little next to the decode, and every library then reads from memory.
-        const std::string bytes = ReadWholeFile(path);
+        return DecodeConvertedBytes(ReadWholeFile(path), picture);
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+bool DecodeConvertedBytes(std::string_view bytes, ConvertedPicture& picture) {
+    try {
         switch (SniffPictureFormat(bytes)) {
             case PictureFormat::Png:
                 return detail::DecodePng(bytes, picture);

@@ -24,8 +24,9 @@ struct ConvertedPicture {
     // B, G, R in 24 bits, turned and mirrored as the file's orientation asks, transparent
     // and half-transparent pixels laid over white.
     Bitmap Pixels;
-    // The file's EXIF block from its TIFF header on (without the "Exif\0\0" prefix), so
-    // that the date taken and camera details can travel on; empty when it has none.
+    // The file's EXIF block as the file holds it (a TIFF header on, in WebP sometimes behind
+    // "Exif\0\0"), so that the date taken and camera details can travel on; empty when
+    // it has none or the format carries none here (PNG, GIF, TIFF, whose tags are its own).
     std::string Exif;
 };
 
@@ -37,6 +38,8 @@ struct ConvertedPicture {
 // taken. Missing, damaged, truncated files and other formats give false and leave
 // `picture` unspecified. Safe to call from several threads at once.
 bool DecodeConvertedPicture(const std::string& path, ConvertedPicture& picture);
+// The same for a file's bytes held in memory.
+bool DecodeConvertedBytes(std::string_view bytes, ConvertedPicture& picture);
 
 // Turns and mirrors `bitmap` so that a picture stored with EXIF `orientation` (1 to 8)
 // stands upright as the camera saw it; mirrored orientations are unmirrored as well.
