@@ -123,7 +123,7 @@ public:
     }
 
 private:
-    static constexpr std::size_t kFirstOutputBytes = 64 * 1024;
+    static constexpr std::size_t kFirstOutputBytes = std::size_t{64} * 1024;
 
     ErrorManager errors_{};
     jpeg_compress_struct info_{};

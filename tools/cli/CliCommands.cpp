@@ -324,8 +324,10 @@ const std::map<std::string, Command>& Commands() {
          {"usage: velvora-cli add [--recursive] SHOW_FOLDER CATEGORY FILE_OR_FOLDER...\n"
           "Adds photos to the category whose path is CATEGORY (\\ for the show itself,\n"
           "\\Holidays\\Beach for a category), sorted by path as Add Photos sorts them. A folder adds\n"
-          "the JPEG and bitmap files directly inside it; with --recursive, those of its subfolders\n"
-          "too. Files that cannot be added are named on stderr and skipped (exit status 3).\n",
+          "the JPEG, bitmap, PNG, GIF, TIFF, WebP and HEIF files directly inside it; with\n"
+          "--recursive, those of its subfolders too. PNG, GIF, TIFF, WebP and HEIF pictures are\n"
+          "stored as JPEGs, turned upright. Files that cannot be added are named on stderr and\n"
+          "skipped (exit status 3).\n",
           {},
           {"--recursive"},
           3,
