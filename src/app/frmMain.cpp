@@ -34,7 +34,9 @@ static TMain* theMainWindow = nullptr;
 
 static constexpr QSize DesignSize(696, 480);
 static const char* const PictureFilter =
-    "All (*.jpg *.jpeg *.bmp);;JPEG Image File (*.jpg *.jpeg);;Bitmaps (*.bmp)";
+    "All (*.jpg *.jpeg *.bmp *.png *.gif *.tif *.tiff *.webp *.heic *.heif);;JPEG Image File (*.jpg *.jpeg);;"
+    "Bitmaps (*.bmp);;PNG Image File (*.png);;GIF Image File (*.gif);;TIFF Image File (*.tif *.tiff);;"
+    "WebP Image File (*.webp);;HEIF Image File (*.heic *.heif)";
 
 static void Post(QObject* receiver, ShellEventType type) {
     QCoreApplication::postEvent(receiver, new QEvent(static_cast<QEvent::Type>(type)));

@@ -9,6 +9,7 @@
 #include <memory>
 #include <system_error>
 #include <thread>
+#include <utility>
 
 #include "app/FileIo.h"
 #include "app/KeyValueList.h"
@@ -17,6 +18,8 @@
 #include "imaging/Bitmap.h"
 #include "imaging/ExifOrientation.h"
 #include "imaging/JPEG_IO.h"
+#include "imaging/JpegEncoding.h"
+#include "imaging/PictureFormats.h"
 #include "imaging/resampler.h"
 #include "platform/MessagePump.h"
 #include "platform/StoredText.h"
@@ -82,9 +85,20 @@ bool ExtensionWithin(const std::string& fileName, std::string_view extensions) {
 
 bool IsJpegFileName(const std::string& fileName) { return ExtensionWithin(fileName, ".jpeg.jpg"); }
 
+bool IsConvertedFileName(const std::string& fileName) {
+    const std::string extension = LowerCaseExtension(fileName);
+    for (const char* converted : {".png", ".gif", ".tif", ".tiff", ".webp", ".heic", ".heif"})
+        if (extension == converted) return true;
+    return false;
+}
+
+bool StoredPictureIsJpeg(const std::string& sourceFileName) {
+    return IsJpegFileName(sourceFileName) || IsConvertedFileName(sourceFileName);
+}
+
 bool IsAddablePhotoFileName(const std::string& fileName) {
     const std::string extension = LowerCaseExtension(fileName);
-    return extension == ".jpg" || extension == ".jpeg" || extension == ".bmp";
+    return extension == ".jpg" || extension == ".jpeg" || extension == ".bmp" || IsConvertedFileName(fileName);
 }
 
 // A thumbnail in memory, with the size of the picture it was made from and the turn that
@@ -95,7 +109,13 @@ struct RenderedThumbnail {
     int Width = 0;
     int Height = 0;
     int Rotation = 0;
+    // The JPEG stored in place of a byte copy, for a picture in a converted format; empty for
+    // the others, and when only the thumbnail was asked for.
+    std::string StoredJpeg;
 };
+
+// Whether rendering also makes the JPEG that a converted picture is stored as.
+enum class StoredPicture { Skip, Make };
 
 // The thumbnail keeps the stored orientation: whatever shows the photo turns its thumbnail
 // by the same Rotate= as the photo itself.
@@ -116,12 +136,34 @@ static bool LoadBitmapThumbnail(const std::string& sourceFile, std::unique_ptr<B
     return FitBitmap(*bitmap, ThumbnailSide, ThumbnailSide, false);
 }
 
-static RenderedThumbnail RenderThumbnail(const std::string& sourceFile) {
+// One decode gives both the stored JPEG and the thumbnail; both are made from the upright
+// picture, so the thumbnail needs no turn either.
+static bool LoadConvertedThumbnail(const std::string& sourceFile, StoredPicture stored, std::unique_ptr<Bitmap>& bitmap,
+                                   RenderedThumbnail& thumbnail) {
+    ConvertedPicture picture;
+    if (!DecodeConvertedPicture(sourceFile, picture)) return false;
+    thumbnail.Width = picture.Pixels.Width();
+    thumbnail.Height = picture.Pixels.Height();
+    if (stored == StoredPicture::Make &&
+        !EncodeBitmapAsJpeg(picture.Pixels, ConvertedPhotoQuality, UprightExifSegment(picture.Exif),
+                            thumbnail.StoredJpeg))
+        return false;
+    bitmap = std::make_unique<Bitmap>(std::move(picture.Pixels));
+    return FitBitmap(*bitmap, ThumbnailSide, ThumbnailSide, false);
+}
+
+static bool LoadThumbnail(const std::string& sourceFile, StoredPicture stored, std::unique_ptr<Bitmap>& bitmap,
+                          RenderedThumbnail& thumbnail) {
+    if (IsConvertedFileName(sourceFile)) return LoadConvertedThumbnail(sourceFile, stored, bitmap, thumbnail);
+    if (IsJpegFileName(sourceFile)) return LoadJpegThumbnail(sourceFile, bitmap, thumbnail);
+    return LoadBitmapThumbnail(sourceFile, bitmap, thumbnail);
+}
+
+static RenderedThumbnail RenderThumbnail(const std::string& sourceFile, StoredPicture stored) {
     try {
         RenderedThumbnail thumbnail;
         std::unique_ptr<Bitmap> bitmap;
-        const bool loaded = IsJpegFileName(sourceFile) ? LoadJpegThumbnail(sourceFile, bitmap, thumbnail)
-                                                       : LoadBitmapThumbnail(sourceFile, bitmap, thumbnail);
+        const bool loaded = LoadThumbnail(sourceFile, stored, bitmap, thumbnail);
         // A picture without pixels could never be shown, so it makes no photo.
         if (!loaded || bitmap->IsEmpty()) return {};
         thumbnail.Bmp = bitmap->SaveToBmp();
@@ -143,7 +185,7 @@ static bool SaveThumbnail(const RenderedThumbnail& thumbnail, const std::string&
 }
 
 bool MakeThumbnail(const std::string& sourceFile, const std::string& thumbnailFile, int& width, int& height) {
-    const RenderedThumbnail thumbnail = RenderThumbnail(sourceFile);
+    const RenderedThumbnail thumbnail = RenderThumbnail(sourceFile, StoredPicture::Skip);
     width = thumbnail.Width;
     height = thumbnail.Height;
     return SaveThumbnail(thumbnail, thumbnailFile, FileSync::BeforeRename);
@@ -167,7 +209,9 @@ public:
     }
 
 private:
-    void Launch() { pending_.push_back(std::async(std::launch::async, RenderThumbnail, files_[next_++])); }
+    void Launch() {
+        pending_.push_back(std::async(std::launch::async, RenderThumbnail, files_[next_++], StoredPicture::Make));
+    }
 
     const StringList& files_;
     const std::size_t ahead_;
@@ -188,15 +232,27 @@ StringList UsedPhotoIds(const std::string& categoryFolder) {
     return ids;
 }
 
-// The stored copy is written like every other file, so a failed copy leaves no partial one.
-// The batch makes its files durable once, at its end.
-static bool CopyPhotoFile(const std::string& source, const std::string& destination) {
+// The stored picture is written like every other file, so a failure leaves no partial one;
+// a picture that needed converting and could not be converted is not stored at all. The
+// batch makes its files durable once, at its end.
+static bool StorePhotoFile(const std::string& source, const std::string& destination,
+                           const RenderedThumbnail& thumbnail) {
     try {
-        CopyFileAtomic(source, destination, FileSync::Later);
-        return true;
+        if (!thumbnail.StoredJpeg.empty()) {
+            WriteFileAtomic(destination, thumbnail.StoredJpeg, FileSync::Later);
+        } else if (IsConvertedFileName(source)) {
+            return false;
+        } else {
+            CopyFileAtomic(source, destination, FileSync::Later);
+        }
     } catch (const std::exception&) {
         return false;
     }
+    // Sorting by date falls back on the file's time when the picture holds no date taken.
+    std::error_code ignored;
+    const fs::file_time_type modified = fs::last_write_time(source, ignored);
+    if (!ignored) fs::last_write_time(destination, modified, ignored);
+    return true;
 }
 
 // The size is the stored picture's, before any turn. Rotate= comes after Height=, where the
@@ -239,9 +295,8 @@ int AddPhotoFiles(ShowDocument& document, const StringList& files, StringList& s
     ThumbnailPipeline thumbnails(files);
     for (const std::string& file : files) {
         const std::string id = NextFreePhotoId(counter, usedIds);
-        const bool copied = CopyPhotoFile(file, folder + id + PhotoImageExtension);
         const RenderedThumbnail thumbnail = thumbnails.Take();
-        if (copied) {
+        if (StorePhotoFile(file, folder + id + PhotoImageExtension, thumbnail)) {
             // A name from the disk need not be UTF-8, and its raw bytes could hold the entry
             // separator; it only informs, the photo's files are named by its id.
             const std::string fileName = DecodeStoredText(FileNameOf(file));

@@ -20,7 +20,7 @@ namespace {
 constexpr int PaneMargin = 8;
 
 Bitmap DecodeStoredPhoto(const std::string& path, const std::string& sourceFileName) {
-    if (IsJpegFileName(sourceFileName)) {
+    if (StoredPictureIsJpeg(sourceFileName)) {
         std::unique_ptr<Bitmap> bitmap;
         int width = 0, height = 0;
         return ReadJpegFile(path, 1, bitmap, width, height) && bitmap ? std::move(*bitmap) : Bitmap();

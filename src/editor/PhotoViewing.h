@@ -20,7 +20,7 @@ struct PictureBounds {
 };
 
 // The photo of `entry` in `categoryFolder`, decoded as its source file's extension says
-// (JPEG or bitmap) and turned by the "rotate" value of its properties file. An empty bitmap
+// (JPEG, also for sources stored converted, see StoredPictureIsJpeg, or bitmap) and turned by the "rotate" value of its properties file. An empty bitmap
 // when the id could leave the folder, the extension is neither, or the file cannot be read.
 Bitmap LoadPhotoForViewing(const std::string& categoryFolder, const PhotoEntry& entry);
 

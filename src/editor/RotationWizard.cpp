@@ -47,7 +47,7 @@ Bitmap LoadFittedBitmap(const std::string& path, int side) {
 }
 
 Bitmap DecodeStoredPhotoSmall(const std::string& path, const std::string& sourceFileName, int side) {
-    if (IsJpegFileName(sourceFileName)) {
+    if (StoredPictureIsJpeg(sourceFileName)) {
         std::unique_ptr<Bitmap> bitmap;
         return LoadJpegFitted(path, bitmap, side, side, true) && bitmap ? std::move(*bitmap) : Bitmap();
     }

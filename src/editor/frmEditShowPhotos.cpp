@@ -41,8 +41,8 @@ void ReportSkipped(const QString& intro, const StringList& names) {
 }
 
 void ReportSkippedFiles(const StringList& files) {
-    ReportSkipped(QStringLiteral("These files could not be added as photos. They may be damaged, or not JPEG or "
-                                 "bitmap pictures:"),
+    ReportSkipped(QStringLiteral("These files could not be added as photos. They may be damaged, or not JPEG, "
+                                 "bitmap, PNG, GIF, TIFF, WebP or HEIF pictures:"),
                   files);
 }
 

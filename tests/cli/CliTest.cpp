@@ -19,6 +19,7 @@
 #include "library/ShowIndex.h"
 #include "publish/PublishRun.h"
 #include "support/JpegEncoder.h"
+#include "support/PictureEncoders.h"
 #include "support/TempFolder.h"
 
 namespace velvora {
@@ -180,6 +181,29 @@ TEST_F(CliTest, AddSubfoldersAsCategoriesNestsThemBelowTheCategoryAndTakesExactl
 
     WriteFile(Home() + "other/Sub/bad.jpg", "not a picture");
     EXPECT_EQ(Cli({"add", "--subfolders-as-categories", show, "\\", Home() + "other"}).status, CliSkipped);
+}
+
+TEST_F(CliTest, AddTakesEveryOfferedFormatFromAFolderAndNamesTheFormatsOfASkippedOne) {
+    const std::string show = ShowWithBeach();
+    const auto pixel = testing::StoredQuadrants(40, 30, 1);
+    WriteFile(Home() + "in/a.jpg", SmallJpeg());
+    WriteFile(Home() + "in/b.png", testing::EncodePng(40, 30, testing::PngKind::Rgb, pixel));
+    WriteFile(Home() + "in/c.tiff", testing::EncodeTiff(40, 30, pixel, 1, false));
+    WriteFile(Home() + "in/d.webp", testing::EncodeWebp(40, 30, pixel, false));
+    std::string expected = "00000000=a.jpg\r\n00000001=b.png\r\n00000002=c.tiff\r\n00000003=d.webp\r\n";
+    if (testing::CanEncodeHeic()) {
+        WriteFile(Home() + "in/f.heif", testing::EncodeHeic(40, 30, pixel, 1, false));
+        expected += "00000004=f.heif\r\n";
+    }
+    const CliRun added = Cli({"add", show, "\\Holidays\\Beach", Home() + "in"});
+    EXPECT_EQ(added.status, CliDone) << added.err;
+    EXPECT_EQ(ReadFile(show + "0002/folder.dat"), expected);
+
+    WriteFile(Home() + "bad.gif", "GIF89a and then nothing");
+    const CliRun skipped = Cli({"add", show, "\\", Home() + "bad.gif"});
+    EXPECT_EQ(skipped.status, CliSkipped);
+    EXPECT_NE(skipped.err.find("bad.gif: not a JPEG, bitmap, PNG, GIF, TIFF, WebP or HEIF picture"), std::string::npos)
+        << skipped.err;
 }
 
 TEST_F(CliTest, InspectListsAPublishedShowAndRefusesDamagedFilesWithTheReadersMessage) {

@@ -33,6 +33,7 @@
 #include "library/ShowIndex.h"
 #include "publish/PackageFormat.h"
 #include "support/JpegEncoder.h"
+#include "support/PictureEncoders.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempFolder.h"
 
@@ -330,6 +331,31 @@ TEST_F(EditShowFrameTest, AddedPhotosJoinTheListSelectedWithTheFirstCurrentAndUn
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_TRUE(dialogs.messages[0].text.endsWith(QString::fromStdString("\r\n" + Home() + "in/c.jpg")));
     EXPECT_TRUE(main->isEnabled() && !frame->Document().AddingPhotos);
+}
+
+// A phone's sideways WebP and a screenshot PNG come in through the picker; the WebP shows
+// upright in the viewer, and a damaged HEIC is named with the formats the tool reads.
+TEST_F(EditShowFrameTest, PickerOffersTheConvertedFormatsWhichArriveUprightAndADamagedOneIsNamed) {
+    WriteFile(Home() + "in/phone.webp", testing::EncodeWebp(30, 40, testing::StoredQuadrants(40, 30, 6), false,
+                                                            testing::ExifSegment(6)));
+    WriteFile(Home() + "in/screen.png", testing::EncodePng(40, 30, testing::PngKind::Rgba, testing::StoredQuadrants(40, 30, 1)));
+    WriteFile(Home() + "in/broken.heic", "\0\0\0\x18" "ftypheic and nothing more");
+    for (const char* name : {"phone.webp", "screen.png", "broken.heic"})
+        dialogs.pickedFiles << QString::fromStdString(Home() + "in/" + name);
+    frame->findChild<QToolButton*>("btnAddPhoto")->click();
+    for (const char* pattern : {"*.png", "*.gif", "*.tif", "*.tiff", "*.webp", "*.heic", "*.heif", "*.jpg", "*.bmp"})
+        EXPECT_TRUE(dialogs.openFilesFilter.section(QStringLiteral(";;"), 0, 0).contains(QLatin1String(pattern))) << pattern;
+    ASSERT_EQ(photos->model()->rowCount(), 5);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_TRUE(dialogs.messages[0].text.contains(QStringLiteral("PNG, GIF, TIFF, WebP or HEIF")));
+    EXPECT_TRUE(dialogs.messages[0].text.endsWith(QString::fromStdString("\r\n" + Home() + "in/broken.heic")));
+    QItemSelectionModel* selection = photos->selectionModel();
+    selection->setCurrentIndex(photos->model()->index(3, 0), QItemSelectionModel::ClearAndSelect);
+    EXPECT_EQ(photos->model()->index(3, 0).data().toString(), QStringLiteral("phone"));
+    frame->findChild<QToolButton*>("btnPhotoView")->click();
+    ASSERT_TRUE(frame->PhotoViewerVisible());
+    const QRect shown = frame->findChild<TPhotoViewerPane*>("pnlViewPhoto")->PictureRect();
+    EXPECT_GT(shown.width(), shown.height()) << "stood upright on the way in";
 }
 
 TEST_F(EditShowFrameTest, ViewerShowsTheCurrentPhotoAloneTurnsItWhenRotatedAndSteppingStopsAtTheEnds) {

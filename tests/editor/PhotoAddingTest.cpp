@@ -1,14 +1,22 @@
 #include "editor/PhotoAdding.h"
 
+#include <chrono>
 #include <filesystem>
+#include <functional>
+#include <memory>
 #include <utility>
 
 #include <gtest/gtest.h>
 
 #include "app/Progress.h"
+#include "editor/PhotoViewing.h"
+#include "editor/RotationWizard.h"
 #include "imaging/Bitmap.h"
+#include "imaging/ExifOrientation.h"
+#include "imaging/JPEG_IO.h"
 #include "platform/MessagePump.h"
 #include "support/JpegEncoder.h"
+#include "support/PictureEncoders.h"
 #include "support/TempFolder.h"
 
 namespace velvora {
@@ -38,6 +46,17 @@ TEST(IsJpegFileName, ExtensionMustOccurInJpegJpg) {
     for (const char* name : {"/a/b.bmp", "/a/photo", "/a.jpg/photo", "/a/b.jpgx"}) EXPECT_FALSE(IsJpegFileName(name));
 }
 
+// Converted formats are matched exactly; their stored pictures are JPEGs, as JPEGs' are.
+TEST(StoredPictureIsJpeg, JpegsAndConvertedFormatsButNotBitmapsOrFragments) {
+    for (const char* name : {"b.jpg", "b.PNG", "b.gif", "b.tif", "b.TIFF", "b.webp", "b.heic", "b.Heif"}) {
+        EXPECT_TRUE(StoredPictureIsJpeg(name)) << name;
+        EXPECT_TRUE(IsAddablePhotoFileName(name)) << name;
+    }
+    for (const char* name : {"b.bmp", "b", "b.pn", "b.tiffs", "b.heics", "png"}) EXPECT_FALSE(StoredPictureIsJpeg(name));
+    EXPECT_FALSE(IsConvertedFileName("b.jpg"));
+    EXPECT_FALSE(IsAddablePhotoFileName("b.pn"));
+}
+
 class PhotoAddingTest : public testing::ProgramFolderTest {
 protected:
     void SetUp() override {
@@ -57,6 +76,88 @@ protected:
     ShowDocument document;
     const std::string& folder = document.CategoryFolder;
 };
+
+std::string GifQuadrants(int width, int height) {
+    const std::string palette("\xFF\0\0\0\xFF\0\0\0\xFF\xFF\xFF\0", 12);
+    return testing::EncodeGif(width, height, {.screenWidth = width, .screenHeight = height}, palette,
+                              [=](int x, int y) { return (y >= height / 2 ? 2 : 0) + (x >= width / 2 ? 1 : 0); });
+}
+
+// The source of each converted format, holding an upright 80 x 60 picture (the TIFF, WebP
+// and HEIC stored sideways, to be stood up on the way in).
+StringList ConvertedSources(const std::function<std::string(const std::string&, const std::string&)>& source) {
+    const auto stored = [](int orientation) { return testing::StoredQuadrants(80, 60, orientation); };
+    StringList files{source("a.png", testing::EncodePng(80, 60, testing::PngKind::Rgba, stored(1))),
+                     source("b.gif", GifQuadrants(80, 60)),
+                     source("c.tif", testing::EncodeTiff(60, 80, stored(6), 6, false)),
+                     source("d.webp", testing::EncodeWebp(60, 80, stored(8), false,
+                                                          testing::ExifSegment(8, "2019:05:01 08:00:00")))};
+    if (testing::CanEncodeHeic()) files.push_back(source("e.HEIC", testing::EncodeHeic(60, 80, stored(6), 6, false)));
+    return files;
+}
+
+// "RGB" of a pixel, each channel rounded to 0 or 255 (F).
+std::string ColourAt(const Bitmap& bitmap, int x, int y) {
+    const Bitmap bgr = ConvertToBgr24(bitmap);
+    const std::uint8_t* pixel = bgr.Row(y) + std::size_t(x) * 3;
+    return std::string{pixel[2] >= 128 ? 'F' : '0', pixel[1] >= 128 ? 'F' : '0', pixel[0] >= 128 ? 'F' : '0'};
+}
+
+// Top-left and bottom-right corners: red and yellow when upright.
+std::string Corners(const Bitmap& bitmap) {
+    return ColourAt(bitmap, 0, 0) + " " + ColourAt(bitmap, bitmap.Width() - 1, bitmap.Height() - 1);
+}
+
+TEST_F(PhotoAddingTest, ConvertedFormatsAreStoredAsUprightJpegsWithoutRotate) {
+    const StringList files =
+        ConvertedSources([this](const std::string& name, const std::string& bytes) { return Source(name, bytes); });
+    const std::string old = Home() + "in/c.tif";
+    fs::last_write_time(old, fs::last_write_time(old) - std::chrono::hours(24 * 400));
+    EXPECT_TRUE(AddPhotoBatch(document, files).SkippedFiles.empty());
+    ASSERT_EQ(document.Photos().Count(), int(files.size()));
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        const std::string id = "0000000" + std::to_string(i);
+        const std::string name = fs::path(files[i]).filename().string();
+        EXPECT_EQ(FolderList[i], id + "=" + name);
+        EXPECT_EQ(ReadFile(folder + id + ".dat"),
+                  "Name=" + fs::path(files[i]).stem().string() + "\r\nWidth=80\r\nHeight=60\r\n") << name;
+        EXPECT_EQ(fs::last_write_time(folder + id + ".pho"), fs::last_write_time(files[i])) << name;
+        std::unique_ptr<Bitmap> stored;
+        int width = 0, height = 0;
+        ASSERT_TRUE(ReadJpegFile(folder + id + ".pho", 1, stored, width, height)) << name;
+        EXPECT_EQ(Corners(*stored), "F00 FF0") << name;
+        Bitmap thumbnail;
+        thumbnail.LoadFromFile(folder + id + ".thu");
+        EXPECT_EQ(thumbnail.Width() * 100 + thumbnail.Height(), 7052) << name;
+        EXPECT_EQ(Corners(thumbnail), "F00 FF0") << name;
+        // The viewer pane and the rotation wizard decode the stored JPEG, not the thumbnail.
+        const PhotoEntry entry = PhotoEntry::FromText(document.Photos().Item(int(i)));
+        EXPECT_EQ(LoadPhotoForViewing(folder, entry).Width(), 80) << name;
+        fs::remove(folder + id + ".thu");
+        EXPECT_EQ(LoadRotationPreview(folder, entry, 200).Width(), 200) << name;
+    }
+    // The WebP's date taken travels in the stored JPEG's EXIF block, its orientation reset.
+    EXPECT_NE(ReadFile(folder + "00000003.pho").find("2019:05:01 08:00:00"), std::string::npos);
+    EXPECT_EQ(ReadExifOrientation(folder + "00000003.pho"), 1);
+    if (!testing::CanEncodeHeic()) GTEST_SKIP() << "this libheif has no HEVC encoder; no HEIC was added";
+}
+
+TEST_F(PhotoAddingTest, DamagedFileOfEachConvertedFormatIsSkippedLeavingNothingBehind) {
+    const StringList wholes =
+        ConvertedSources([this](const std::string& name, const std::string& bytes) { return Source(name, bytes); });
+    StringList files{Bmp("0.bmp")};
+    for (const std::string& whole : wholes) {
+        const std::string bytes = ReadFile(whole);
+        files.push_back(Source("cut-" + fs::path(whole).filename().string(), bytes.substr(0, bytes.size() / 2)));
+    }
+    // A JPEG under a converted name is no PNG; a PNG under a JPEG name is no JPEG.
+    files.push_back(Source("jpeg.png", testing::EncodeJpeg(8, 8, 3, [](int, int, std::uint8_t*) {})));
+    files.push_back(Source("png.jpg", ReadFile(wholes[0])));
+    const StringList skipped(files.begin() + 1, files.end());
+    EXPECT_EQ(AddPhotoBatch(document, files).SkippedFiles, skipped);
+    EXPECT_EQ(FolderList, StringList{"00000000=0.bmp"});
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 3);
+}
 
 TEST_F(PhotoAddingTest, ThumbnailFitsTheBoxAndReportsTheSourceSize) {
     int width = 0, height = 0;

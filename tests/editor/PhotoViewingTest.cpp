@@ -35,7 +35,9 @@ TEST_F(PhotoViewingTest, StoredRotationTurnsThePhotoAndOnlyKnownExtensionsAreDec
     const Bitmap turned = LoadPhotoForViewing(Home(), jpeg);
     EXPECT_EQ(turned.Width(), 20);
     EXPECT_EQ(turned.Height(), 40);
-    for (const char* source : {"beach.png", "beach", "beach.bmp"})  // the last is no bitmap: empty
+    // A source stored converted has a JPEG too.
+    EXPECT_EQ(LoadPhotoForViewing(Home(), {"0000000A", "beach.heic", "", "", "", ""}).Width(), 20);
+    for (const char* source : {"beach.txt", "beach", "beach.bmp"})  // the last is no bitmap: empty
         EXPECT_TRUE(LoadPhotoForViewing(Home(), {"0000000A", source, "", "", "", ""}).IsEmpty()) << source;
     EXPECT_TRUE(LoadPhotoForViewing(Home(), {"../0000000A", "beach.jpg", "", "", "", ""}).IsEmpty());
 }

@@ -18,6 +18,7 @@
 #include "imaging/Bitmap.h"
 #include "publish/PublishUtil.h"
 #include "support/JpegEncoder.h"
+#include "support/PictureEncoders.h"
 
 namespace {
 
@@ -74,7 +75,7 @@ Bytes PublishedShow(const std::string& work) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 10) return 1;
+    if (argc != 11) return 1;
     // Text, noise, runs of many lengths, and the shortest inputs.
     std::mt19937 random(11);
     Bytes text, noise(3000), runs;
@@ -124,5 +125,19 @@ int main(int argc, char** argv) {
                                      "Title=Trip\r\nAuthor=Ann\r\nTransition=7\r\nSize=1\r\n",
                                      "/nowhere/\r\nrelative/\r\n../../outside/\r\n"};
     for (char kind = 0; kind < 4; ++kind) Save(argv[9] + nextName(), kind + std::string(showFiles[int(kind)]));
+    // One small picture of each converted format, the turned and transparent kinds included.
+    namespace t = velvora::testing;
+    const t::RgbaSource pixel = [](int x, int y, std::uint8_t* rgba) {
+        rgba[0] = std::uint8_t(x * 14), rgba[1] = std::uint8_t(y * 28), rgba[2] = 90, rgba[3] = std::uint8_t(x * 16);
+    };
+    const std::string palette("\xFF\0\0\0\xFF\0", 6);
+    std::vector<std::string> pictures{t::EncodePng(17, 9, t::PngKind::Rgba, pixel),
+                                      t::EncodePng(17, 9, t::PngKind::Palette, pixel),
+                                      t::EncodeGif(17, 9, {.screenWidth = 17, .screenHeight = 9, .transparent = 1,
+                                                           .interlaced = true},
+                                                   palette, [](int x, int y) { return (x + y) % 2; }),
+                                      t::EncodeTiff(17, 9, pixel, 6, true), t::EncodeWebp(17, 9, pixel, true, t::ExifSegment(6))};
+    if (t::CanEncodeHeic()) pictures.push_back(t::EncodeHeic(17, 9, pixel, 6, true, 50));
+    for (const std::string& picture : pictures) Save(argv[10] + nextName(), picture);
     return 0;
 }

@@ -1,6 +1,8 @@
 #include "support/JpegEncoder.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -20,19 +22,19 @@ static ExifEntry* AddEntry(ExifContent* content, ExifTag tag) {
 }
 
 // The "Exif\0\0" header and a TIFF structure holding the asked-for tags.
-static std::string ExifSegment(const JpegOptions& options) {
+std::string ExifSegment(int orientation, const std::string& dateTaken) {
     ExifData* data = exif_data_new();
     exif_data_set_byte_order(data, EXIF_BYTE_ORDER_INTEL);
-    if (options.exifOrientation != 0)
+    if (orientation != 0)
         exif_set_short(AddEntry(data->ifd[EXIF_IFD_0], EXIF_TAG_ORIENTATION)->data, EXIF_BYTE_ORDER_INTEL,
-                       static_cast<ExifShort>(options.exifOrientation));
-    if (!options.exifDateTaken.empty()) {
+                       static_cast<ExifShort>(orientation));
+    if (!dateTaken.empty()) {
         ExifEntry* date = AddEntry(data->ifd[EXIF_IFD_EXIF], EXIF_TAG_DATE_TIME_ORIGINAL);
         std::free(date->data);
-        date->size = static_cast<unsigned int>(options.exifDateTaken.size() + 1);
+        date->size = static_cast<unsigned int>(dateTaken.size() + 1);
         date->components = date->size;
         date->data = static_cast<unsigned char*>(std::malloc(date->size));
-        std::memcpy(date->data, options.exifDateTaken.c_str(), date->size);
+        std::memcpy(date->data, dateTaken.c_str(), date->size);
     }
     unsigned char* bytes = nullptr;
     unsigned int size = 0;
@@ -60,7 +62,7 @@ std::string EncodeJpeg(int width, int height, int channels, const PixelSource& p
     if (options.progressive) jpeg_simple_progression(&info);
     jpeg_start_compress(&info, TRUE);
     if (options.exifOrientation != 0 || !options.exifDateTaken.empty()) {
-        const std::string exif = ExifSegment(options);
+        const std::string exif = ExifSegment(options.exifOrientation, options.exifDateTaken);
         jpeg_write_marker(&info, JPEG_APP0 + 1, reinterpret_cast<const JOCTET*>(exif.data()),
                           static_cast<unsigned int>(exif.size()));
     }

@@ -21,6 +21,10 @@ struct JpegOptions {
     std::string exifDateTaken = {};
 };
 
+// An APP1 payload: "Exif\0\0", then a TIFF structure whose IFD 0 holds `orientation` (none for 0) and,
+// when `dateTaken` ("YYYY:MM:DD HH:MM:SS") is given, an EXIF IFD with DateTimeOriginal.
+std::string ExifSegment(int orientation, const std::string& dateTaken = {});
+
 // A JPEG of 1 (grey), 3 (RGB) or 4 (CMYK, with the Adobe marker) channels.
 std::string EncodeJpeg(int width, int height, int channels, const PixelSource& pixel, JpegOptions options = {});
 

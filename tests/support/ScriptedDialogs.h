@@ -50,8 +50,11 @@ public:
         return choice;
     }
     // The file and folder pickers answer `pickedFiles`, `pickedSaveFile` and `pickedFolder`
-    // once; the save picker records the name it suggests.
-    QStringList PickOpenFiles(const OpenFilesRequest&) override { return std::exchange(pickedFiles, {}); }
+    // once; the open picker records its filter, the save picker the name it suggests.
+    QStringList PickOpenFiles(const OpenFilesRequest& request) override {
+        openFilesFilter = request.filter;
+        return std::exchange(pickedFiles, {});
+    }
     QString PickSaveFile(const QString&, const QString& suggested, const QString&) override {
         suggestedSaveFile = suggested;
         return std::exchange(pickedSaveFile, {});
@@ -82,6 +85,7 @@ public:
     std::vector<QColor> colorsAsked;
     QString pickedFolder;
     QString pickedSaveFile, suggestedSaveFile;
+    QString openFilesFilter;
 
 private:
     struct OptOutAnswer {

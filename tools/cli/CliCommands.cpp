@@ -199,7 +199,7 @@ void ReportSkipped(std::ostream& err, const std::string& file, const std::string
 std::string SkipReason(const std::string& file) {
     std::error_code error;
     const bool readable = IsFile(file) && fs::file_size(file, error) > 0 && !error;
-    return readable ? "not a JPEG or bitmap picture that can be read" : "the file cannot be read";
+    return readable ? "not a JPEG, bitmap, PNG, GIF, TIFF, WebP or HEIF picture that can be read" : "the file cannot be read";
 }
 
 // The photos of the command's file and folder arguments, for one batch; an argument that
@@ -340,11 +340,13 @@ const std::map<std::string, Command>& Commands() {
           "       velvora-cli add --subfolders-as-categories SHOW_FOLDER CATEGORY FOLDER\n"
           "Adds photos to the category whose path is CATEGORY (\\ for the show itself,\n"
           "\\Holidays\\Beach for a category), sorted by path as Add Photos sorts them. A folder adds\n"
-          "the picture files directly inside it; with --recursive, those of its subfolders too.\n"
-          "With --subfolders-as-categories, the photos directly in FOLDER go into CATEGORY and each\n"
-          "subfolder with photos becomes a new category below it, nested as on disk and named\n"
-          "after the folder. Hidden files and folders and links to folders are left out. Files\n"
-          "that cannot be added are named on stderr and skipped (exit status 3).\n",
+          "the JPEG, bitmap, PNG, GIF, TIFF, WebP and HEIF files directly inside it; with\n"
+          "--recursive, those of its subfolders too. With --subfolders-as-categories, the photos\n"
+          "directly in FOLDER go into CATEGORY and each subfolder with photos becomes a new\n"
+          "category below it, nested as on disk and named after the folder. Hidden files and\n"
+          "folders and links to folders are left out. PNG, GIF, TIFF, WebP and HEIF pictures are\n"
+          "stored as JPEGs, turned upright. Files that cannot be added are named on stderr and\n"
+          "skipped (exit status 3).\n",
           {},
           {"--recursive", "--subfolders-as-categories"},
           3,
