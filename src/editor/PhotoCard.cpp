@@ -18,6 +18,7 @@
 #include "editor/PhotoViewing.h"
 #include "imaging/BitmapQt.h"
 #include "imaging/BmpFile.h"
+#include "imaging/bmpRot.h"
 #include "library/LibraryFrameParts.h"
 #include "platform/TextCodec.h"
 
@@ -46,7 +47,7 @@ static QImage LoadThumbnail(const std::string& categoryFolder, const std::string
     if (size == 0 || size > MaxThumbnailFileBytes) return {};
     try {
         Bitmap thumbnail = DecodeBmp(ReadWholeFile(path));
-        TurnByStoredRotation(thumbnail, rotation);
+        RotateBitmapClockwise(thumbnail, rotation);
         return ToQImage(thumbnail);
     } catch (const std::exception&) {
         return {};

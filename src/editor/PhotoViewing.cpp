@@ -50,27 +50,11 @@ int StoredRotation(const std::string& propertiesFile) {
 
 }  // namespace
 
-void TurnByStoredRotation(Bitmap& bitmap, int rotation) {
-    switch (rotation) {
-        case 1:
-            RotateBitmapCW(bitmap);
-            break;
-        case 2:
-            RotateBitmap180(bitmap);
-            break;
-        case 3:
-            RotateBitmapCCW(bitmap);
-            break;
-        default:
-            break;
-    }
-}
-
 Bitmap LoadPhotoForViewing(const std::string& categoryFolder, const PhotoEntry& entry) {
     if (categoryFolder.empty() || !IsPhotoId(entry.PhotoId)) return {};
     const std::string stem = categoryFolder + entry.PhotoId;
     Bitmap bitmap = DecodeStoredPhoto(stem + PhotoImageExtension, entry.SourceFileName);
-    if (!bitmap.IsEmpty()) TurnByStoredRotation(bitmap, StoredRotation(stem + PhotoPropertiesExtension));
+    if (!bitmap.IsEmpty()) RotateBitmapClockwise(bitmap, StoredRotation(stem + PhotoPropertiesExtension));
     return bitmap;
 }
 

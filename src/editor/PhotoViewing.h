@@ -24,10 +24,6 @@ struct PictureBounds {
 // when the id could leave the folder, the extension is neither, or the file cannot be read.
 Bitmap LoadPhotoForViewing(const std::string& categoryFolder, const PhotoEntry& entry);
 
-// Turns `bitmap` as a stored "rotate" value says: 1 a quarter turn clockwise, 2 a half turn,
-// 3 a quarter turn anticlockwise; any other value leaves it as it is.
-void TurnByStoredRotation(Bitmap& bitmap, int rotation);
-
 // The picture of `pictureWidth` × `pictureHeight`, scaled (up or down) to fill the room
 // left of the pane's 8-pixel margins and its bottom bar, at its place (left, top). Returns
 // false when the picture has no pixels.

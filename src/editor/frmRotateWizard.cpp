@@ -15,6 +15,7 @@
 #include "editor/PhotoViewing.h"
 #include "editor/RotationWizard.h"
 #include "imaging/BitmapQt.h"
+#include "imaging/bmpRot.h"
 #include "library/LibraryFrameParts.h"
 #include "platform/Dialogs.h"
 #include "platform/TextCodec.h"
@@ -38,7 +39,7 @@ constexpr struct {
 QIcon TurnedIcon(const Bitmap& picture, int rotation) {
     if (picture.IsEmpty()) return {};
     Bitmap turned = picture;
-    TurnByStoredRotation(turned, rotation);
+    RotateBitmapClockwise(turned, rotation);
     QPixmap square(PreviewSide, PreviewSide);
     square.fill(Qt::transparent);
     QPainter painter(&square);

@@ -1,6 +1,6 @@
 // libjpeg-turbo behind the decoding operations. libjpeg reports errors by calling back; the
-// callback jumps back to a setjmp frame kept in Guarded(), whose locals (and those of the steps
-// it runs) have trivial destructors, so no destructor is ever skipped. The owners of the
+// callback jumps back to a setjmp frame kept in GuardedJpegStep(), whose locals (and those
+// of the steps it runs) have trivial destructors, so no destructor is ever skipped. The owners of the
 // decompressor, the file and the bitmap live in the callers.
 #include "imaging/JPEG_IO.h"
 
@@ -14,18 +14,13 @@
 
 #include <jerror.h>
 
+#include "imaging/JpegErrors.h"
+
 #include "imaging/resampler.h"
 
 namespace velvora {
 
 namespace {
-
-struct ErrorManager {
-    jpeg_error_mgr pub;
-    std::jmp_buf jump;
-};
-
-[[noreturn]] void JumpOnError(j_common_ptr info) { std::longjmp(reinterpret_cast<ErrorManager*>(info->err)->jump, 1); }
 
 // libjpeg only warns when picture data is missing or corrupt (the file or a data segment
 // ends early, a code or the progression is bogus) and fills the gap with grey; such a photo
@@ -49,16 +44,7 @@ bool MeansLostPictureData(int code) {
 }
 
 void FailOnLostPictureData(j_common_ptr info, int level) {
-    if (level < 0 && MeansLostPictureData(info->err->msg_code)) JumpOnError(info);
-}
-
-void Silent(j_common_ptr) {}
-
-template <typename Step>
-bool Guarded(ErrorManager& errors, Step step) {
-    if (setjmp(errors.jump) != 0) return false;
-    step();
-    return true;
+    if (level < 0 && MeansLostPictureData(info->err->msg_code)) JumpOnJpegError(info);
 }
 
 // One decompression: its record, error manager and file, released on every path.
@@ -66,9 +52,9 @@ class JpegDecoder {
 public:
     JpegDecoder() {
         info_.err = jpeg_std_error(&errors_.pub);
-        errors_.pub.error_exit = JumpOnError;
+        errors_.pub.error_exit = JumpOnJpegError;
         errors_.pub.emit_message = FailOnLostPictureData;
-        errors_.pub.output_message = Silent;
+        errors_.pub.output_message = SilentJpegMessage;
     }
     ~JpegDecoder() {
         jpeg_destroy_decompress(&info_);
@@ -78,7 +64,7 @@ public:
     JpegDecoder& operator=(const JpegDecoder&) = delete;
 
     bool CheckLibrary() {
-        return Guarded(errors_, [this] { jpeg_create_decompress(&info_); });
+        return GuardedJpegStep(errors_, [this] { jpeg_create_decompress(&info_); });
     }
 
     bool ReadHeader(const std::string& fileName) {
@@ -87,7 +73,7 @@ public:
         if (error) return false;
         file_ = std::fopen(fileName.c_str(), "rb");
         if (file_ == nullptr) return false;
-        return Guarded(errors_, [this] {
+        return GuardedJpegStep(errors_, [this] {
             jpeg_create_decompress(&info_);
             info_.mem->max_memory_to_use = kMaxJpegWorkingMemory;
             jpeg_stdio_src(&info_, file_);
@@ -108,7 +94,7 @@ public:
     }
 
     bool Start(int divisor, J_COLOR_SPACE outputSpace) {
-        return Guarded(errors_, [this, divisor, outputSpace] {
+        return GuardedJpegStep(errors_, [this, divisor, outputSpace] {
             info_.scale_num = 1;
             info_.scale_denom = static_cast<unsigned>(divisor);
             info_.out_color_space = outputSpace;
@@ -123,7 +109,7 @@ public:
 
     // The rows are written top row first, so the picture stands upright in the bitmap.
     bool ReadRows(Bitmap& bitmap) {
-        return Guarded(errors_, [this, &bitmap] {
+        return GuardedJpegStep(errors_, [this, &bitmap] {
             while (info_.output_scanline < info_.output_height) {
                 JSAMPROW row = bitmap.Row(static_cast<int>(info_.output_scanline));
                 jpeg_read_scanlines(&info_, &row, 1);
@@ -133,7 +119,7 @@ public:
     }
 
 private:
-    ErrorManager errors_{};
+    JpegErrorManager errors_{};
     jpeg_decompress_struct info_{};
     std::FILE* file_ = nullptr;
     std::uintmax_t fileBytes_ = 0;

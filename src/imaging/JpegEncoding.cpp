@@ -1,6 +1,6 @@
 // libjpeg-turbo's compressor writing to memory. As in decoding, the error callback jumps
-// back to a setjmp frame in Guarded(), whose locals have trivial destructors; the owner of
-// the compressor and of its output buffer lives in the caller. The output buffer is our own
+// back to a setjmp frame in GuardedJpegStep(), whose locals have trivial destructors; the
+// owner of the compressor and of its output buffer lives in the caller. The output buffer is our own
 // rather than jpeg_mem_dest's, whose caller-held pointer goes stale when it grows and the
 // compression then fails.
 #include "imaging/JpegEncoding.h"
@@ -15,25 +15,11 @@
 
 #include <jerror.h>
 
+#include "imaging/JpegErrors.h"
+
 namespace velvora {
 
 namespace {
-
-struct ErrorManager {
-    jpeg_error_mgr pub;
-    std::jmp_buf jump;
-};
-
-[[noreturn]] void JumpOnError(j_common_ptr info) { std::longjmp(reinterpret_cast<ErrorManager*>(info->err)->jump, 1); }
-
-void Silent(j_common_ptr) {}
-
-template <typename Step>
-bool Guarded(ErrorManager& errors, Step step) {
-    if (setjmp(errors.jump) != 0) return false;
-    step();
-    return true;
-}
 
 // The payload bytes one marker segment holds: its two-byte length counts itself.
 constexpr std::size_t kMaxMarkerPayload = 65533;
@@ -77,8 +63,8 @@ class JpegCompressor {
 public:
     JpegCompressor() {
         info_.err = jpeg_std_error(&errors_.pub);
-        errors_.pub.error_exit = JumpOnError;
-        errors_.pub.output_message = Silent;
+        errors_.pub.error_exit = JumpOnJpegError;
+        errors_.pub.output_message = SilentJpegMessage;
     }
     ~JpegCompressor() {
         jpeg_destroy_compress(&info_);
@@ -97,7 +83,7 @@ public:
         destination_.pub.init_destination = StartOutput;
         destination_.pub.empty_output_buffer = GrowOutput;
         destination_.pub.term_destination = EndOutput;
-        return Guarded(errors_, [&] {
+        return GuardedJpegStep(errors_, [&] {
             jpeg_create_compress(&info_);
             info_.dest = &destination_.pub;
             info_.image_width = static_cast<JDIMENSION>(bitmap.Width());
@@ -125,7 +111,7 @@ public:
 private:
     static constexpr std::size_t kFirstOutputBytes = std::size_t{64} * 1024;
 
-    ErrorManager errors_{};
+    JpegErrorManager errors_{};
     jpeg_compress_struct info_{};
     MemoryDestination destination_;
 };

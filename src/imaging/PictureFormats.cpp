@@ -88,19 +88,7 @@ void OrientUpright(Bitmap& bitmap, int orientation) {
     if (orientation < 2 || orientation > 8) return;
     // Each mirrored orientation is its unmirrored partner's turn followed by a left-right
     // mirror: 5 is a clockwise turn and a mirror (a transpose), 4 a half turn and a mirror.
-    switch (ClockwiseTurnsForOrientation(orientation)) {
-        case 1:
-            RotateBitmapCW(bitmap);
-            break;
-        case 2:
-            RotateBitmap180(bitmap);
-            break;
-        case 3:
-            RotateBitmapCCW(bitmap);
-            break;
-        default:
-            break;
-    }
+    RotateBitmapClockwise(bitmap, ClockwiseTurnsForOrientation(orientation));
     if (orientation == 2 || orientation == 4 || orientation == 5 || orientation == 7) MirrorLeftRight(bitmap);
 }
 

@@ -69,4 +69,20 @@ void RotateBitmapCCW(Bitmap& bitmap) { TurnBitmap(bitmap, Turn::Anticlockwise); 
 void RotateBitmap180(Bitmap& bitmap) { TurnBitmap(bitmap, Turn::HalfTurn); }
 void RotateBitmapCW(Bitmap& bitmap) { TurnBitmap(bitmap, Turn::Clockwise); }
 
+void RotateBitmapClockwise(Bitmap& bitmap, int turns) {
+    switch (turns) {
+        case 1:
+            RotateBitmapCW(bitmap);
+            break;
+        case 2:
+            RotateBitmap180(bitmap);
+            break;
+        case 3:
+            RotateBitmapCCW(bitmap);
+            break;
+        default:
+            break;
+    }
+}
+
 }  // namespace velvora

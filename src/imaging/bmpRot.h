@@ -12,5 +12,8 @@ void RotateBitmapCCW(Bitmap& bitmap);
 void RotateBitmap180(Bitmap& bitmap);
 // A quarter turn clockwise: the same pixels as three anticlockwise turns, in one pass.
 void RotateBitmapCW(Bitmap& bitmap);
+// `turns` quarter turns clockwise, as a photo's Rotate value counts them: 1 clockwise, 2 a
+// half turn, 3 anticlockwise; any other value leaves the bitmap alone.
+void RotateBitmapClockwise(Bitmap& bitmap, int turns);
 
 }  // namespace velvora

@@ -76,6 +76,13 @@ protected:
             AddPhoto("0000", "0000000" + std::to_string(photo), "", testing::SolidBmp(8, 4, Colours[photo]));
         return Publish(settings);
     }
+    // Starts the show and plays its first photo's transition through to `settledAt`.
+    static void StartSettled(SlideScreen& screen, PixelBuffer& frame, std::int64_t settledAt) {
+        screen.Start(0);
+        testing::RenderSettled(screen, 80, 40, frame);
+        screen.Tick(settledAt);
+        screen.Render(80, 40, frame);
+    }
     static bool Shows(const PixelBuffer& frame, Pixel colour) {
         return std::find(frame.Pixels.begin(), frame.Pixels.end(), colour) != frame.Pixels.end();
     }
@@ -109,10 +116,7 @@ TEST_F(SlidePreparationTest, TransitionWaitsForItsSlideWithoutAFrameWaitingOnThe
     GatedLoader loader(show, {"00000001"});
     SlideScreen screen(show, 1, loader.Loader());
     PixelBuffer frame;
-    screen.Start(0);
-    testing::RenderSettled(screen, 80, 40, frame);
-    screen.Tick(1500);
-    screen.Render(80, 40, frame);
+    StartSettled(screen, frame, 1500);
     screen.Tick(2000);
     ASSERT_EQ(screen.Show().Frame().To, 1);
     for (const std::int64_t now : {2000, 2500, 3500}) {
@@ -142,10 +146,7 @@ TEST_F(SlidePreparationTest, FastNextPressesEndOnTheRightPhotoWithNoStaleSlide) 
     GatedLoader loader(show, {"00000001", "00000002", "00000003"});
     SlideScreen screen(show, 1, loader.Loader());
     PixelBuffer frame;
-    screen.Start(0);
-    testing::RenderSettled(screen, 80, 40, frame);
-    screen.Tick(1000);
-    screen.Render(80, 40, frame);
+    StartSettled(screen, frame, 1000);
     for (int press = 0; press < 4; ++press) {
         screen.Next(1000 + 10 * press);
         screen.Render(80, 40, frame);
