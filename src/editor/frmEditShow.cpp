@@ -1,21 +1,17 @@
-// The editor frame.
+// The editor frame: its layout, toolbars and menus, the show it opens and closes, and the
+// commands of the main window routed to it.
 #include "editor/frmEditShow.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
-#include <utility>
 
 #include <QActionGroup>
 #include <QApplication>
 #include <QClipboard>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListView>
 #include <QMenu>
-#include <QProcess>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStyle>
@@ -24,24 +20,16 @@
 #include <QVBoxLayout>
 
 #include "app/frmMain.h"
-#include "editor/CategoryPreview.h"
 #include "editor/CategoryProperties.h"
 #include "editor/CategoryTreeModel.h"
 #include "editor/PhotoCard.h"
 #include "editor/PhotoListModel.h"
 #include "editor/PhotoPropertiesPanel.h"
 #include "editor/PhotoViewerPane.h"
-#include "editor/PhotoViewing.h"
 #include "editor/RotationWizard.h"
-#include "editor/StoredColor.h"
 #include "editor/ToolbarPanel.h"
-#include "editor/frmCatProperties.h"
 #include "editor/frmRotateWizard.h"
-#include "imaging/BitmapQt.h"
 #include "library/LibraryFrameParts.h"
-#include "platform/Dialogs.h"
-#include "platform/TextCodec.h"
-#include "publish/frmPublish.h"
 
 namespace velvora {
 
@@ -492,53 +480,6 @@ bool TFrameEditShow::IsCommandEnabled(EditorCommand command) const {
     }
 }
 
-bool TFrameEditShow::PhotoViewerVisible() const { return photoArea_->currentWidget() == pnlViewPhoto; }
-
-void TFrameEditShow::ShowPhotoViewer(bool show, bool keepPanel) {
-    photoArea_->setCurrentWidget(show ? static_cast<QWidget*>(pnlViewPhoto) : lbxPhotos);
-    photoView_.Button->setChecked(show);
-    photoView_.Button->setToolTip(show ? tr("View photo thumbnails.") : tr("View selected photo."));
-    if (!show) return;
-    pnlViewPhoto->HidePicture();
-    PhotoList& photos = document_.Photos();
-    const int current = photos.CurrentIndex();
-    if (current < 0 || !photos.IsSelected(current)) return;
-    photos.DeselectAll();
-    photos.Select(current);
-    ReloadPhotoList();
-    if (!keepPanel) lbxPhotosClick();
-    ShowCurrentPhoto();
-}
-
-void TFrameEditShow::ShowCurrentPhoto() {
-    const PhotoList& photos = document_.Photos();
-    if (photos.CurrentIndex() < 0) return;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const Bitmap picture =
-        LoadPhotoForViewing(document_.CategoryFolder, PhotoEntry::FromText(photos.Item(photos.CurrentIndex())));
-    pnlViewPhoto->ShowPicture(ToQImage(picture));
-    QApplication::restoreOverrideCursor();
-}
-
-// The photo menu's item toggles the button first; the button has toggled itself.
-void TFrameEditShow::btnPhotoViewClick() {
-    QToolButton* button = photoView_.Button;
-    if (sender() == photoView_.Item) button->setChecked(!button->isChecked());
-    ShowPhotoViewer(button->isChecked(), false);
-}
-
-void TFrameEditShow::pnlViewPhotoDblClick(bool onPicture) {
-    ShowPhotoViewer(false, true);
-    if (onPicture) lbxPhotos->setFocus();
-}
-
-// The background the current photo is shown on: its own, else the nearest category's.
-void TFrameEditShow::UpdateBackgroundPreview() {
-    const PhotoPanel panel = pnlPhotoProperties->Contents();
-    if (const auto color = ResolveBackgroundColor(panel.Background, panel.BackgroundColor, document_.Tree().Selected()))
-        pnlViewPhoto->SetBackground(ColorFromStored(std::to_string(*color)));
-}
-
 // The Delete key deletes in the tree and in the photo list, claimed before any menu
 // shortcut can take it. A name being typed gets its keys in its own editor.
 bool TFrameEditShow::eventFilter(QObject* watched, QEvent* event) {
@@ -551,230 +492,6 @@ bool TFrameEditShow::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     return ShowEditorFrame::eventFilter(watched, event);
-}
-
-void TFrameEditShow::ReloadTree() {
-    const bool wasSyncing = std::exchange(syncingViews_, true);
-    categoryModel_->Reload();
-    for (CategoryNode* node : document_.Tree().Nodes())
-        if (node->Expanded || !node->Parent()) lbxCategories->expand(categoryModel_->IndexOf(node));
-    ShowSelectedCategoryInTree();
-    syncingViews_ = wasSyncing;
-    UpdateCategoryCommands();
-}
-
-void TFrameEditShow::ShowSelectedCategoryInTree() {
-    const QModelIndex selected = categoryModel_->IndexOf(document_.Tree().Selected());
-    lbxCategories->selectionModel()->setCurrentIndex(selected, QItemSelectionModel::ClearAndSelect);
-    lbxCategories->scrollTo(selected);
-}
-
-void TFrameEditShow::lbxCategoriesChange(const QModelIndex& current) {
-    if (syncingViews_) return;
-    document_.SelectCategory(CategoryTreeModel::NodeOf(current));
-    UpdateCategoryCommands();
-}
-
-bool TFrameEditShow::RenameNode(CategoryNode& node, const QString& name) {
-    const std::string stored = ToStored(name);
-    const CategoryNameProblem problem = CheckCategoryName(node, stored);
-    if (problem != CategoryNameProblem::None) {
-        Dialogs().ShowInfo(FromStored(CategoryNameProblemText(problem, !node.Parent(), stored)));
-        return false;
-    }
-    if (node.Parent()) {
-        node.Text = stored;
-    } else {
-        document_.SetShowTitle(stored);
-        UpdateCaption();
-    }
-    return true;
-}
-
-void TFrameEditShow::UpdateCategoryCommands() {
-    const CategoryNode* node = document_.Tree().Selected();
-    const CategoryNode* parent = node ? node->Parent() : nullptr;
-    deleteCategory_.SetEnabled(parent != nullptr);
-    categoryUp_.SetEnabled(parent && parent->Child(0) != node);
-    categoryDown_.SetEnabled(parent && parent->Child(parent->ChildCount() - 1) != node);
-}
-
-void TFrameEditShow::UpdateCaption() {
-    pnlShowName->setText(QLatin1Char(' ') + FromStored(ShowSettings.Value("Title")));
-}
-
-void TFrameEditShow::ReloadPhotoList() {
-    const bool wasSyncing = std::exchange(syncingViews_, true);
-    photoModel_->Reload();
-    const PhotoList& photos = document_.Photos();
-    QItemSelectionModel* selection = lbxPhotos->selectionModel();
-    for (int row = 0; row < photos.Count(); ++row)
-        if (photos.IsSelected(row)) selection->select(photoModel_->index(row), QItemSelectionModel::Select);
-    selection->setCurrentIndex(photoModel_->index(photos.CurrentIndex()), QItemSelectionModel::NoUpdate);
-    syncingViews_ = wasSyncing;
-}
-
-void TFrameEditShow::PhotoSelectionChangedInView() {
-    if (syncingViews_) return;
-    PhotoList& photos = document_.Photos();
-    const QItemSelectionModel* selection = lbxPhotos->selectionModel();
-    for (int row = 0; row < photos.Count(); ++row) photos.Select(row, selection->isRowSelected(row));
-    photos.SetCurrentIndex(selection->currentIndex().row());
-    lbxPhotosClick();
-}
-
-// Binds the properties panel to the current photo, after writing the photo it leaves.
-// The panel is there only while exactly one photo is selected.
-void TFrameEditShow::lbxPhotosClick() {
-    const PhotoList& photos = document_.Photos();
-    if (photos.Count() == 0) {
-        UpdateBackgroundPreview();
-        pnlViewPhoto->HidePicture();
-    }
-    pnlPhotoProperties->setVisible(photos.SelectedCount() == 1);
-    if (photos.CurrentIndex() == document_.CurrentPhotoIndex) return;
-    SavePhotoProperties();
-    document_.CurrentPhotoIndex = photos.SelectedCount() > 0 ? photos.CurrentIndex() : -1;
-    PhotoPanel panel = pnlPhotoProperties->Contents();
-    if (!LoadCurrentPhoto(document_, panel)) {
-        pnlViewPhoto->HidePicture();
-        return;
-    }
-    pnlPhotoProperties->ShowPhoto(panel);
-    UpdateRotationChoice();
-    UpdateBackgroundPreview();
-    if (PhotoViewerVisible()) {
-        pnlViewPhoto->HidePicture();
-        ShowCurrentPhoto();
-    }
-}
-
-void TFrameEditShow::SavePhotoProperties() {
-    if (velvora::SavePhotoProperties(document_, pnlPhotoProperties->Contents())) lbxPhotos->viewport()->update();
-}
-
-// Enter in the caption box: on to the next photo, which writes this one, or only write
-// this one when it is the last.
-void TFrameEditShow::NextPhoto() {
-    if (!StepPhoto(1)) {
-        SavePhotoProperties();
-        return;
-    }
-    pnlPhotoProperties->FocusName();
-}
-
-// Previous (-1) and Next (+1): the neighbour takes the current photo's place in the
-// selection; false, changing nothing, at either end of the list.
-bool TFrameEditShow::StepPhoto(int step) {
-    PhotoList& photos = document_.Photos();
-    const int current = photos.CurrentIndex();
-    const int target = current + step;
-    if (current < 0 || target < 0 || target >= photos.Count()) return false;
-    photos.Select(current, false);
-    photos.Select(target);
-    photos.SetCurrentIndex(target);
-    ReloadPhotoList();
-    lbxPhotos->scrollTo(photoModel_->index(target));
-    lbxPhotosClick();
-    return true;
-}
-
-// The dialog changes the node and the show settings in memory; the title, the one-intro,
-// one-about, one-auto-run rule and the preview follow whether it was confirmed or not.
-void TFrameEditShow::btnCategoryPropertiesClick() {
-    if (CategoryNode* node = document_.Tree().Selected()) {
-        const bool confirmed = ShowCategoryProperties(*node, this);
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        if (!node->Parent()) {
-            document_.SetShowTitle(node->Text);
-            UpdateCaption();
-        }
-        ApplyExclusiveFlags(document_.Tree(), node);
-        QApplication::restoreOverrideCursor();
-        ReloadTree();
-        if (confirmed) document_.SaveShow();
-    }
-    UpdateBackgroundPreview();
-}
-
-void TFrameEditShow::SlideShowProperties() {
-    CategoryNode* root = document_.Tree().Root();
-    if (!root) return;
-    if (document_.Tree().Selected() != root) lbxCategories->setCurrentIndex(categoryModel_->IndexOf(root));
-    btnCategoryPropertiesClick();
-}
-
-void TFrameEditShow::btnAddCategoryClick() {
-    CategoryNode* parent = document_.Tree().Selected() ? document_.Tree().Selected() : document_.Tree().Root();
-    parent->Expanded = true;
-    CategoryNode* added = document_.AddCategory(parent, UniqueChildName(*parent, "New Category"));
-    const QModelIndex index = categoryModel_->IndexOf(added);
-    lbxCategories->setCurrentIndex(index);
-    lbxCategories->setFocus();
-    lbxCategories->edit(index);
-}
-
-void TFrameEditShow::btnDeleteCategoryClick() {
-    CategoryNode* node = document_.Tree().Selected();
-    if (!node || !node->Parent()) return;
-    if (!Dialogs().Confirm(QStringLiteral("Are you sure you want to delete the category \"%1\"?\r\n\r\nIts photos and "
-                                          "sub-categories are removed from this slide show. Your original photo files "
-                                          "are never deleted by Velvora.")
-                               .arg(FromStored(node->Text))))
-        return;
-    document_.DeleteCategory(node);
-}
-
-void TFrameEditShow::btnCategoryUpClick() { MoveSelectedCategory(true); }
-
-void TFrameEditShow::btnCategoryDownClick() { MoveSelectedCategory(false); }
-
-void TFrameEditShow::MoveSelectedCategory(bool up) {
-    CategoryTree& tree = document_.Tree();
-    CategoryNode* node = tree.Selected();
-    if (!node || !(up ? tree.MoveCategoryUp(node) : tree.MoveCategoryDown(node))) return;
-    ReloadTree();
-}
-
-// The category plays from a published file of its own in the slide-show viewer, which
-// runs beside the editor; the file goes when the viewer ends.
-void TFrameEditShow::btnPlayClick() {
-    CategoryNode* category = document_.Tree().Selected();
-    if (!category) return;
-    SavePhotoProperties();
-    document_.SaveShow();
-    static int previews = 0;
-    const std::string path = (std::filesystem::temp_directory_path() /
-                              ("velvora-preview-" + std::to_string(QCoreApplication::applicationPid()) + "-" +
-                               std::to_string(++previews) + ".show"))
-                                 .string();
-    if (!WritePreviewFile(*category, document_.Tree().Root()->Text, path)) return;
-    StartViewer(path);
-}
-
-void TFrameEditShow::StartViewer(const std::string& previewFile) {
-    const auto removePreview = [previewFile] {
-        std::error_code ignored;
-        std::filesystem::remove(previewFile, ignored);
-    };
-    const QString program = QCoreApplication::applicationDirPath() + QStringLiteral("/velvora-viewer");
-    if (!QFileInfo(program).isExecutable()) {
-        removePreview();
-        Dialogs().ShowWarning(QStringLiteral("The slide show viewer \"%1\" could not be started.").arg(program));
-        return;
-    }
-    auto* viewer = new QProcess(QCoreApplication::instance());
-    connect(viewer, &QProcess::finished, viewer, [viewer, removePreview] {
-        removePreview();
-        viewer->deleteLater();
-    });
-    viewer->start(program, {FromStored(previewFile), QStringLiteral("--window")});
-}
-
-void TFrameEditShow::btnPublishClick() {
-    SavePhotoProperties();
-    document_.SaveShow();
-    ShowPublishDialog(document_.Tree(), this);
 }
 
 ShowEditorFrame* MakeEditShowFrame(TMain& main, QWidget* parent) { return new TFrameEditShow(main, parent); }
