@@ -55,9 +55,9 @@ inline constexpr const char* InstalledMarkerName = "installed";
 using EnvironmentLookup = std::function<const char*(const char*)>;
 
 struct ProgramFolders {
-    std::string data;     // what AppPath becomes
-    std::string shipped;  // what ProgramDataPath becomes
-    bool perUser = false; // data is the per-user folder, which may not exist yet
+    std::string data;      // what AppPath becomes
+    std::string shipped;   // what ProgramDataPath becomes
+    bool perUser = false;  // data is the per-user folder, which may not exist yet
 };
 
 // Decides both folders for the program at `executablePath` (absolute) from the environment

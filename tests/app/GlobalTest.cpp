@@ -112,25 +112,24 @@ TEST(ProgramFolders, InstalledProgramKeepsShowsPerUserAndReadsItsFilesFromThePre
     WriteFile(prefix + "share/velvora/" + InstalledMarkerName, "marker");
     const std::string installed = prefix + "bin/velvora";
     const std::string built = root.Path() + "build/velvora";
+    const std::string buildFolder = root.Path() + "build/", shipped = prefix + "share/velvora/";
+    const std::string annData = "/home/ann/.local/share/velvora/";
     using Environment = std::map<std::string, std::string>;
+    const Environment ann = {{"HOME", "/home/ann"}};
     const struct {
         std::string program;
         Environment environment;
         std::string data, shipped;
         bool perUser;
     } rows[] = {
-        {built, {{"HOME", "/home/ann"}}, root.Path() + "build/", root.Path() + "build/", false},
-        {built, {{"VELVORA_HOME", "/tmp/shows"}}, "/tmp/shows/", root.Path() + "build/", false},
-        {installed, {{"HOME", "/home/ann"}}, "/home/ann/.local/share/velvora/", prefix + "share/velvora/", true},
-        {installed, {{"HOME", "/home/ann"}, {"XDG_DATA_HOME", "/data/ann/"}}, "/data/ann/velvora/",
-         prefix + "share/velvora/", true},
+        {built, ann, buildFolder, buildFolder, false},
+        {built, {{"VELVORA_HOME", "/tmp/shows"}}, "/tmp/shows/", buildFolder, false},
+        {installed, ann, annData, shipped, true},
+        {installed, {{"HOME", "/home/ann"}, {"XDG_DATA_HOME", "/data/ann/"}}, "/data/ann/velvora/", shipped, true},
         // The XDG rule ignores a relative XDG_DATA_HOME, and an empty variable counts as unset.
-        {installed, {{"HOME", "/home/ann"}, {"XDG_DATA_HOME", "data"}}, "/home/ann/.local/share/velvora/",
-         prefix + "share/velvora/", true},
-        {installed, {{"HOME", "/home/ann"}, {"VELVORA_HOME", ""}}, "/home/ann/.local/share/velvora/",
-         prefix + "share/velvora/", true},
-        {installed, {{"HOME", "/home/ann"}, {"VELVORA_HOME", "/tmp/shows"}}, "/tmp/shows/", prefix + "share/velvora/",
-         false},
+        {installed, {{"HOME", "/home/ann"}, {"XDG_DATA_HOME", "data"}}, annData, shipped, true},
+        {installed, {{"HOME", "/home/ann"}, {"VELVORA_HOME", ""}}, annData, shipped, true},
+        {installed, {{"HOME", "/home/ann"}, {"VELVORA_HOME", "/tmp/shows"}}, "/tmp/shows/", shipped, false},
     };
     for (const auto& row : rows) {
         const auto lookup = [&row](const char* name) -> const char* {
