@@ -97,11 +97,10 @@ static std::string UserDataFolder(const EnvironmentLookup& environment) {
     return WithTrailingSeparator(homeFolder) + ".local/share/velvora/";
 }
 
-// VELVORA_INSTALLED_DATA_FOLDER comes from the build: the data folder relative to the
-// program folder, so that an installation under any prefix, or moved whole, finds its files.
-
 ProgramFolders ChooseProgramFolders(const std::string& executablePath, const EnvironmentLookup& environment) {
     const std::string programFolder = ProgramFolder(executablePath);
+    // The build defines the data folder relative to the program folder, so that an
+    // installation under any prefix, or one moved whole, finds its files.
     const fs::path installedData = (fs::path(programFolder) / VELVORA_INSTALLED_DATA_FOLDER).lexically_normal();
     std::error_code error;
     const bool installed = fs::is_regular_file(installedData / InstalledMarkerName, error);
