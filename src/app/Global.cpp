@@ -132,8 +132,8 @@ void InitGlobal(const std::string& executablePath) {
 }
 
 std::string ProgramFilePath(std::string_view name) {
-    const std::string own = AppPath + std::string(name);
-    const std::string shipped = ProgramDataPath + std::string(name);
+    std::string own = AppPath + std::string(name);
+    std::string shipped = ProgramDataPath + std::string(name);
     std::error_code ignored;
     if (!fs::exists(own, ignored) && fs::exists(shipped, ignored)) return shipped;
     return own;
