@@ -9,6 +9,9 @@
 #include <stdexcept>
 #include <system_error>
 
+#include <pwd.h>
+#include <unistd.h>
+
 #include "platform/MessagePump.h"
 
 namespace velvora {
@@ -16,6 +19,7 @@ namespace velvora {
 namespace fs = std::filesystem;
 
 std::string AppPath;
+std::string ProgramDataPath;
 std::string ShowsPath;
 StringList ShowList;
 std::string ShowPath;
@@ -77,18 +81,62 @@ static std::string ProgramFolder(const std::string& executablePath) {
     std::error_code error;
     fs::path program = executablePath.empty() ? fs::read_symlink("/proc/self/exe", error) : fs::path(executablePath);
     if (program.empty()) program = fs::current_path(error) / "velvora";
-    return fs::absolute(program, error).parent_path().string();
+    return WithTrailingSeparator(fs::absolute(program, error).parent_path().string());
+}
+
+static bool IsSet(const char* value) { return value && *value; }
+
+// The XDG rule: $XDG_DATA_HOME when it is an absolute path, else ~/.local/share.
+static std::string UserDataFolder(const EnvironmentLookup& environment) {
+    const char* xdg = environment("XDG_DATA_HOME");
+    if (IsSet(xdg) && fs::path(xdg).is_absolute()) return WithTrailingSeparator(xdg) + "velvora/";
+    const char* home = environment("HOME");
+    std::string homeFolder = IsSet(home) ? home : "";
+    if (homeFolder.empty())
+        if (const passwd* user = ::getpwuid(::getuid()); user && user->pw_dir) homeFolder = user->pw_dir;
+    return WithTrailingSeparator(homeFolder) + ".local/share/velvora/";
+}
+
+ProgramFolders ChooseProgramFolders(const std::string& executablePath, const EnvironmentLookup& environment) {
+    const std::string programFolder = ProgramFolder(executablePath);
+    // The build defines the data folder relative to the program folder, so that an
+    // installation under any prefix, or one moved whole, finds its files.
+    const fs::path installedData = (fs::path(programFolder) / VELVORA_INSTALLED_DATA_FOLDER).lexically_normal();
+    std::error_code error;
+    const bool installed = fs::is_regular_file(installedData / InstalledMarkerName, error);
+    ProgramFolders folders;
+    folders.shipped = installed ? WithTrailingSeparator(installedData.string()) : programFolder;
+    folders.perUser = installed && !IsSet(environment("VELVORA_HOME"));
+    if (const char* home = environment("VELVORA_HOME"); IsSet(home))
+        folders.data = WithTrailingSeparator(fs::absolute(home, error).string());
+    else
+        folders.data = installed ? UserDataFolder(environment) : programFolder;
+    return folders;
 }
 
 void InitGlobal(const std::string& executablePath) {
-    const char* home = std::getenv("VELVORA_HOME");
-    AppPath = WithTrailingSeparator(home && *home ? fs::absolute(home).string() : ProgramFolder(executablePath));
+    const ProgramFolders folders =
+        ChooseProgramFolders(executablePath, [](const char* name) { return std::getenv(name); });
+    AppPath = folders.data;
+    ProgramDataPath = folders.shipped;
+    // A new user's folder is made here, so that every later write finds it; a failure
+    // shows up at the first write, with that file's name.
+    std::error_code ignored;
+    if (folders.perUser) fs::create_directories(AppPath, ignored);
     ShowsPath.clear();
     ShowList.clear();
     ShowPath.clear();
     ShowSettings.Clear();
     AliasCount = 0;
     FolderList.clear();
+}
+
+std::string ProgramFilePath(std::string_view name) {
+    std::string own = AppPath + std::string(name);
+    std::string shipped = ProgramDataPath + std::string(name);
+    std::error_code ignored;
+    if (!fs::exists(own, ignored) && fs::exists(shipped, ignored)) return shipped;
+    return own;
 }
 
 static void DeleteFolderEntries(const fs::path& folder) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,8 +15,13 @@ namespace velvora {
 
 using StringList = std::vector<std::string>;
 
-// Folder of the running program (or $VELVORA_HOME), always ending in a separator.
+// Folder the program keeps its shows, copies and settings files in, ending in a separator:
+// $VELVORA_HOME when set; else, for an installed program, the per-user data folder
+// ($XDG_DATA_HOME/velvora, by default ~/.local/share/velvora); else the running program's folder.
 extern std::string AppPath;
+// Folder of the read-only files installed with the program (the stub, the user guide), ending
+// in a separator: <prefix>/share/velvora/ for an installed program, else the program's folder.
+extern std::string ProgramDataPath;
 // AppPath + "Slide Shows/": the show library.
 extern std::string ShowsPath;
 // In-memory copy of the library index "shows.dat": one show folder per entry.
@@ -40,9 +46,33 @@ extern const StringList BackgroundNames;
 
 inline constexpr char PathSeparator = '/';
 
-// Sets AppPath from $VELVORA_HOME or from the folder of `executablePath`, and clears the
-// rest of the state. Tests call it again after changing $VELVORA_HOME.
+// Name of the file that `cmake --install` puts into <prefix>/share/velvora/. A program whose
+// folder has it at InstalledDataFolder (relative to the program's folder) is installed; any
+// other, such as one run from its build tree or a test, keeps the program folder as its home.
+inline constexpr const char* InstalledMarkerName = "installed";
+
+// Reads one environment variable; null when it is not set.
+using EnvironmentLookup = std::function<const char*(const char*)>;
+
+struct ProgramFolders {
+    std::string data;      // what AppPath becomes
+    std::string shipped;   // what ProgramDataPath becomes
+    bool perUser = false;  // data is the per-user folder, which may not exist yet
+};
+
+// Decides both folders for the program at `executablePath` (absolute) from the environment
+// and the install marker. Reads the file system only to look for the marker.
+ProgramFolders ChooseProgramFolders(const std::string& executablePath, const EnvironmentLookup& environment);
+
+// Sets AppPath and ProgramDataPath by ChooseProgramFolders for `executablePath` (default: the
+// running executable, wherever it was called from), creates a missing per-user folder, and
+// clears the rest of the state. Tests call it again after changing $VELVORA_HOME.
 void InitGlobal(const std::string& executablePath = {});
+
+// Where a file shipped with the program is read from: AppPath + name when that file exists
+// (a copy placed there by the user or by the tool), else ProgramDataPath + name when that
+// exists, else AppPath + name, where the tool would place its own copy.
+std::string ProgramFilePath(std::string_view name);
 
 // Returns `folder` with exactly one trailing separator added when it has none.
 std::string WithTrailingSeparator(std::string folder);

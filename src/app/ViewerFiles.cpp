@@ -24,7 +24,7 @@ static std::unique_ptr<TFileSource> ExtractEmbeddedProgram(const char* name, std
     return source;
 }
 
-std::string StubViewerPath() { return AppPath + "zorbstub.exe"; }
+std::string StubViewerPath() { return ProgramFilePath("zorbstub.exe"); }
 
 std::string EnsureStubViewer() {
     const std::string path = StubViewerPath();

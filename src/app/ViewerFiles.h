@@ -9,7 +9,8 @@
 
 namespace velvora {
 
-// AppPath + "zorbstub.exe". Only builds the name; the file is installed with the tool.
+// ProgramFilePath("zorbstub.exe"): the program folder's copy, else the installed one. Only
+// builds the name; the file is installed with the tool.
 std::string StubViewerPath();
 
 // StubViewerPath, after installing the stub from the tool's own copy when it is missing,

@@ -1,7 +1,6 @@
 #include "app/frmMain.h"
 
 #include <exception>
-#include <filesystem>
 #include <utility>
 
 #include <QAction>
@@ -10,6 +9,7 @@
 #include <QFrame>
 #include <QIcon>
 #include <QMenuBar>
+#include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
 #include <QUrl>
@@ -33,6 +33,8 @@ namespace velvora {
 static TMain* theMainWindow = nullptr;
 
 static constexpr QSize DesignSize(696, 480);
+// Room for the category tree, the photo cards and the properties panel side by side.
+static constexpr QSize FirstStartSize(1024, 720);
 static const char* const PictureFilter =
     "All (*.jpg *.jpeg *.bmp *.png *.gif *.tif *.tiff *.webp *.heic *.heif);;JPEG Image File (*.jpg *.jpeg);;"
     "Bitmaps (*.bmp);;PNG Image File (*.png);;GIF Image File (*.gif);;TIFF Image File (*.tif *.tiff);;"
@@ -221,11 +223,11 @@ void TMain::CreateHelpMenu() {
     QMenu* WebHelp1 = Help1->addMenu(tr("&Web Help"));
     WebHelp1->setObjectName(QStringLiteral("WebHelp1"));
     connect(AddItem(WebHelp1, "UpdatesTechnicalSupport1", tr("Updates && Technical Support")), &QAction::triggered,
-            this, [this] { OpenPage(QUrl(QString::fromLatin1(SupportPageUrl))); });
+            this, [this] { OpenWebHelp(SupportPageUrl); });
     connect(AddItem(WebHelp1, "HomePage1", tr("Velvora Home Page")), &QAction::triggered, this,
-            [this] { OpenPage(QUrl(QString::fromLatin1(HomePageUrl))); });
+            [this] { OpenWebHelp(HomePageUrl); });
     connect(AddItem(WebHelp1, "MakerWebSite1", FromStored(EscapeAmpersands(MakerName))), &QAction::triggered, this,
-            [this] { OpenPage(QUrl(QString::fromLatin1(MakerPageUrl))); });
+            [this] { OpenWebHelp(MakerPageUrl); });
     Help1->addSeparator();
     ShowTooltips1 = AddItem(Help1, "ShowTooltips1", tr("Show Tooltips"));
     ShowTooltips1->setCheckable(true);
@@ -401,11 +403,15 @@ bool TMain::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-void TMain::ContentsandIndex1Click() {
-    const std::string helpFile = WithTrailingSeparator(AppPath) + HelpFileName;
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(helpFile, error) || !OpenUrl(QUrl::fromLocalFile(FromStored(helpFile))))
-        Dialogs().ShowWarning(tr("The help file \"%1\" cannot be opened.").arg(FromStored(helpFile)));
+// The guide is installed with the program, so it is opened without a look first; a desktop
+// that cannot open it still gets a warning from OpenPage.
+void TMain::ContentsandIndex1Click() { OpenPage(QUrl::fromLocalFile(FromStored(ProgramFilePath(GuideFileName)))); }
+
+void TMain::OpenWebHelp(const char* url) {
+    if (*url == '\0')
+        ContentsandIndex1Click();
+    else
+        OpenPage(QUrl(QString::fromLatin1(url)));
 }
 
 void TMain::OpenPage(const QUrl& url) {
@@ -435,12 +441,23 @@ static const QString CategoryPaneWidthKey = QStringLiteral("pnlCategoryPane.Widt
 void TMain::ReadSettings() {
     QSettings settings;
     settings.beginGroup(QStringLiteral("TMain"));
-    restoreGeometry(settings.value(GeometryKey).toByteArray());
+    if (!restoreGeometry(settings.value(GeometryKey).toByteArray())) PlaceForFirstStart();
     photoDeleteAsk_ = settings.value(PhotoDeleteAskKey, true).toBool();
     ShowTooltips1->setChecked(settings.value(ShowTooltipsKey, true).toBool());
     bool isNumber = false;
     const int width = settings.value(CategoryPaneWidthKey).toInt(&isNumber);
     if (isNumber && width > 0) categoryPaneWidth_ = width;
+}
+
+// Without a saved placement the window opens centred, at FirstStartSize or, on a small
+// screen, at nine tenths of what the screen offers, which leaves room for the frame.
+void TMain::PlaceForFirstStart() {
+    const QScreen* screen = this->screen();
+    if (!screen) return;
+    const QRect available = screen->availableGeometry();
+    QRect placement(QPoint(), FirstStartSize.boundedTo(available.size() * 0.9));
+    placement.moveCenter(available.center());
+    setGeometry(placement);
 }
 
 void TMain::WriteSettings() const {

@@ -105,7 +105,10 @@ private:
     void Photos1Click();
     void ViewPhoto1Click(bool checked);
     void ContentsandIndex1Click();
+    // Opens `url`, or the user guide while the page has no address.
+    void OpenWebHelp(const char* url);
     void OpenPage(const QUrl& url);
+    void PlaceForFirstStart();
 
     void ReadSettings();
     void WriteSettings() const;

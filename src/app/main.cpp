@@ -14,9 +14,11 @@
 namespace {
 
 // A lack of memory for the compressor's table stops the program before any window exists.
-// A JPEG library that does not match its headers only makes photo decoding fail.
-void InitializeModules(const char* programPath) {
-    velvora::InitGlobal(programPath);
+// A JPEG library that does not match its headers only makes photo decoding fail. The program
+// folder comes from the running executable, not from argv[0], which is a bare name when the
+// program is started from the desktop menu or PATH.
+void InitializeModules() {
+    velvora::InitGlobal();
     velvora::InitLzrw1KH();
     velvora::LoadJpegLibrary();
 }
@@ -25,12 +27,14 @@ void InitializeModules(const char* programPath) {
 
 int main(int argc, char** argv) {
     velvora::VelvoraApplication application(argc, argv);
-    InitializeModules(argv[0]);
+    InitializeModules();
     {
         velvora::TStartupSplash splash;
         splash.ShowAndHold(std::chrono::milliseconds(2500));
     }
     application.setApplicationDisplayName(QStringLiteral("Velvora"));
+    // Lets the desktop match the window to its desktop entry and icon.
+    application.setDesktopFileName(QStringLiteral("org.velvora.Velvora"));
     velvora::InstallProgressWindow();
     velvora::TMain mainWindow(velvora::MakeEditShowFrame);
     velvora::InstallBurnCDWindow(mainWindow);

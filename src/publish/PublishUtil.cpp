@@ -325,7 +325,7 @@ void WriteViewerPrefix(TStream& stream, const std::string& title, const std::str
     if (!IsFile(viewerFile)) throw std::runtime_error("The viewer program \"" + viewerFile + "\" is missing.");
     const std::uint32_t viewerSize = Fit32(fs::file_size(viewerFile));
     stream.Seek(stream.Size());
-    AppendFile(stream, AppPath + StubFileName);
+    AppendFile(stream, ProgramFilePath(StubFileName));
     stream.Write(PackageMarker);
     const std::uint8_t titleLength = static_cast<std::uint8_t>(title.size());
     stream.Write({&titleLength, 1});

@@ -15,7 +15,7 @@ inline constexpr const char* StubFileName = "zorbstub.exe";
 // The title is stored behind a one-byte length.
 inline constexpr std::size_t MaxTitleBytes = 255;
 
-// Appends the stub (AppPath + "zorbstub.exe", nothing when it is missing), the package
+// Appends the stub (ProgramFilePath("zorbstub.exe"), nothing when it is missing), the package
 // marker, the title with its length byte, the size of `viewerFile` and that file as a
 // compressed record. Throws std::runtime_error before writing anything when the title is
 // longer than 255 bytes or the viewer file is missing or larger than 4 GB.

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
+#include <string>
 #include <tuple>
 
 #include <gtest/gtest.h>
@@ -100,6 +102,55 @@ TEST_F(ProgramFolderTest, AppPathComesFromVelvoraHomeElseTheProgramFolderWithTra
     ::unsetenv("VELVORA_HOME");
     InitGlobal("/opt/velvora/bin/velvora");
     EXPECT_EQ(AppPath, "/opt/velvora/bin/");
+}
+
+// An installation made by `cmake --install` under a temporary prefix, next to a build tree
+// whose programs have no marker above them.
+TEST(ProgramFolders, InstalledProgramKeepsShowsPerUserAndReadsItsFilesFromThePrefix) {
+    testing::TempFolder root;
+    const std::string prefix = root.Path() + "prefix/";
+    WriteFile(prefix + "share/velvora/" + InstalledMarkerName, "marker");
+    const std::string installed = prefix + "bin/velvora";
+    const std::string built = root.Path() + "build/velvora";
+    const std::string buildFolder = root.Path() + "build/", shipped = prefix + "share/velvora/";
+    const std::string annData = "/home/ann/.local/share/velvora/";
+    using Environment = std::map<std::string, std::string>;
+    const Environment ann = {{"HOME", "/home/ann"}};
+    const struct {
+        std::string program;
+        Environment environment;
+        std::string data, shipped;
+        bool perUser;
+    } rows[] = {
+        {built, ann, buildFolder, buildFolder, false},
+        {built, {{"VELVORA_HOME", "/tmp/shows"}}, "/tmp/shows/", buildFolder, false},
+        {installed, ann, annData, shipped, true},
+        {installed, {{"HOME", "/home/ann"}, {"XDG_DATA_HOME", "/data/ann/"}}, "/data/ann/velvora/", shipped, true},
+        // The XDG rule ignores a relative XDG_DATA_HOME, and an empty variable counts as unset.
+        {installed, {{"HOME", "/home/ann"}, {"XDG_DATA_HOME", "data"}}, annData, shipped, true},
+        {installed, {{"HOME", "/home/ann"}, {"VELVORA_HOME", ""}}, annData, shipped, true},
+        {installed, {{"HOME", "/home/ann"}, {"VELVORA_HOME", "/tmp/shows"}}, "/tmp/shows/", shipped, false},
+    };
+    for (const auto& row : rows) {
+        const auto lookup = [&row](const char* name) -> const char* {
+            const auto found = row.environment.find(name);
+            return found == row.environment.end() ? nullptr : found->second.c_str();
+        };
+        const ProgramFolders folders = ChooseProgramFolders(row.program, lookup);
+        EXPECT_EQ(folders.data, row.data) << row.program;
+        EXPECT_EQ(folders.shipped, row.shipped) << row.program;
+        EXPECT_EQ(folders.perUser, row.perUser) << row.program;
+    }
+}
+
+TEST_F(ProgramFolderTest, ProgramFilesComeFromTheProgramFolderFirstThenFromTheInstallation) {
+    testing::TempFolder installation;
+    ProgramDataPath = installation.Path();
+    EXPECT_EQ(ProgramFilePath("zorbstub.exe"), Home() + "zorbstub.exe");
+    WriteFile(installation.Path() + "zorbstub.exe", "MZ installed");
+    EXPECT_EQ(ProgramFilePath("zorbstub.exe"), installation.Path() + "zorbstub.exe");
+    WriteFile(Home() + "zorbstub.exe", "MZ placed by the user");
+    EXPECT_EQ(ProgramFilePath("zorbstub.exe"), Home() + "zorbstub.exe");
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 #include <QTest>
 
@@ -315,14 +316,39 @@ TEST_F(MainWindowTest, IndexWithoutReadPermissionIsReportedAndKept) {
     EXPECT_EQ(testing::ReadFile(index), "/x/\r\n");
 }
 
-TEST_F(MainWindowTest, MissingHelpFileIsReportedInsteadOfOpened) {
+// Run from the build tree, as the guide's copy there stands for the installed one.
+TEST_F(MainWindowTest, F1AndEveryHelpItemOpenTheGuideShippedWithTheProgram) {
+    InitGlobal(VELVORA_BUILD_DIR "/velvora");
+    Start();
+    const std::string guide = VELVORA_BUILD_DIR "/" + std::string(GuideFileName);
+    EXPECT_TRUE(std::filesystem::is_regular_file(guide)) << guide;
+    QTest::keyClick(main.get(), Qt::Key_F1);
+    for (const char* item : {"ContentsandIndex1", "UpdatesTechnicalSupport1", "HomePage1", "MakerWebSite1"})
+        Item(item)->trigger();
+    EXPECT_EQ(openedUrls, std::vector<QUrl>(5, QUrl::fromLocalFile(QString::fromStdString(guide))));
+    EXPECT_TRUE(dialogs.Texts(Kind::Warning).empty());
+}
+
+TEST_F(MainWindowTest, AGuideTheDesktopCannotOpenIsReported) {
+    SetUrlOpener([](const QUrl&) { return false; });
     Start();
     Item("ContentsandIndex1")->trigger();
-    EXPECT_TRUE(openedUrls.empty());
     EXPECT_EQ(dialogs.Texts(Kind::Warning).size(), 1u);
-    testing::WriteFile(Home() + HelpFileName, "help");
-    Item("ContentsandIndex1")->trigger();
-    EXPECT_EQ(openedUrls, (std::vector{QUrl::fromLocalFile(QString::fromStdString(Home() + HelpFileName))}));
+}
+
+TEST_F(MainWindowTest, FirstStartFitsTheScreenCentredAndLaterStartsKeepThePlacement) {
+    Start();
+    const QRect available = main->screen()->availableGeometry();
+    const QRect first = main->geometry();
+    EXPECT_LE(first.width(), 1024);
+    EXPECT_LE(first.height(), 720);
+    EXPECT_GT(first.width(), 696);  // larger than the old fixed size wherever the screen allows
+    EXPECT_TRUE(available.contains(first));
+    EXPECT_LE((first.center() - available.center()).manhattanLength(), 2);
+    main->setGeometry(QRect(10, 20, 500, 400));
+    main->close();
+    Start();
+    EXPECT_EQ(main->geometry().size(), QSize(500, 400));
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName("velvora-viewer");
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.velvora.Velvora.Viewer"));
     QCommandLineParser parser;
     parser.setApplicationDescription(QObject::tr("Plays a published Velvora slide show."));
     parser.addHelpOption();
