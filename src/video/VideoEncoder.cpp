@@ -152,6 +152,9 @@ struct VideoEncoder::State {
             const int received = avcodec_receive_packet(Codec, Packet);
             if (received == AVERROR(EAGAIN) || received == AVERROR_EOF) return;
             Check(received, "encoding a frame");
+            // Every frame lasts one tick; left unsaid, the muxer gives the last frame no time
+            // and players drop it.
+            Packet->duration = 1;
             av_packet_rescale_ts(Packet, Codec->time_base, Stream->time_base);
             Packet->stream_index = Stream->index;
             Check(av_interleaved_write_frame(Format, Packet), "writing a frame");
