@@ -148,7 +148,8 @@ void TPublishSettings_Video::btnSaveSettingsClick() {
 void TPublishSettings_Video::btnCancelClick() { reject(); }
 
 void TPublishSettings_Video::btnBrowseClick() {
-    const QString folder = Dialogs().PickFolder(QStringLiteral("Publish as Video Output Directory"), txtDirectory->text());
+    const QString folder =
+        Dialogs().PickFolder(QStringLiteral("Publish as Video Output Directory"), txtDirectory->text());
     if (!folder.isEmpty()) txtDirectory->setText(folder);
 }
 

@@ -40,8 +40,8 @@ void DrawCaption(PixelBuffer& frame, const std::string& caption, PixelRect slide
     const CaptionLayout layout = PlaceCaption(slide, textHeight);
     Darken(layout.Band, CaptionBandKeepPercent, frame);
     // The image writes straight into the frame's pixels, whose byte order is Format_RGB32's.
-    QImage image(reinterpret_cast<uchar*>(frame.Pixels.data()), frame.Width, frame.Height,
-                 qsizetype(frame.Width) * 4, QImage::Format_RGB32);
+    QImage image(reinterpret_cast<uchar*>(frame.Pixels.data()), frame.Width, frame.Height, qsizetype(frame.Width) * 4,
+                 QImage::Format_RGB32);
     QPainter painter(&image);
     painter.setFont(font);
     painter.setPen(Qt::white);

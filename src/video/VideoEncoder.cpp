@@ -39,8 +39,9 @@ std::string AvErrorText(int error) {
 // Every libav* call that can fail goes through here, so a failure carries what was being
 // done and libav's own reason.
 void Check(int result, const char* doing) {
-    if (result < 0) throw std::runtime_error(std::string("The video could not be written (") + doing + ": " +
-                                             AvErrorText(result) + ").");
+    if (result < 0)
+        throw std::runtime_error(std::string("The video could not be written (") + doing + ": " + AvErrorText(result) +
+                                 ").");
 }
 
 // The part file reaches the disk before it is renamed, so a crash never leaves a truncated
@@ -59,7 +60,8 @@ std::string VideoFormatProblem(const VideoStreamFormat& format) {
         format.Height > MaximumSide)
         return "The video's width and height must be from 16 to 8192 pixels.";
     if (format.Width % 2 != 0 || format.Height % 2 != 0) return "The video's width and height must be even.";
-    if (format.Fps < 1 || format.Fps > MaximumFps) return "The video's frame rate must be from 1 to 120 frames a second.";
+    if (format.Fps < 1 || format.Fps > MaximumFps)
+        return "The video's frame rate must be from 1 to 120 frames a second.";
     if (format.Crf < 0 || format.Crf > MaximumCrf) return "The video's quality is out of range.";
     return {};
 }
@@ -141,8 +143,8 @@ struct VideoEncoder::State {
                                 AV_PIX_FMT_YUV420P, SWS_BILINEAR, nullptr, nullptr, nullptr);
         if (!Scaler) Check(AVERROR(EINVAL), "preparing the colour conversion");
         // Full-range RGB in, studio-range BT.709 out, as the stream says it is.
-        sws_setColorspaceDetails(Scaler, sws_getCoefficients(SWS_CS_DEFAULT), 1, sws_getCoefficients(SWS_CS_ITU709),
-                                 0, 0, 1 << 16, 1 << 16);
+        sws_setColorspaceDetails(Scaler, sws_getCoefficients(SWS_CS_DEFAULT), 1, sws_getCoefficients(SWS_CS_ITU709), 0,
+                                 0, 1 << 16, 1 << 16);
     }
 
     // Sends `frame` (null to drain) and writes every packet the encoder has ready.

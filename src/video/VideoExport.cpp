@@ -89,7 +89,8 @@ PublishResult RunVideoExport(const CategoryTree& tree, const VideoExportRequest&
         if (std::string problem = OutputProblem(request.OutputPath); !problem.empty())
             return {PublishOutcome::Failed, problem};
         const TemporaryShowFile published;
-        if (!WritePreviewFile(*tree.Root(), tree.Root()->Text, published.Path())) return {PublishOutcome::Cancelled, {}};
+        if (!WritePreviewFile(*tree.Root(), tree.Root()->Text, published.Path()))
+            return {PublishOutcome::Cancelled, {}};
         const SlideShow show = SlideShow::Open(published.Path());
         VideoContent content;
         if (!request.CategoryPath.empty()) {

@@ -28,8 +28,8 @@ VideoRenderer::VideoRenderer(const SlideShow& show, int width, int height, int f
 }
 
 SlidePlayer VideoRenderer::MakePlayer() const {
-    SlidePlayer player = content_.Category < 0 ? SlidePlayer(show_, VideoSeed)
-                                               : SlidePlayer(show_, VideoSeed, content_.Category);
+    SlidePlayer player =
+        content_.Category < 0 ? SlidePlayer(show_, VideoSeed) : SlidePlayer(show_, VideoSeed, content_.Category);
     player.PlayUnattended(VideoKeyWaitMs);
     return player;
 }

@@ -61,8 +61,8 @@ DecodedVideo Decode(const std::string& path) {
     AVPacket* packet = av_packet_alloc();
     SwsContext* scaler = sws_getContext(video.Width, video.Height, AV_PIX_FMT_YUV420P, video.Width, video.Height,
                                         AV_PIX_FMT_BGRA, SWS_BILINEAR, nullptr, nullptr, nullptr);
-    sws_setColorspaceDetails(scaler, sws_getCoefficients(SWS_CS_ITU709), 0, sws_getCoefficients(SWS_CS_DEFAULT), 1,
-                             0, 1 << 16, 1 << 16);
+    sws_setColorspaceDetails(scaler, sws_getCoefficients(SWS_CS_ITU709), 0, sws_getCoefficients(SWS_CS_DEFAULT), 1, 0,
+                             1 << 16, 1 << 16);
     const auto receive = [&] {
         while (avcodec_receive_frame(codec, frame) >= 0) {
             PixelBuffer& pixels = video.Frames.emplace_back(video.Width, video.Height);
@@ -108,7 +108,8 @@ protected:
     // 1 s; green waiting for a key, which a video gives 5 s. The show loops, which a video
     // plays once: 9 s, 225 frames.
     void MakeColourShow() {
-        AddPhoto("0000", "00000000", "Transition=1\r\nDuration=8\r\nDurationCount=2\r\n", testing::SolidBmp(Width, Height, Red));
+        AddPhoto("0000", "00000000", "Transition=1\r\nDuration=8\r\nDurationCount=2\r\n",
+                 testing::SolidBmp(Width, Height, Red));
         AddPhoto("0000", "00000001", "Transition=3\r\nDuration=8\r\nDurationCount=1\r\n",
                  testing::SolidBmp(Width, Height, Blue));
         AddPhoto("0000", "00000002", "Transition=1\r\nDuration=1\r\n", testing::SolidBmp(Width, Height, Green));
@@ -176,8 +177,9 @@ TEST_F(VideoExportTest, Export_WritesTheAskedStreamThatShowsTheShow) {
 TEST_F(VideoExportTest, Export_GivesTheSameFramesEveryTime) {
     // Random transitions and alignments, settled by the video's seed.
     for (const char* id : {"00000000", "00000001", "00000002", "00000003"})
-        AddPhoto("0000", id, "Transition=2\r\nHorizontal=1\r\nVertical=1\r\nSize=1\r\nDuration=8\r\nDurationCount=1\r\n",
-                 testing::MakeBmp(60, 40, [](int x, int y) { return std::uint32_t(x * 4) | std::uint32_t(y * 6) << 8; }));
+        AddPhoto(
+            "0000", id, "Transition=2\r\nHorizontal=1\r\nVertical=1\r\nSize=1\r\nDuration=8\r\nDurationCount=1\r\n",
+            testing::MakeBmp(60, 40, [](int x, int y) { return std::uint32_t(x * 4) | std::uint32_t(y * 6) << 8; }));
     ASSERT_EQ(Export(Output).Outcome, PublishOutcome::Published);
     const std::string second = Home() + "again.mp4";
     ASSERT_EQ(Export(second).Outcome, PublishOutcome::Published);

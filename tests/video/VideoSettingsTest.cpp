@@ -22,8 +22,9 @@ TEST(VideoSettings, MissingOrOddValuesGiveTheDefaults) {
     testing::TempFolder folder;
     const std::string path = folder.Path() + VideoSettingsFileName;
     EXPECT_EQ(LoadVideoSettings(path, "/home/ann/"), (VideoSettings{"/home/ann/", "Photos", {1920, 1080}, 30, 75}));
-    testing::WriteFile(path, "[Other]\r\nWidth=1280\r\n[Settings]\r\nDirectory=\r\nWidth=1279\r\nHeight=720\r\n"
-                             "FrameRate=24\r\nQuality=400\r\n");
+    testing::WriteFile(path,
+                       "[Other]\r\nWidth=1280\r\n[Settings]\r\nDirectory=\r\nWidth=1279\r\nHeight=720\r\n"
+                       "FrameRate=24\r\nQuality=400\r\n");
     EXPECT_EQ(LoadVideoSettings(path, "/home/ann/"), (VideoSettings{"/home/ann/", "Photos", {1920, 1080}, 30, 100}));
 }
 

@@ -160,8 +160,7 @@ std::int64_t SlidePlayer::TransitionLength() const {
 }
 
 void SlidePlayer::AccountTime(std::int64_t nowMs) {
-    if (state_ == PlayState::Playing && !waitingForSlide_)
-        elapsedMs_ += std::max<std::int64_t>(0, nowMs - lastNowMs_);
+    if (state_ == PlayState::Playing && !waitingForSlide_) elapsedMs_ += std::max<std::int64_t>(0, nowMs - lastNowMs_);
     lastNowMs_ = nowMs;
 }
 

@@ -115,7 +115,7 @@ private:
     DisplayChoice aheadChoice_;
     bool waitingForSlide_ = false;
     std::int64_t unattendedKeyWaitMs_ = -1;  // below 0 while someone may press a key
-    std::int64_t elapsedMs_ = 0;  // time the current photo has been on, pauses excluded
+    std::int64_t elapsedMs_ = 0;             // time the current photo has been on, pauses excluded
     std::int64_t lastNowMs_ = 0;
 };
 
