@@ -192,6 +192,15 @@ void VideoEncoder::Write(const PixelBuffer& frame) {
     state.Encode(state.Frame);
 }
 
+void VideoEncoder::Repeat() {
+    State& state = *state_;
+    if (state.NextPts == 0) throw std::logic_error("a video frame repeated before any was written");
+    // Keeps the converted picture, copying it only if the encoder still holds the buffer.
+    Check(av_frame_make_writable(state.Frame), "encoding a frame");
+    state.Frame->pts = state.NextPts++;
+    state.Encode(state.Frame);
+}
+
 void VideoEncoder::Finish() {
     State& state = *state_;
     state.Encode(nullptr);

@@ -40,6 +40,8 @@ public:
 
     // Encodes the next frame; `frame` must be Width x Height.
     void Write(const PixelBuffer& frame);
+    // Encodes the frame written last once more; only after a Write.
+    void Repeat();
     // Drains the encoder, writes the index and puts the file at its path.
     void Finish();
 

@@ -71,7 +71,10 @@ PublishResult EncodeFrames(VideoRenderer& renderer, const VideoExportRequest& re
     VideoEncoder encoder(request.OutputPath, request.Format);
     PixelBuffer frame;
     for (int done = 0; renderer.NextFrame(frame);) {
-        encoder.Write(frame);
+        if (renderer.FrameRepeated())
+            encoder.Repeat();
+        else
+            encoder.Write(frame);
         ShowFramesDone(++done);
         PumpMessages();
         if (ProgressCancelled()) return {PublishOutcome::Cancelled, {}};

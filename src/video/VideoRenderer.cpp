@@ -47,9 +47,15 @@ int VideoRenderer::CountFrames() const {
 bool VideoRenderer::NextFrame(PixelBuffer& frame) {
     if (nextFrame_ > 0) player_.Tick(FrameTimeMs(nextFrame_));
     if (player_.State() == PlayState::Finished) return false;
+    ++nextFrame_;
+    // A settled slide draws the same pixels until the player moves on; the first frame of
+    // it has already asked for the next photo's slide.
+    const SlideFrame now = player_.Frame();
+    repeated_ = nextFrame_ > 1 && now == lastFrame_ && now.Progress >= 1.0;
+    if (repeated_) return true;
+    lastFrame_ = now;
     RenderSettled(frame);
     if (painter_ && !renderer_.Caption().empty()) painter_(frame, renderer_.Caption(), renderer_.SlideArea());
-    ++nextFrame_;
     return true;
 }
 

@@ -48,6 +48,9 @@ public:
     // to be prepared while the clock stands still; false, and `frame` untouched, once the
     // show is over.
     bool NextFrame(PixelBuffer& frame);
+    // True when the last NextFrame left `frame` as the one before: a photo standing still
+    // after its transition, which needs drawing and converting only once.
+    bool FrameRepeated() const { return repeated_; }
 
 private:
     std::int64_t FrameTimeMs(int frame) const { return std::int64_t(frame) * 1000 / fps_; }
@@ -65,6 +68,8 @@ private:
     SlideRenderer renderer_;
     int frameCount_ = 0;
     int nextFrame_ = 0;
+    SlideFrame lastFrame_;
+    bool repeated_ = false;
 };
 
 }  // namespace velvora
