@@ -19,8 +19,14 @@ constexpr int MinimumSize = 10;
 constexpr int MaximumSize = 10000;
 constexpr int DefaultQuality = 75;
 
-// The key=value lines between "[Settings]" and the next section; other sections may be
-// there if the file was edited by hand, and their keys must not be mistaken for ours.
+int TrackPosition(int quality) { return std::clamp(101 - quality, 1, 100); }
+
+std::string Flag(bool set) { return set ? "1" : "0"; }
+
+}  // namespace
+
+// Other sections may be there if the file was edited by hand, and their keys must not be
+// mistaken for ours.
 KeyValueList SettingsSection(const std::string& path) {
     KeyValueList file;
     std::error_code ignored;
@@ -42,8 +48,6 @@ KeyValueList SettingsSection(const std::string& path) {
     return section;
 }
 
-// An integer setting; a missing key or one that is not a whole decimal number gives
-// `fallback`.
 int IntegerOr(const KeyValueList& section, const char* key, int fallback) {
     const std::string text = section.Value(key);
     int value = 0;
@@ -59,12 +63,6 @@ bool FlagOr(const KeyValueList& section, const char* key, bool fallback) {
 std::string TextOr(const KeyValueList& section, const char* key, const std::string& fallback) {
     return section.IndexOfName(key) < 0 ? fallback : section.Value(key);
 }
-
-int TrackPosition(int quality) { return std::clamp(101 - quality, 1, 100); }
-
-std::string Flag(bool set) { return set ? "1" : "0"; }
-
-}  // namespace
 
 PublishSettings LoadPublishSettings(const std::string& path, const std::string& defaultDirectory,
                                     AutoPlayLine autoPlay) {

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "app/KeyValueList.h"
+
 namespace velvora {
 
 inline constexpr const char* CDSettingsFileName = "pubcd.ini";
@@ -24,6 +26,15 @@ struct PublishSettings {
 
     bool operator==(const PublishSettings&) const = default;
 };
+
+// The key=value lines of the [Settings] section of `path`, keys without regard to case; none
+// when the file is missing or unreadable.
+KeyValueList SettingsSection(const std::string& path);
+// A setting of that section; a missing key, or for IntegerOr one that is not a whole decimal
+// number, gives `fallback`.
+int IntegerOr(const KeyValueList& section, const char* key, int fallback);
+bool FlagOr(const KeyValueList& section, const char* key, bool fallback);
+std::string TextOr(const KeyValueList& section, const char* key, const std::string& fallback);
 
 // Whether the settings carry the CD's "AutoPlay" line; the e-mail file never does.
 enum class AutoPlayLine { Used, Unused };

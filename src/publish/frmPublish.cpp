@@ -9,6 +9,7 @@
 #include "library/LibraryFrameParts.h"
 #include "publish/frmPublishSettings_CD.h"
 #include "publish/frmPublishSettings_Email.h"
+#include "publish/frmPublishSettings_Video.h"
 
 namespace velvora {
 
@@ -32,10 +33,14 @@ TPublish::TPublish(const CategoryTree& tree, QWidget* parent) : QDialog(parent),
     auto* email = AddChoice("btnPublishEmail", QStringLiteral("publishemail.svg"), QStringLiteral("Publish for Email"),
                             QStringLiteral("Publish your slide show in a single compressed file that can be easily "
                                            "sent using email."));
+    auto* video = AddChoice("btnPublishVideo", QStringLiteral("publishvideo.svg"), QStringLiteral("Video"),
+                            QStringLiteral("Publish your slide show as an MP4 video that plays on phones, TVs and "
+                                           "web pages."));
     auto* cancel = AddChoice("btnCancel", QString(), QStringLiteral("Cancel"),
                              QStringLiteral("Don't publish your slide show right now."));
     connect(cd, &QPushButton::clicked, this, &TPublish::btnPublishCDClick);
     connect(email, &QPushButton::clicked, this, &TPublish::btnPublishEmailClick);
+    connect(video, &QPushButton::clicked, this, &TPublish::btnPublishVideoClick);
     connect(cancel, &QPushButton::clicked, this, &TPublish::btnCancelClick);
     setFixedSize(420, sizeHint().height());
 }
@@ -80,6 +85,11 @@ void TPublish::btnPublishCDClick() {
 
 void TPublish::btnPublishEmailClick() {
     ShowPublishEmailDialog(tree_, this);
+    accept();
+}
+
+void TPublish::btnPublishVideoClick() {
+    ShowPublishVideoDialog(tree_, this);
     accept();
 }
 

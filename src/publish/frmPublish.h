@@ -1,5 +1,5 @@
-// The entry to publishing: a choice between publishing for CD and for e-mail, or backing
-// out. The chosen settings dialog runs nested inside it.
+// The entry to publishing: a choice between publishing for CD, for e-mail and as a video, or
+// backing out. The chosen settings dialog runs nested inside it.
 #pragma once
 
 #include <QDialog>
@@ -20,6 +20,7 @@ public:
     // Each closes this dialog once the settings dialog it opened has closed.
     void btnPublishCDClick();
     void btnPublishEmailClick();
+    void btnPublishVideoClick();
     void btnCancelClick();
 
 private:

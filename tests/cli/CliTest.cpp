@@ -111,6 +111,29 @@ TEST_F(CliTest, NewNumbersTakenNamesInAnyCaseListSortsByTitleAndPastedBreaksStay
     EXPECT_EQ(settings.Count(), 14);
 }
 
+TEST_F(CliTest, VideoWritesTheShowOrACategoryAndRefusesWhatItCannotMake) {
+    const std::string show = ShowWithBeach();
+    const std::string output = Home() + "trip.mp4";
+    const CliRun empty = Cli({"video", show, output, "--size", "320x180"});
+    EXPECT_EQ(empty.status, CliFailed);
+    EXPECT_NE(empty.err.find("no photos"), std::string::npos) << empty.err;
+    EXPECT_FALSE(fs::exists(output));
+
+    WriteFile(Home() + "beach.jpg", SmallJpeg());
+    ASSERT_EQ(Cli({"add", show, "\\Holidays\\Beach", Home() + "beach.jpg"}).status, CliDone);
+    const CliRun category =
+        Cli({"video", show, output, "--size", "320x180", "--fps", "25", "--category", "\\Holidays\\Beach"});
+    EXPECT_EQ(category.status, CliDone) << category.err;
+    EXPECT_GT(fs::file_size(output), 0u);
+
+    EXPECT_EQ(Cli({"video", show, output, "--category", "\\Sea"}).status, CliFailed);
+    EXPECT_EQ(Cli({"video", show, output, "--size", "321x180"}).status, CliFailed);
+    EXPECT_EQ(Cli({"video", show, output, "--fps", "0"}).status, CliFailed);
+    EXPECT_EQ(Cli({"video", show, output, "--size", "large"}).status, CliUsage);
+    EXPECT_EQ(Cli({"video", show}).status, CliUsage);
+    EXPECT_FALSE(fs::exists(output + ".part"));
+}
+
 TEST_F(CliTest, UsageErrorsAndHelp) {
     EXPECT_EQ(Cli({}).status, CliUsage);
     EXPECT_EQ(Cli({"frobnicate"}).status, CliUsage);

@@ -303,7 +303,7 @@ void CancelNextSettingsDialog() {
 }
 
 TEST_F(PublishDialogTest, CancellingEitherSettingsDialogAlsoClosesTheChoice) {
-    for (const char* choice : {"btnPublishCD", "btnPublishEmail"}) {
+    for (const char* choice : {"btnPublishCD", "btnPublishEmail", "btnPublishVideo"}) {
         TPublish dialog(document.Tree(), nullptr);
         dialog.show();
         CancelNextSettingsDialog();

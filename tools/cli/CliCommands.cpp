@@ -2,6 +2,7 @@
 #include "cli/CliCommands.h"
 
 #include <algorithm>
+#include <charconv>
 #include <exception>
 #include <filesystem>
 #include <functional>
@@ -22,7 +23,12 @@
 #include "platform/MessagePump.h"
 #include "publish/PackageFormat.h"
 #include "publish/PublishRun.h"
+#include "video/VideoExport.h"
+#include "video/VideoSettings.h"
 #include "viewer/core/FileByteSource.h"
+#ifdef VELVORA_VIDEO_CAPTIONS
+#include "video/VideoCaptions.h"
+#endif
 
 namespace velvora {
 
@@ -41,6 +47,7 @@ constexpr const char* ProgramUsage =
     "  add SHOW CATEGORY FILE... adds photos (files or folders of them) to a category\n"
     "  publish SHOW OUTPUT.exe   writes the published viewer file of a show\n"
     "  inspect FILE.exe          shows what a published file holds\n"
+    "  video SHOW OUTPUT.mp4     writes the show as an H.264 MP4 video\n"
     "\n"
     "'velvora-cli COMMAND --help' describes one command. The library is in the program's\n"
     "folder, or in $VELVORA_HOME when it is set.\n"
@@ -295,6 +302,68 @@ int PublishCommand(const Arguments& args, std::ostream&, std::ostream& err) {
     throw CliError(args.Positional[1] + ": " + TerminalText(result.Message));
 }
 
+// A whole decimal number of the option, or `fallback` when it was not given.
+int NumberOption(const Arguments& args, const std::string& name, int fallback) {
+    if (!args.Options.contains(name)) return fallback;
+    const std::string text = OptionValue(args, name);
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size()) throw UsageError();
+    return value;
+}
+
+VideoSize SizeOption(const Arguments& args) {
+    VideoSize size{1920, 1080};
+    if (!args.Options.contains("--size")) return size;
+    const std::string text = OptionValue(args, "--size");
+    const char* const last = text.data() + text.size();
+    const auto width = std::from_chars(text.data(), last, size.Width);
+    if (width.ec != std::errc() || width.ptr == last || (*width.ptr != 'x' && *width.ptr != 'X')) throw UsageError();
+    const auto height = std::from_chars(width.ptr + 1, last, size.Height);
+    if (height.ec != std::errc() || height.ptr != last) throw UsageError();
+    return size;
+}
+
+VideoStreamFormat VideoFormatOf(const Arguments& args) {
+    const VideoSize size = SizeOption(args);
+    const int quality = NumberOption(args, "--quality", VideoSettings().Quality);
+    if (quality < 1 || quality > 100) throw CliError("the quality must be from 1 to 100");
+    return {size.Width, size.Height, NumberOption(args, "--fps", VideoSettings().Fps), CrfOfQuality(quality)};
+}
+
+// Captions need Qt's text drawing; a build without Qt writes videos without them.
+CaptionPainter CliCaptionPainter() {
+#ifdef VELVORA_VIDEO_CAPTIONS
+    return QtCaptionPainter();
+#else
+    return {};
+#endif
+}
+
+int VideoCommand(const Arguments& args, std::ostream&, std::ostream& err) {
+    VideoExportRequest request;
+    request.Format = VideoFormatOf(args);
+    if (const std::string problem = VideoFormatProblem(request.Format); !problem.empty()) throw CliError(problem);
+    request.OutputPath = fs::absolute(args.Positional[1]).lexically_normal().string();
+    request.CategoryPath = OptionValue(args, "--category");
+    OpenShowFolder(args.Positional[0]);
+    ShowDocument document;
+    document.LoadShow();
+    document.SaveShow();
+    request.Captions = CliCaptionPainter();
+    const PublishResult result = RunVideoExport(document.Tree(), request, "Making the video...");
+    switch (result.Outcome) {
+        case PublishOutcome::Published:
+            return CliDone;
+        case PublishOutcome::Cancelled:
+            err << "velvora-cli: " << args.Positional[1] << ": the video was stopped; nothing was written\n";
+            return CliInterrupted;
+        case PublishOutcome::Failed:
+            break;
+    }
+    throw CliError(args.Positional[1] + ": " + TerminalText(result.Message));
+}
+
 int InspectCommand(const Arguments& args, std::ostream& out, std::ostream&) {
     const std::string& file = args.Positional[0];
     if (IsFolder(file)) throw CliError(file + ": a folder, not a published show");
@@ -372,6 +441,20 @@ const std::map<std::string, Command>& Commands() {
           1,
           1,
           InspectCommand}},
+        {"video",
+         {"usage: velvora-cli video SHOW_FOLDER OUTPUT.mp4 [--size WxH] [--fps N] [--quality N]\n"
+          "                         [--category PATH]\n"
+          "Saves the show as the editor does and plays it into an H.264 MP4 video, as the viewer\n"
+          "shows it: once, without the about category, photos that wait for a key staying their\n"
+          "own seconds or 5. --size is from 16x16 to 8192x8192 and even (default 1920x1080),\n"
+          "--fps from 1 to 120 (default 30), --quality from 1 (smallest) to 100 (best; default\n"
+          "75). --category plays the category with that path (\\Holidays) and those below it.\n"
+          "The output appears complete or not at all; Ctrl+C stops the run and leaves nothing.\n",
+          {"--size", "--fps", "--quality", "--category"},
+          {},
+          2,
+          2,
+          VideoCommand}},
     };
     return commands;
 }

@@ -108,21 +108,32 @@ SlideFrame SlidePlayer::Frame() const {
 int SlidePlayer::Upcoming() const { return current_ < 0 ? -1 : IndexAfter(current_); }
 
 void SlidePlayer::Show(int index, int from, std::int64_t nowMs) {
-    const auto choose = [this](int entryIndex) {
-        const PlayEntry& entry = playList_[std::size_t(entryIndex)];
-        const SlidePhoto& photo = show_.Categories()[std::size_t(entry.Category)].Photos[std::size_t(entry.Photo)];
-        return ChooseDisplay(photo.Settings, random_);
-    };
-    choices_[std::size_t(index)] = index == chosenAhead_ ? aheadChoice_ : choose(index);
+    choices_[std::size_t(index)] = index == chosenAhead_ ? aheadChoice_ : Choose(index);
     chosenAhead_ = IndexAfter(index);
     // A photo that follows itself, alone in a looping show, chooses again when it comes round.
     if (chosenAhead_ == index) chosenAhead_ = -1;
     // Kept apart until shown, as the entry may still be leaving the screen with its old choice.
-    if (chosenAhead_ >= 0) aheadChoice_ = choose(chosenAhead_);
+    if (chosenAhead_ >= 0) aheadChoice_ = Choose(chosenAhead_);
     current_ = index;
     from_ = from;
     elapsedMs_ = 0;
     lastNowMs_ = nowMs;
+}
+
+DisplayChoice SlidePlayer::Choose(int index) {
+    const PlayEntry& entry = playList_[std::size_t(index)];
+    const SlidePhoto& photo = show_.Categories()[std::size_t(entry.Category)].Photos[std::size_t(entry.Photo)];
+    DisplayChoice choice = ChooseDisplay(photo.Settings, random_);
+    if (unattendedKeyWaitMs_ >= 0 && choice.WaitsForKey) {
+        choice.WaitsForKey = false;
+        if (choice.DurationMs <= 0) choice.DurationMs = unattendedKeyWaitMs_;
+    }
+    return choice;
+}
+
+void SlidePlayer::PlayUnattended(std::int64_t keyWaitMs) {
+    unattendedKeyWaitMs_ = std::max<std::int64_t>(0, keyWaitMs);
+    loops_ = false;
 }
 
 // The entry after `index`; after the last, the first photo of the show proper again (the
@@ -149,8 +160,7 @@ std::int64_t SlidePlayer::TransitionLength() const {
 }
 
 void SlidePlayer::AccountTime(std::int64_t nowMs) {
-    if (state_ == PlayState::Playing && !waitingForSlide_)
-        elapsedMs_ += std::max<std::int64_t>(0, nowMs - lastNowMs_);
+    if (state_ == PlayState::Playing && !waitingForSlide_) elapsedMs_ += std::max<std::int64_t>(0, nowMs - lastNowMs_);
     lastNowMs_ = nowMs;
 }
 

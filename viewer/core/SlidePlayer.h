@@ -80,6 +80,11 @@ public:
     // transition starts, and the photo's seconds count, once the slide can be shown.
     void SetWaitingForSlide(bool waiting) { waitingForSlide_ = waiting; }
 
+    // Plays with nobody at the keys, as a recording does: the show plays once even when it
+    // loops, and a photo that would wait for a key stays its own seconds, or `keyWaitMs`
+    // when it has none. Call it before Start.
+    void PlayUnattended(std::int64_t keyWaitMs);
+
     PlayState State() const { return state_; }
     SlideFrame Frame() const;
     // True once a finished show should close the viewer: an auto-run category that asks to
@@ -90,6 +95,7 @@ private:
     SlidePlayer(const SlideShow& show, std::uint32_t seed, std::vector<PlayEntry> playList, int category);
     void Show(int index, int from, std::int64_t nowMs);
     int IndexAfter(int index) const;
+    DisplayChoice Choose(int index);
     void Advance(std::int64_t nowMs);
     std::int64_t TransitionLength() const;
     void AccountTime(std::int64_t nowMs);
@@ -108,7 +114,8 @@ private:
     int chosenAhead_ = -1;
     DisplayChoice aheadChoice_;
     bool waitingForSlide_ = false;
-    std::int64_t elapsedMs_ = 0;  // time the current photo has been on, pauses excluded
+    std::int64_t unattendedKeyWaitMs_ = -1;  // below 0 while someone may press a key
+    std::int64_t elapsedMs_ = 0;             // time the current photo has been on, pauses excluded
     std::int64_t lastNowMs_ = 0;
 };
 
