@@ -4,6 +4,7 @@
 #include "app/FileIo.h"
 #include "app/frmMain.h"
 #include "platform/Dialogs.h"
+#include "publish/PublishedReport.h"
 
 namespace velvora {
 
@@ -37,9 +38,9 @@ bool TPublishSettings_CD::MayPublish() {
 void TPublishSettings_CD::Published(const PublishTarget& target) {
     const bool autoPlay = Settings().AutoPlay;
     if (autoPlay) WriteFileAtomic(target.Folder + AutorunFileName, AutorunText(target.FileName, Tree().Root()->Text));
-    if (!Dialogs().Confirm(
-            QStringLiteral("Your slide show has been published.\r\n\r\nWould you like to help burning it to CD?")))
-        return;
+    const QString text =
+        PublishedFileText(target.Path()) + QStringLiteral("\r\n\r\nWould you like to help burning it to CD?");
+    if (!OfferAfterPublishing(text, QStringLiteral("Burn to CD..."), target.Folder)) return;
     TMain* main = TMain::Instance();
     if (!main) return;
     StringList& files = main->BurnFileList();

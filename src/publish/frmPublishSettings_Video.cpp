@@ -17,6 +17,7 @@
 #include "app/Global.h"
 #include "platform/Dialogs.h"
 #include "platform/TextCodec.h"
+#include "publish/PublishedReport.h"
 #include "video/VideoCaptions.h"
 #include "video/VideoExport.h"
 
@@ -183,7 +184,7 @@ void TPublishSettings_Video::Publish() {
             Dialogs().ShowWarning(FromStored(result.Message));
             return;
         case PublishOutcome::Published:
-            Dialogs().ShowInfo(QStringLiteral("Your slide show has been published as a video."));
+            OfferAfterPublishing(PublishedFileText(request.OutputPath), {}, WithTrailingSeparator(settings_.Directory));
             return;
     }
 }

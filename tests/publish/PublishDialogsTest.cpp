@@ -18,11 +18,13 @@
 
 #include "app/Global.h"
 #include "app/Progress.h"
+#include "app/UrlOpener.h"
 #include "app/frmMain.h"
 #include "editor/ShowDocument.h"
 #include "platform/MessagePump.h"
 #include "publish/MailSender.h"
 #include "publish/PackageFormat.h"
+#include "publish/PublishedReport.h"
 #include "publish/PublishRun.h"
 #include "publish/frmPublish.h"
 #include "publish/frmPublishSettings_CD.h"
@@ -115,8 +117,16 @@ private:
     std::function<void()> previousPump_;
 };
 
-const QString PublishedBurnQuestion =
-    QStringLiteral("Your slide show has been published.\r\n\r\nWould you like to help burning it to CD?");
+// The report after a run: the file's name and size, then `question`.
+bool IsReportOf(const QString& text, const QString& fileName, const QString& question) {
+    return text.startsWith(QStringLiteral("Your slide show has been published as \"%1\" (").arg(fileName)) &&
+           text.endsWith(question);
+}
+
+const QString BurnQuestion = QStringLiteral("Would you like to help burning it to CD?");
+const QString MailQuestion = QStringLiteral("Would you like to e-mail it to someone right now?");
+const QString ExeRefusal = QStringLiteral("Many mail services also refuse attached programs (.exe files).");
+const QString TooLarge = QStringLiteral("larger than most mail services accept");
 
 TEST_F(PublishDialogTest, CDSettingsStartAtTheShowFolderAndSaveKeepsDownSamplingClampedUntilARunTurnsItOff) {
     TPublishSettings_CD dialog(document.Tree(), nullptr);
@@ -163,7 +173,7 @@ TEST_F(PublishDialogTest, CDRunWritesAReadableFileAndExactAutorunAndHandsBothToT
     main.SetBurnWindowOpener([&] { offered = main.BurnFileList(); });
     WriteFile(ShowPath + "pubcd.ini", "[Settings]\r\nDirectory=" + Home() + "Out\r\n");
     fs::create_directories(Home() + "Out");
-    dialogs.AnswerConfirm(true);
+    dialogs.AnswerChoice(0);
     Publish<TPublishSettings_CD>(QStringLiteral(" Trip "));
 
     const std::string folder = Home() + "Out/";
@@ -175,7 +185,10 @@ TEST_F(PublishDialogTest, CDRunWritesAReadableFileAndExactAutorunAndHandsBothToT
     ASSERT_EQ(package.Categories.size(), 2u);
     EXPECT_TRUE(package.Categories[1].Photos.at(0).HasFullsize);
     // A blank only at the ends of the name raises no warning: the one question is the offer.
-    EXPECT_EQ(dialogs.Texts(Kind::Confirm), std::vector<QString>{PublishedBurnQuestion});
+    EXPECT_TRUE(dialogs.Texts(Kind::Confirm).empty());
+    ASSERT_EQ(dialogs.Texts(Kind::Choice).size(), 1u);
+    EXPECT_TRUE(IsReportOf(dialogs.Texts(Kind::Choice)[0], QStringLiteral(" Trip .exe"), BurnQuestion))
+        << dialogs.Texts(Kind::Choice)[0].toStdString();
     EXPECT_TRUE(offered.empty()) << "the burn request is posted, not run at once";
     QCoreApplication::sendPostedEvents(&main);
     EXPECT_EQ(offered, (StringList{folder + "autorun.inf", folder + " Trip .exe"}));
@@ -193,7 +206,7 @@ TEST_F(PublishDialogTest, InnerBlankWarnsOnlyForAutoPlayAndWithoutAutoPlayOneFil
 
     TMain main(NoEditor);
     main.SetBurnWindowOpener([&] { offered = main.BurnFileList(); });
-    dialogs.AnswerConfirm(true);
+    dialogs.AnswerChoice(0);
     Publish<TPublishSettings_CD>(QStringLiteral("My Show"), false);
     EXPECT_FALSE(fs::exists(ShowPath + "autorun.inf"));
     EXPECT_NE(ReadFile(ShowPath + "pubcd.ini").find("\r\nAutoPlay=0\r\n"), std::string::npos);
@@ -267,8 +280,13 @@ TEST_F(PublishDialogTest, FailuresAreShownAndLeaveNoOutput) {
 TEST_F(PublishDialogTest, EmailRunKeepsItsOwnSettingsAndSendsTheFileFromAnotherThread) {
     const auto sender = std::make_shared<RecordingMailSender>();
     const auto previous = SetMailSender(sender);
-    dialogs.AnswerConfirm(false);
-    dialogs.AnswerConfirm(true);
+    std::vector<QUrl> opened;
+    const UrlOpenerFunction previousOpener = SetUrlOpener([&](const QUrl& url) {
+        opened.push_back(url);
+        return true;
+    });
+    dialogs.AnswerChoice(1);
+    dialogs.AnswerChoice(0);
     Publish<TPublishSettings_Email>(QStringLiteral("My Show"));
     EXPECT_TRUE(closed);
     EXPECT_EQ(ReadFile(ShowPath + "pubem.ini"),
@@ -277,14 +295,39 @@ TEST_F(PublishDialogTest, EmailRunKeepsItsOwnSettingsAndSendsTheFileFromAnotherT
     EXPECT_FALSE(fs::exists(ShowPath + "autorun.inf"));
     Publish<TPublishSettings_Email>(QStringLiteral("Photos"));
 
-    const QString question =
-        QStringLiteral("Your slide show has been published.\r\n\r\nWould you like to e-mail it to someone right now?");
-    EXPECT_EQ(dialogs.Texts(Kind::Confirm), (std::vector<QString>{question, question}));
+    // "Open Folder" shows where the file went and sends nothing; a small file is not too large.
+    EXPECT_EQ(opened, std::vector<QUrl>{QUrl::fromLocalFile(QString::fromStdString(ShowPath))});
+    SetUrlOpener(previousOpener);
+    const std::vector<QString> reports = dialogs.Texts(Kind::Choice);
+    ASSERT_EQ(reports.size(), 2u);
+    EXPECT_TRUE(IsReportOf(reports[0], QStringLiteral("My Show.exe"), MailQuestion)) << reports[0].toStdString();
+    EXPECT_TRUE(IsReportOf(reports[1], QStringLiteral("Photos.exe"), MailQuestion));
+    EXPECT_TRUE(reports[0].contains(ExeRefusal));
+    EXPECT_FALSE(reports[0].contains(TooLarge));
     QTRY_COMPARE(sender->Taken().size(), std::size_t(1));
     const auto [message, thread] = sender->Taken()[0];
     EXPECT_EQ(message, (MailMessage{"My Slide Show", "", ShowPath + "Photos.exe"}));
     EXPECT_NE(thread, std::this_thread::get_id());
     SetMailSender(previous);
+}
+
+TEST_F(PublishDialogTest, EmailReportWarnsOfAFileLargerThanMailServicesTake) {
+    std::string photo(MailAttachmentLimitBytes + 1024 * 1024, '\0');
+    std::uint32_t noise = 1;
+    for (char& byte : photo) byte = char((noise = noise * 1664525u + 1013904223u) >> 24);
+    WriteFile(ShowPath + "0001/00000001.pho", photo);
+    Publish<TPublishSettings_Email>(QStringLiteral("Big"));
+    ASSERT_EQ(dialogs.Texts(Kind::Choice).size(), 1u);
+    EXPECT_TRUE(dialogs.Texts(Kind::Choice)[0].contains(TooLarge)) << dialogs.Texts(Kind::Choice)[0].toStdString();
+    EXPECT_TRUE(dialogs.Texts(Kind::Choice)[0].contains(ExeRefusal));
+}
+
+TEST(PublishedReportTest, SizesReadAsPeopleReadThem) {
+    EXPECT_EQ(FileSizeText(0), QStringLiteral("0 KB"));
+    EXPECT_EQ(FileSizeText(1), QStringLiteral("1 KB"));
+    EXPECT_EQ(FileSizeText(999 * 1024), QStringLiteral("999 KB"));
+    EXPECT_EQ(FileSizeText(1000 * 1024), QStringLiteral("1.0 MB"));
+    EXPECT_EQ(FileSizeText(12 * 1024 * 1024 + 300 * 1024), QStringLiteral("12.3 MB"));
 }
 
 TEST(MailSenderTest, XdgEmailGetsSubjectAndAttachmentAndABodyOnlyWhenThereIsOne) {

@@ -68,8 +68,9 @@ TEST_F(PublishVideoDialogTest, VideoChoicePublishesAndKeepsTheSettings) {
         EXPECT_FALSE(choice.isVisible());
     }
     ASSERT_FALSE(dialogs.messages.empty());
-    EXPECT_EQ(dialogs.messages.back().kind, Kind::Info) << dialogs.messages.back().text.toStdString();
-    EXPECT_EQ(dialogs.messages.back().text, QStringLiteral("Your slide show has been published as a video."));
+    EXPECT_EQ(dialogs.messages.back().kind, Kind::Choice) << dialogs.messages.back().text.toStdString();
+    EXPECT_TRUE(dialogs.messages.back().text.startsWith(QStringLiteral("Your slide show has been published as \"Summer.mp4\" (")))
+        << dialogs.messages.back().text.toStdString();
     const std::string video = Home() + "Summer.mp4";
     ASSERT_TRUE(fs::exists(video));
     EXPECT_EQ(testing::ReadFile(video).substr(4, 4), "ftyp");
