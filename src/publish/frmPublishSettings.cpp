@@ -18,7 +18,7 @@
 
 namespace velvora {
 
-static QPushButton* MakeButton(const char* name, const QString& text, QWidget* parent) {
+QPushButton* MakeSettingsButton(const char* name, const QString& text, QWidget* parent) {
     auto* button = new QPushButton(text, parent);
     button->setObjectName(QString::fromLatin1(name));
     button->setAutoDefault(false);
@@ -29,34 +29,37 @@ static QPushButton* MakeButton(const char* name, const QString& text, QWidget* p
 TPublishSettingsDialog::TPublishSettingsDialog(const CategoryTree& tree, PublishChannel channel, QWidget* parent)
     : QDialog(parent), tree_(tree), channel_(std::move(channel)) {
     setWindowTitle(channel_.caption);
-    auto* pages = new QTabWidget(this);
-    pages->setObjectName(QStringLiteral("PageControl1"));
-    pages->addTab(CreateSettingsPage(), QStringLiteral("Settings"));
-    CreateButtons(pages);
-    setFixedSize(sizeHint().expandedTo(QSize(480, 0)));
+    ConnectButtons(LayOutSettingsDialog(this, CreateSettingsPage()));
     settings_ = LoadPublishSettings(SettingsPath(), ShowPath, channel_.autoPlay);
     LoadControls();
 }
 
+OutputRows MakeOutputRows(QWidget* page, const QString& extension) {
+    OutputRows rows{new QGridLayout(page), new QLineEdit(page), new QLineEdit(page),
+                    MakeSettingsButton("btnBrowse", QStringLiteral("Browse..."), page)};
+    rows.Grid->setContentsMargins(14, 16, 14, 14);
+    rows.Grid->setHorizontalSpacing(8);
+    rows.Grid->setVerticalSpacing(10);
+    rows.Directory->setObjectName(QStringLiteral("txtDirectory"));
+    // Chosen through Browse only, so that it always names a folder that was there.
+    rows.Directory->setReadOnly(true);
+    rows.Filename->setObjectName(QStringLiteral("txtFilename"));
+    rows.Grid->addWidget(new QLabel(QStringLiteral("Path:"), page), 0, 0);
+    rows.Grid->addWidget(rows.Directory, 0, 1);
+    rows.Grid->addWidget(rows.Browse, 0, 2);
+    rows.Grid->addWidget(new QLabel(QStringLiteral("Filename:"), page), 1, 0);
+    rows.Grid->addWidget(rows.Filename, 1, 1);
+    rows.Grid->addWidget(new QLabel(extension, page), 1, 2);
+    return rows;
+}
+
 QWidget* TPublishSettingsDialog::CreateSettingsPage() {
     auto* page = new QWidget;
-    auto* grid = new QGridLayout(page);
-    grid->setContentsMargins(14, 16, 14, 14);
-    grid->setHorizontalSpacing(8);
-    grid->setVerticalSpacing(10);
-    txtDirectory = new QLineEdit(page);
-    txtDirectory->setObjectName(QStringLiteral("txtDirectory"));
-    // Chosen through Browse only, so that it always names a folder that was there.
-    txtDirectory->setReadOnly(true);
-    auto* browse = MakeButton("btnBrowse", QStringLiteral("Browse..."), page);
-    txtFilename = new QLineEdit(page);
-    txtFilename->setObjectName(QStringLiteral("txtFilename"));
-    grid->addWidget(new QLabel(QStringLiteral("Path:"), page), 0, 0);
-    grid->addWidget(txtDirectory, 0, 1);
-    grid->addWidget(browse, 0, 2);
-    grid->addWidget(new QLabel(QStringLiteral("Filename:"), page), 1, 0);
-    grid->addWidget(txtFilename, 1, 1);
-    grid->addWidget(new QLabel(QStringLiteral(".EXE"), page), 1, 2);
+    const OutputRows rows = MakeOutputRows(page, QStringLiteral(".EXE"));
+    txtDirectory = rows.Directory;
+    txtFilename = rows.Filename;
+    QGridLayout* grid = rows.Grid;
+    auto* browse = rows.Browse;
     chkAutoPlay = new QCheckBox(QStringLiteral("Create auto play CD"), page);
     chkAutoPlay->setObjectName(QStringLiteral("chkAutoPlay"));
     chkAutoPlay->setVisible(channel_.autoPlay == AutoPlayLine::Used);
@@ -67,22 +70,33 @@ QWidget* TPublishSettingsDialog::CreateSettingsPage() {
     return page;
 }
 
-void TPublishSettingsDialog::CreateButtons(QTabWidget* pages) {
-    btnSaveSettings = MakeButton("btnSaveSettings", QStringLiteral("Save Settings"), this);
-    btnPublish = MakeButton("btnPublish", QStringLiteral("Publish Now"), this);
-    btnCancel = MakeButton("btnCancel", QStringLiteral("Cancel"), this);
-    btnPublish->setDefault(true);
-    QFont bold = btnPublish->font();
+SettingsButtons LayOutSettingsDialog(QDialog* dialog, QWidget* page) {
+    auto* pages = new QTabWidget(dialog);
+    pages->setObjectName(QStringLiteral("PageControl1"));
+    pages->addTab(page, QStringLiteral("Settings"));
+    const SettingsButtons row{MakeSettingsButton("btnSaveSettings", QStringLiteral("Save Settings"), dialog),
+                              MakeSettingsButton("btnPublish", QStringLiteral("Publish Now"), dialog),
+                              MakeSettingsButton("btnCancel", QStringLiteral("Cancel"), dialog)};
+    row.Publish->setDefault(true);
+    QFont bold = row.Publish->font();
     bold.setBold(true);
-    btnPublish->setFont(bold);
+    row.Publish->setFont(bold);
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(btnSaveSettings);
+    buttons->addWidget(row.Save);
     buttons->addStretch(1);
-    buttons->addWidget(btnPublish);
-    buttons->addWidget(btnCancel);
-    auto* layout = new QVBoxLayout(this);
+    buttons->addWidget(row.Publish);
+    buttons->addWidget(row.Cancel);
+    auto* layout = new QVBoxLayout(dialog);
     layout->addWidget(pages, 1);
     layout->addLayout(buttons);
+    dialog->setFixedSize(dialog->sizeHint().expandedTo(QSize(480, 0)));
+    return row;
+}
+
+void TPublishSettingsDialog::ConnectButtons(const SettingsButtons& row) {
+    btnSaveSettings = row.Save;
+    btnPublish = row.Publish;
+    btnCancel = row.Cancel;
     connect(btnSaveSettings, &QPushButton::clicked, this, &TPublishSettingsDialog::btnSaveSettingsClick);
     connect(btnPublish, &QPushButton::clicked, this, &TPublishSettingsDialog::btnPublishClick);
     connect(btnCancel, &QPushButton::clicked, this, &TPublishSettingsDialog::btnCancelClick);
@@ -133,32 +147,40 @@ void TPublishSettingsDialog::btnPublishClick() {
     if (!MayPublish()) return;
     // Publishing always leaves the photos as they are, whatever the settings asked for.
     settings_.DownSample = false;
-    setEnabled(false);
-    try {
-        SavePublishSettings(false);
-    } catch (const std::exception& error) {
-        // Nothing was published; the user may pick another way out.
-        setEnabled(true);
-        Dialogs().ShowWarning(QString::fromStdString(error.what()));
-        return;
-    }
+    if (!SaveBeforeRun(this, [this] { SavePublishSettings(false); })) return;
     Publish();
     accept();
 }
 
-void TPublishSettingsDialog::Publish() {
-    const PublishTarget target = TargetOf(settings_);
-    const PublishResult result = RunPublish(tree_, target, channel_.progressHeading);
+bool SaveBeforeRun(QDialog* dialog, const std::function<void()>& save) {
+    dialog->setEnabled(false);
+    try {
+        save();
+        return true;
+    } catch (const std::exception& error) {
+        dialog->setEnabled(true);
+        Dialogs().ShowWarning(QString::fromStdString(error.what()));
+        return false;
+    }
+}
+
+bool ReportUnpublished(const PublishResult& result) {
     switch (result.Outcome) {
         case PublishOutcome::Cancelled:
             Dialogs().ShowInfo(QStringLiteral("Publishing canceled."));
-            return;
+            return false;
         case PublishOutcome::Failed:
             Dialogs().ShowWarning(FromStored(result.Message));
-            return;
+            return false;
         case PublishOutcome::Published:
             break;
     }
+    return true;
+}
+
+void TPublishSettingsDialog::Publish() {
+    const PublishTarget target = TargetOf(settings_);
+    if (!ReportUnpublished(RunPublish(tree_, target, channel_.progressHeading))) return;
     try {
         Published(target);
     } catch (const std::exception& error) {

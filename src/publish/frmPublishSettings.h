@@ -2,6 +2,7 @@
 // file name kept per show, Save Settings, and the publishing run behind Publish Now.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include <QDialog>
@@ -13,6 +14,7 @@
 class QCheckBox;
 class QLineEdit;
 class QPushButton;
+class QGridLayout;
 class QTabWidget;
 
 namespace velvora {
@@ -26,6 +28,34 @@ struct PublishChannel {
     std::string progressHeading;
     QString savedMessage;
 };
+
+// A button of a publishing dialog, named `name` for tests, that never takes Enter itself.
+QPushButton* MakeSettingsButton(const char* name, const QString& text, QWidget* parent);
+
+struct SettingsButtons {
+    QPushButton* Save = nullptr;
+    QPushButton* Publish = nullptr;
+    QPushButton* Cancel = nullptr;
+};
+// Lays `dialog` out as one tab, "Settings", holding `page`, above a row of Save Settings
+// and, at the right, the bold default Publish Now and Cancel; the dialog keeps its size.
+SettingsButtons LayOutSettingsDialog(QDialog* dialog, QWidget* page);
+
+// Runs `save` before a run, with `dialog` disabled. When it fails, nothing was published:
+// the dialog comes back with the reason, so the user may pick another way out, and false.
+bool SaveBeforeRun(QDialog* dialog, const std::function<void()>& save);
+// Tells the user how a run ended when it did not publish; true when it did.
+bool ReportUnpublished(const PublishResult& result);
+
+// The rows every publishing settings page starts with: the output folder (chosen through
+// Browse only) and the file name followed by `extension`. Further rows go on at row 2.
+struct OutputRows {
+    QGridLayout* Grid = nullptr;
+    QLineEdit* Directory = nullptr;
+    QLineEdit* Filename = nullptr;
+    QPushButton* Browse = nullptr;
+};
+OutputRows MakeOutputRows(QWidget* page, const QString& extension);
 
 class TPublishSettingsDialog : public QDialog {
     Q_OBJECT
@@ -53,7 +83,7 @@ protected:
 
 private:
     QWidget* CreateSettingsPage();
-    void CreateButtons(QTabWidget* pages);
+    void ConnectButtons(const SettingsButtons& row);
     void LoadControls();
     void ReadControls();
     // Normalises and writes the settings file; `confirm` adds the message that says so.

@@ -23,14 +23,6 @@
 
 namespace velvora {
 
-static QPushButton* MakeButton(const char* name, const QString& text, QWidget* parent) {
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setAutoDefault(false);
-    button->setMinimumWidth(96);
-    return button;
-}
-
 static QComboBox* MakeChooser(const char* name, QWidget* parent) {
     auto* chooser = new QComboBox(parent);
     chooser->setObjectName(QString::fromLatin1(name));
@@ -40,28 +32,18 @@ static QComboBox* MakeChooser(const char* name, QWidget* parent) {
 TPublishSettings_Video::TPublishSettings_Video(const CategoryTree& tree, QWidget* parent)
     : QDialog(parent), tree_(tree) {
     setWindowTitle(QStringLiteral("Publish as Video"));
-    auto* pages = new QTabWidget(this);
-    pages->setObjectName(QStringLiteral("PageControl1"));
-    pages->addTab(CreateSettingsPage(), QStringLiteral("Settings"));
-    CreateButtons(pages);
-    setFixedSize(sizeHint().expandedTo(QSize(480, 0)));
+    ConnectButtons(LayOutSettingsDialog(this, CreateSettingsPage()));
     settings_ = LoadVideoSettings(SettingsPath(), ShowPath);
     LoadControls();
 }
 
 QWidget* TPublishSettings_Video::CreateSettingsPage() {
     auto* page = new QWidget;
-    auto* grid = new QGridLayout(page);
-    grid->setContentsMargins(14, 16, 14, 14);
-    grid->setHorizontalSpacing(8);
-    grid->setVerticalSpacing(10);
-    txtDirectory = new QLineEdit(page);
-    txtDirectory->setObjectName(QStringLiteral("txtDirectory"));
-    // Chosen through Browse only, so that it always names a folder that was there.
-    txtDirectory->setReadOnly(true);
-    auto* browse = MakeButton("btnBrowse", QStringLiteral("Browse..."), page);
-    txtFilename = new QLineEdit(page);
-    txtFilename->setObjectName(QStringLiteral("txtFilename"));
+    const OutputRows rows = MakeOutputRows(page, QStringLiteral(".MP4"));
+    txtDirectory = rows.Directory;
+    txtFilename = rows.Filename;
+    QGridLayout* grid = rows.Grid;
+    auto* browse = rows.Browse;
     cboSize = MakeChooser("cboSize", page);
     for (const VideoSize& size : VideoSizes)
         cboSize->addItem(QStringLiteral("%1 x %2").arg(size.Width).arg(size.Height));
@@ -70,12 +52,6 @@ QWidget* TPublishSettings_Video::CreateSettingsPage() {
     trkQuality = new QSlider(Qt::Horizontal, page);
     trkQuality->setObjectName(QStringLiteral("trkQuality"));
     trkQuality->setRange(1, 100);
-    grid->addWidget(new QLabel(QStringLiteral("Path:"), page), 0, 0);
-    grid->addWidget(txtDirectory, 0, 1);
-    grid->addWidget(browse, 0, 2);
-    grid->addWidget(new QLabel(QStringLiteral("Filename:"), page), 1, 0);
-    grid->addWidget(txtFilename, 1, 1);
-    grid->addWidget(new QLabel(QStringLiteral(".MP4"), page), 1, 2);
     grid->addWidget(new QLabel(QStringLiteral("Size:"), page), 2, 0);
     grid->addWidget(cboSize, 2, 1);
     grid->addWidget(new QLabel(QStringLiteral("Frame rate:"), page), 3, 0);
@@ -92,25 +68,10 @@ QWidget* TPublishSettings_Video::CreateSettingsPage() {
     return page;
 }
 
-void TPublishSettings_Video::CreateButtons(QTabWidget* pages) {
-    auto* save = MakeButton("btnSaveSettings", QStringLiteral("Save Settings"), this);
-    auto* publish = MakeButton("btnPublish", QStringLiteral("Publish Now"), this);
-    auto* cancel = MakeButton("btnCancel", QStringLiteral("Cancel"), this);
-    publish->setDefault(true);
-    QFont bold = publish->font();
-    bold.setBold(true);
-    publish->setFont(bold);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(save);
-    buttons->addStretch(1);
-    buttons->addWidget(publish);
-    buttons->addWidget(cancel);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(pages, 1);
-    layout->addLayout(buttons);
-    connect(save, &QPushButton::clicked, this, &TPublishSettings_Video::btnSaveSettingsClick);
-    connect(publish, &QPushButton::clicked, this, &TPublishSettings_Video::btnPublishClick);
-    connect(cancel, &QPushButton::clicked, this, &TPublishSettings_Video::btnCancelClick);
+void TPublishSettings_Video::ConnectButtons(const SettingsButtons& row) {
+    connect(row.Save, &QPushButton::clicked, this, &TPublishSettings_Video::btnSaveSettingsClick);
+    connect(row.Publish, &QPushButton::clicked, this, &TPublishSettings_Video::btnPublishClick);
+    connect(row.Cancel, &QPushButton::clicked, this, &TPublishSettings_Video::btnCancelClick);
 }
 
 void TPublishSettings_Video::LoadControls() {
@@ -161,32 +122,15 @@ void TPublishSettings_Video::btnPublishClick() {
         Dialogs().ShowWarning(QString::fromStdString(problem));
         return;
     }
-    setEnabled(false);
-    try {
-        SaveVideoSettings(SettingsPath(), settings_);
-    } catch (const std::exception& error) {
-        setEnabled(true);
-        Dialogs().ShowWarning(QString::fromStdString(error.what()));
-        return;
-    }
+    if (!SaveBeforeRun(this, [this] { SaveVideoSettings(SettingsPath(), settings_); })) return;
     Publish();
     accept();
 }
 
 void TPublishSettings_Video::Publish() {
     const VideoExportRequest request{OutputPath(), StreamFormatOf(settings_), {}, QtCaptionPainter()};
-    const PublishResult result = RunVideoExport(tree_, request, "Publishing slide show as a video...");
-    switch (result.Outcome) {
-        case PublishOutcome::Cancelled:
-            Dialogs().ShowInfo(QStringLiteral("Publishing canceled."));
-            return;
-        case PublishOutcome::Failed:
-            Dialogs().ShowWarning(FromStored(result.Message));
-            return;
-        case PublishOutcome::Published:
-            OfferAfterPublishing(PublishedFileText(request.OutputPath), {}, WithTrailingSeparator(settings_.Directory));
-            return;
-    }
+    if (ReportUnpublished(RunVideoExport(tree_, request, "Publishing slide show as a video...")))
+        OfferAfterPublishing(PublishedFileText(request.OutputPath), {}, WithTrailingSeparator(settings_.Directory));
 }
 
 void ShowPublishVideoDialog(const CategoryTree& tree, QWidget* parent) {

@@ -7,6 +7,7 @@
 #include <QDialog>
 
 #include "editor/CategoryTree.h"
+#include "publish/frmPublishSettings.h"
 #include "video/VideoSettings.h"
 
 class QComboBox;
@@ -32,7 +33,7 @@ public:
 
 private:
     QWidget* CreateSettingsPage();
-    void CreateButtons(QTabWidget* pages);
+    void ConnectButtons(const SettingsButtons& row);
     void LoadControls();
     void ReadControls();
     std::string SettingsPath() const;
