@@ -11,9 +11,9 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
-#include "app/Global.h"
+#include "base/Global.h"
 #include "compression/LZRW1KH.h"
-#include "editor/CategoryPreview.h"
+#include "publish/CategoryPreview.h"
 #include "editor/ShowDocument.h"
 #include "library/ShowIndex.h"
 #include "video/VideoRenderer.h"

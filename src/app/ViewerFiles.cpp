@@ -8,8 +8,8 @@
 #include <system_error>
 #include <vector>
 
-#include "app/FileIo.h"
-#include "app/Global.h"
+#include "base/FileIo.h"
+#include "base/Global.h"
 #include "viewer/EmbeddedPrograms.h"
 
 namespace velvora {

@@ -10,8 +10,8 @@
 
 #include <QMainWindow>
 
-#include "app/Global.h"
-#include "app/ShellRequests.h"
+#include "base/Global.h"
+#include "base/ShellRequests.h"
 #include "app/ShowEditorFrame.h"
 
 class QMenu;

@@ -5,7 +5,7 @@
 
 #include <QDialog>
 
-#include "app/Progress.h"
+#include "base/Progress.h"
 
 class QLabel;
 class QProgressBar;

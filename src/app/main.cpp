@@ -1,7 +1,7 @@
 // Program entry: module start-up, the welcome window, then the main window's event loop.
 #include <chrono>
 
-#include "app/Global.h"
+#include "base/Global.h"
 #include "app/Splash.h"
 #include "app/VelvoraApplication.h"
 #include "app/frmMain.h"

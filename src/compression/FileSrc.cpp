@@ -10,7 +10,7 @@
 #include <system_error>
 #include <vector>
 
-#include "app/FileIo.h"
+#include "base/FileIo.h"
 #include "compression/Compress.h"
 #include "compression/FileStream.h"
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/Global.h"
+#include "base/Global.h"
 #include "editor/CategoryTree.h"
 
 namespace velvora {

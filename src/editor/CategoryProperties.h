@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/Global.h"
-#include "app/KeyValueList.h"
+#include "base/Global.h"
+#include "base/KeyValueList.h"
 #include "editor/CategoryTree.h"
 
 namespace velvora {

@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/KeyValueList.h"
-#include "app/Progress.h"
+#include "base/KeyValueList.h"
+#include "base/Progress.h"
 #include "editor/PhotoAdding.h"
 #include "platform/StoredText.h"
 

@@ -11,9 +11,9 @@
 #include <thread>
 #include <utility>
 
-#include "app/FileIo.h"
-#include "app/KeyValueList.h"
-#include "app/Progress.h"
+#include "base/FileIo.h"
+#include "base/KeyValueList.h"
+#include "base/Progress.h"
 #include "editor/PhotoListEditing.h"
 #include "imaging/Bitmap.h"
 #include "imaging/ExifOrientation.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/Global.h"
+#include "base/Global.h"
 #include "editor/ShowDocument.h"
 
 namespace velvora {

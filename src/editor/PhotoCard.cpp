@@ -11,8 +11,8 @@
 #include <QPainter>
 #include <QPalette>
 
-#include "app/FileIo.h"
-#include "app/Global.h"
+#include "base/FileIo.h"
+#include "base/Global.h"
 #include "editor/PhotoList.h"
 #include "editor/PhotoListModel.h"
 #include "editor/PhotoViewing.h"

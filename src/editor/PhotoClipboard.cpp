@@ -7,9 +7,9 @@
 #include <stdexcept>
 #include <system_error>
 
-#include "app/FileIo.h"
-#include "app/KeyValueList.h"
-#include "app/Progress.h"
+#include "base/FileIo.h"
+#include "base/KeyValueList.h"
+#include "base/Progress.h"
 #include "editor/PhotoAdding.h"
 #include "editor/PhotoListEditing.h"
 #include "platform/MessagePump.h"

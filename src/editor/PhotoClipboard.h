@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "app/Global.h"
+#include "base/Global.h"
 #include "editor/ShowDocument.h"
 
 namespace velvora {

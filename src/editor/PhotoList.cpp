@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cassert>
 
-#include "app/Global.h"
+#include "base/Global.h"
 
 namespace velvora {
 

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <system_error>
 
-#include "app/KeyValueList.h"
+#include "base/KeyValueList.h"
 #include "imaging/ExifDateTaken.h"
 #include "platform/StoredText.h"
 

@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/FileIo.h"
-#include "app/KeyValueList.h"
+#include "base/FileIo.h"
+#include "base/KeyValueList.h"
 #include "editor/Category.h"
 #include "editor/ShowDocument.h"
 #include "platform/StoredText.h"

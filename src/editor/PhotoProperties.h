@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/Global.h"
+#include "base/Global.h"
 #include "editor/PhotoList.h"
 
 namespace velvora {

@@ -11,7 +11,7 @@
 #include <QPoint>
 #include <QTimer>
 
-#include "app/Global.h"
+#include "base/Global.h"
 
 class QAbstractScrollArea;
 class QMimeData;

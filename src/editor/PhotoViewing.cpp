@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <system_error>
 
-#include "app/KeyValueList.h"
+#include "base/KeyValueList.h"
 #include "editor/Category.h"
 #include "editor/PhotoAdding.h"
 #include "imaging/JPEG_IO.h"

@@ -7,7 +7,7 @@
 #include <system_error>
 #include <utility>
 
-#include "app/KeyValueList.h"
+#include "base/KeyValueList.h"
 #include "editor/PhotoAdding.h"
 #include "editor/PhotoProperties.h"
 #include "imaging/JPEG_IO.h"

@@ -7,8 +7,8 @@
 #include <system_error>
 #include <unordered_map>
 
-#include "app/FileIo.h"
-#include "app/Global.h"
+#include "base/FileIo.h"
+#include "base/Global.h"
 #include "editor/CategoryFile.h"
 #include "library/ShowIndex.h"
 #include "platform/StoredText.h"

@@ -7,7 +7,7 @@
 
 #include <QWidget>
 
-#include "app/Global.h"
+#include "base/Global.h"
 #include "app/ShowEditorFrame.h"
 #include "editor/PhotoClipboard.h"
 #include "editor/PhotoListEditing.h"

@@ -12,7 +12,7 @@
 #include <QProcess>
 #include <QTreeView>
 
-#include "editor/CategoryPreview.h"
+#include "publish/CategoryPreview.h"
 #include "editor/CategoryProperties.h"
 #include "editor/CategoryTree.h"
 #include "editor/CategoryTreeModel.h"

@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <utility>
 
-#include "app/FileIo.h"
+#include "base/FileIo.h"
 #include "imaging/BmpFile.h"
 
 namespace velvora {

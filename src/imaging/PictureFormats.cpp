@@ -6,7 +6,7 @@
 #include <exception>
 #include <utility>
 
-#include "app/FileIo.h"
+#include "base/FileIo.h"
 #include "imaging/ExifOrientation.h"
 #include "imaging/JPEG_IO.h"
 #include "imaging/PictureDecoders.h"

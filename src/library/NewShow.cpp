@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "app/KeyValueList.h"
+#include "base/KeyValueList.h"
 #include "library/ShowIndex.h"
 
 namespace velvora {

@@ -7,9 +7,9 @@
 #include <stdexcept>
 #include <system_error>
 
-#include "app/FileIo.h"
-#include "app/Global.h"
-#include "app/KeyValueList.h"
+#include "base/FileIo.h"
+#include "base/Global.h"
+#include "base/KeyValueList.h"
 
 namespace velvora {
 

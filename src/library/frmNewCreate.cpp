@@ -6,7 +6,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
-#include "app/ShellRequests.h"
+#include "base/ShellRequests.h"
 #include "library/LibraryFrameParts.h"
 
 namespace velvora {

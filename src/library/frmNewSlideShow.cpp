@@ -12,7 +12,7 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
-#include "app/ShellRequests.h"
+#include "base/ShellRequests.h"
 #include "library/LibraryFrameParts.h"
 #include "library/NewShow.h"
 #include "platform/Dialogs.h"

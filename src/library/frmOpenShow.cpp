@@ -9,8 +9,8 @@
 #include <QLoggingCategory>
 #include <QPushButton>
 
-#include "app/Progress.h"
-#include "app/ShellRequests.h"
+#include "base/Progress.h"
+#include "base/ShellRequests.h"
 #include "library/LibraryFrameParts.h"
 #include "library/ShowCard.h"
 #include "library/ShowIndex.h"

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "app/Global.h"
+#include "base/Global.h"
 
 class QMimeData;
 

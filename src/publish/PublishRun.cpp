@@ -7,8 +7,8 @@
 #include <system_error>
 #include <utility>
 
-#include "app/Global.h"
-#include "app/Progress.h"
+#include "base/Global.h"
+#include "base/Progress.h"
 #include "app/ViewerFiles.h"
 #include "platform/MessagePump.h"
 #include "publish/PublishOutput.h"

@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <stdexcept>
 
-#include "app/FileIo.h"
-#include "app/Global.h"
-#include "app/KeyValueList.h"
+#include "base/FileIo.h"
+#include "base/Global.h"
+#include "base/KeyValueList.h"
 
 namespace velvora {
 

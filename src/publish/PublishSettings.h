@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/KeyValueList.h"
+#include "base/KeyValueList.h"
 
 namespace velvora {
 

@@ -12,10 +12,10 @@
 #include <utility>
 #include <vector>
 
-#include "app/FileIo.h"
-#include "app/Global.h"
-#include "app/KeyValueList.h"
-#include "app/Progress.h"
+#include "base/FileIo.h"
+#include "base/Global.h"
+#include "base/KeyValueList.h"
+#include "base/Progress.h"
 #include "compression/Compress.h"
 #include "compression/FileStream.h"
 #include "editor/CategoryFile.h"
@@ -23,7 +23,7 @@
 #include "editor/PhotoList.h"
 #include "editor/ShowDocument.h"
 #include "platform/MessagePump.h"
-#include "publish/PackageFormat.h"
+#include "package/PackageFormat.h"
 #include "publish/PublishOutput.h"
 
 namespace velvora {

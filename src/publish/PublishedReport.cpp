@@ -7,7 +7,7 @@
 #include <QStringList>
 #include <QUrl>
 
-#include "app/UrlOpener.h"
+#include "platform/UrlOpener.h"
 #include "platform/Dialogs.h"
 #include "platform/TextCodec.h"
 

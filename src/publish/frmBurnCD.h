@@ -4,7 +4,7 @@
 
 #include <QDialog>
 
-#include "app/Global.h"
+#include "base/Global.h"
 #include "publish/DropSource.h"
 
 class QLabel;

@@ -1,7 +1,7 @@
 // CD publishing.
 #include "publish/frmPublishSettings_CD.h"
 
-#include "app/FileIo.h"
+#include "base/FileIo.h"
 #include "app/frmMain.h"
 #include "platform/Dialogs.h"
 #include "publish/PublishedReport.h"

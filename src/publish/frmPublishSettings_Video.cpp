@@ -14,7 +14,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "app/Global.h"
+#include "base/Global.h"
 #include "platform/Dialogs.h"
 #include "platform/TextCodec.h"
 #include "publish/PublishedReport.h"

@@ -9,8 +9,8 @@
 
 #include <unistd.h>
 
-#include "app/Progress.h"
-#include "editor/CategoryPreview.h"
+#include "base/Progress.h"
+#include "publish/CategoryPreview.h"
 #include "platform/MessagePump.h"
 
 namespace velvora {

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/FileIo.h"
-#include "app/Global.h"
+#include "base/FileIo.h"
+#include "base/Global.h"
 #include "publish/PublishSettings.h"
 
 namespace velvora {

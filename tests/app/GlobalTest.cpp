@@ -1,4 +1,4 @@
-#include "app/Global.h"
+#include "base/Global.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -1,4 +1,4 @@
-#include "app/KeyValueList.h"
+#include "base/KeyValueList.h"
 
 #include <filesystem>
 #include <iterator>

@@ -20,9 +20,9 @@
 #include <QTest>
 
 #include "app/AppInfo.h"
-#include "app/Global.h"
-#include "app/Progress.h"
-#include "app/UrlOpener.h"
+#include "base/Global.h"
+#include "base/Progress.h"
+#include "platform/UrlOpener.h"
 #include "app/frmMain.h"
 #include "library/ShowIndex.h"
 #include "platform/MessagePump.h"

@@ -11,7 +11,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/KeyValueList.h"
+#include "base/KeyValueList.h"
 #include "app/ViewerFiles.h"
 #include "cli/CliCommands.h"
 #include "cli/TerminalProgress.h"

@@ -24,14 +24,14 @@
 #include <QUrl>
 
 #include "app/frmMain.h"
-#include "editor/CategoryPreview.h"
+#include "publish/CategoryPreview.h"
 #include "editor/PhotoCard.h"
 #include "editor/PhotoTransferUi.h"
 #include "editor/PhotoViewerPane.h"
 #include "editor/frmEditShow.h"
 #include "imaging/BmpFile.h"
 #include "library/ShowIndex.h"
-#include "publish/PackageFormat.h"
+#include "package/PackageFormat.h"
 #include "support/JpegEncoder.h"
 #include "support/PictureEncoders.h"
 #include "support/ScriptedDialogs.h"

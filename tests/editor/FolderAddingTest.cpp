@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/KeyValueList.h"
-#include "app/Progress.h"
+#include "base/KeyValueList.h"
+#include "base/Progress.h"
 #include "library/ShowIndex.h"
 #include "platform/MessagePump.h"
 #include "support/JpegEncoder.h"

@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/Progress.h"
+#include "base/Progress.h"
 #include "editor/PhotoViewing.h"
 #include "editor/RotationWizard.h"
 #include "imaging/Bitmap.h"

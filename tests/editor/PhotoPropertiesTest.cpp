@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/KeyValueList.h"
+#include "base/KeyValueList.h"
 #include "editor/ShowDocument.h"
 #include "support/TempFolder.h"
 

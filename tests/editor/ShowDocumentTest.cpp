@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/Global.h"
+#include "base/Global.h"
 #include "support/TempFolder.h"
 
 namespace velvora {

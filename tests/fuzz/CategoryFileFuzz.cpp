@@ -9,7 +9,7 @@
 #include <string_view>
 #include <utility>
 
-#include "app/KeyValueList.h"
+#include "base/KeyValueList.h"
 #include "editor/CategoryFile.h"
 
 namespace {

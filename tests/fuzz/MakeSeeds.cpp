@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/Global.h"
+#include "base/Global.h"
 #include "compression/Compress.h"
 #include "compression/LZRW1KH.h"
 #include "editor/ShowDocument.h"

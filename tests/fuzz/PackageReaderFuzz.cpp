@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "publish/PackageFormat.h"
+#include "package/PackageFormat.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/Global.h"
-#include "app/KeyValueList.h"
+#include "base/Global.h"
+#include "base/KeyValueList.h"
 #include "editor/ShowDocument.h"
 #include "library/ShowIndex.h"
 

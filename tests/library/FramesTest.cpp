@@ -12,9 +12,9 @@
 #include <QTest>
 #include <QTimer>
 
-#include "app/Global.h"
-#include "app/Progress.h"
-#include "app/ShellRequests.h"
+#include "base/Global.h"
+#include "base/Progress.h"
+#include "base/ShellRequests.h"
 #include "library/ShowCard.h"
 #include "library/frmNewCreate.h"
 #include "library/frmNewSlideShow.h"

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/Global.h"
+#include "base/Global.h"
 #include "library/NewShow.h"
 #include "support/TempFolder.h"
 

@@ -1,4 +1,4 @@
-#include "publish/PackageFormat.h"
+#include "package/PackageFormat.h"
 
 #include <string>
 #include <vector>

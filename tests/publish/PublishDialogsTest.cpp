@@ -16,14 +16,14 @@
 #include <QTest>
 #include <QTimer>
 
-#include "app/Global.h"
-#include "app/Progress.h"
-#include "app/UrlOpener.h"
+#include "base/Global.h"
+#include "base/Progress.h"
+#include "platform/UrlOpener.h"
 #include "app/frmMain.h"
 #include "editor/ShowDocument.h"
 #include "platform/MessagePump.h"
 #include "publish/MailSender.h"
-#include "publish/PackageFormat.h"
+#include "package/PackageFormat.h"
 #include "publish/PublishedReport.h"
 #include "publish/PublishRun.h"
 #include "publish/frmPublish.h"

@@ -5,12 +5,12 @@
 
 #include <gtest/gtest.h>
 
-#include "app/Global.h"
-#include "app/Progress.h"
+#include "base/Global.h"
+#include "base/Progress.h"
 #include "compression/Compress.h"
 #include "editor/ShowDocument.h"
 #include "platform/MessagePump.h"
-#include "publish/PackageFormat.h"
+#include "package/PackageFormat.h"
 #include "support/TempFolder.h"
 
 namespace velvora {

@@ -11,7 +11,7 @@
 #include <QSlider>
 #include <QTimer>
 
-#include "app/Global.h"
+#include "base/Global.h"
 #include "editor/ShowDocument.h"
 #include "publish/frmPublish.h"
 #include "publish/frmPublishSettings_Video.h"

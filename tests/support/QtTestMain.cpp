@@ -1,7 +1,7 @@
 // Entry of the widget test programs: GoogleTest inside a QApplication.
 #include <gtest/gtest.h>
 
-#include "app/Global.h"
+#include "base/Global.h"
 #include "app/VelvoraApplication.h"
 
 int main(int argc, char** argv) {

@@ -11,7 +11,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/Global.h"
+#include "base/Global.h"
 
 namespace velvora::testing {
 

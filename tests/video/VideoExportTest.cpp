@@ -12,7 +12,7 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
-#include "app/Progress.h"
+#include "base/Progress.h"
 #include "editor/ShowDocument.h"
 #include "platform/MessagePump.h"
 #include "video/VideoExport.h"

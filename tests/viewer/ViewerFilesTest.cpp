@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/Global.h"
+#include "base/Global.h"
 #include "app/ViewerFiles.h"
 #include "support/TempFolder.h"
 

@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "PublishedShow.h"
-#include "app/Global.h"
+#include "base/Global.h"
 #include "viewer/core/Scaling.h"
 #include "viewer/core/SlideRenderer.h"
 

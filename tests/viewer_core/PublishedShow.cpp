@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/Global.h"
+#include "base/Global.h"
 #include "compression/Stream.h"
 #include "editor/ShowDocument.h"
 #include "imaging/Bitmap.h"

@@ -10,10 +10,10 @@
 #include <system_error>
 #include <utility>
 
-#include "app/FileIo.h"
-#include "app/Global.h"
-#include "app/KeyValueList.h"
-#include "app/Progress.h"
+#include "base/FileIo.h"
+#include "base/Global.h"
+#include "base/KeyValueList.h"
+#include "base/Progress.h"
 #include "editor/CategoryFile.h"
 #include "editor/FolderAdding.h"
 #include "editor/PhotoAdding.h"
@@ -21,7 +21,7 @@
 #include "library/NewShow.h"
 #include "library/ShowIndex.h"
 #include "platform/MessagePump.h"
-#include "publish/PackageFormat.h"
+#include "package/PackageFormat.h"
 #include "publish/PublishRun.h"
 #include "video/VideoExport.h"
 #include "video/VideoSettings.h"

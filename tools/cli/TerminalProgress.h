@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "app/Progress.h"
+#include "base/Progress.h"
 
 namespace velvora {
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "app/Global.h"
-#include "app/Progress.h"
+#include "base/Global.h"
+#include "base/Progress.h"
 #include "cli/CliCommands.h"
 #include "cli/TerminalProgress.h"
 #include "compression/LZRW1KH.h"

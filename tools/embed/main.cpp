@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/FileIo.h"
+#include "base/FileIo.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/FileIo.h"
+#include "base/FileIo.h"
 #include "compression/Compress.h"
 #include "compression/LZRW1KH.h"
 #include "compression/FileStream.h"

@@ -8,7 +8,7 @@
 
 #include "compression/RecordDecoder.h"
 #include "compression/Stream.h"
-#include "publish/PackageFormat.h"
+#include "package/PackageFormat.h"
 
 namespace velvora {
 

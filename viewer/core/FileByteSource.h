@@ -8,7 +8,7 @@
 #include <fstream>
 #include <span>
 
-#include "publish/PackageFormat.h"
+#include "package/PackageFormat.h"
 
 namespace velvora {
 

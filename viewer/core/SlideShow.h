@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "publish/PackageFormat.h"
+#include "package/PackageFormat.h"
 #include "viewer/core/PixelBuffer.h"
 #include "viewer/core/SlideSettings.h"
 

@@ -12,7 +12,7 @@
 #include <span>
 
 #include "compression/RecordDecoder.h"
-#include "publish/PackageFormat.h"
+#include "package/PackageFormat.h"
 #include "viewer/common/PublishedViewer.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <span>
 #include <string>
 
-#include "publish/PackageFormat.h"
+#include "package/PackageFormat.h"
 #include "viewer/common/PublishedViewer.h"
 #include "viewer/win32/Win32FileStream.h"
 

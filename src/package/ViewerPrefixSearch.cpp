@@ -6,7 +6,7 @@
 #include <functional>
 
 #include "compression/RecordDecoder.h"
-#include "publish/PackageFormat.h"
+#include "package/PackageFormat.h"
 
 namespace velvora {
 

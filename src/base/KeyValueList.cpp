@@ -1,9 +1,9 @@
 // Key=value line lists.
-#include "app/KeyValueList.h"
+#include "base/KeyValueList.h"
 
 #include <algorithm>
 
-#include "app/FileIo.h"
+#include "base/FileIo.h"
 
 namespace velvora {
 

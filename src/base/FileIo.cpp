@@ -1,5 +1,5 @@
 // Whole-file reading and atomic replacement of files.
-#include "app/FileIo.h"
+#include "base/FileIo.h"
 
 #include <atomic>
 #include <cstdio>

@@ -1,12 +1,12 @@
-#include "editor/CategoryPreview.h"
+#include "publish/CategoryPreview.h"
 
 #include <filesystem>
 #include <system_error>
 
-#include "app/FileIo.h"
-#include "app/Global.h"
-#include "app/KeyValueList.h"
-#include "app/Progress.h"
+#include "base/FileIo.h"
+#include "base/Global.h"
+#include "base/KeyValueList.h"
+#include "base/Progress.h"
 #include "compression/FileStream.h"
 #include "editor/ShowDocument.h"
 #include "publish/PublishUtil.h"

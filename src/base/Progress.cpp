@@ -1,4 +1,4 @@
-#include "app/Progress.h"
+#include "base/Progress.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,5 +1,5 @@
 // Marker, scrambler and the checked reader of published viewer files.
-#include "publish/PackageFormat.h"
+#include "package/PackageFormat.h"
 
 #include <algorithm>
 #include <cstring>

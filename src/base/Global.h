@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/KeyValueList.h"
+#include "base/KeyValueList.h"
 
 namespace velvora {
 

@@ -1,4 +1,4 @@
-#include "app/UrlOpener.h"
+#include "platform/UrlOpener.h"
 
 #include <utility>
 

@@ -1,5 +1,5 @@
 // Process-wide state, the fixed name lists and the shared utilities.
-#include "app/Global.h"
+#include "base/Global.h"
 
 #include <algorithm>
 #include <charconv>
