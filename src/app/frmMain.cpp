@@ -52,6 +52,10 @@ struct ProgressCloser {
 TMain::TMain(ShowEditorFactory editorFactory, QWidget* parent)
     : QMainWindow(parent), editorFactory_(std::move(editorFactory)) {
     theMainWindow = this;
+    SetBurnOfferHandler([this](const StringList& files) {
+        burnFileList_ = files;
+        RequestBurn();
+    });
     setWindowTitle(QString::fromLatin1(ProductName));
     setWindowIcon(QIcon(QStringLiteral(":/artwork/velvora.svg")));
     resize(DesignSize);
@@ -72,6 +76,7 @@ TMain::~TMain() {
     ShowList.clear();
     if (theMainWindow != this) return;
     theMainWindow = nullptr;
+    SetBurnOfferHandler({});
     SetIdleHook(nullptr);
 }
 
@@ -418,8 +423,12 @@ void TMain::OpenPage(const QUrl& url) {
     if (!OpenUrl(url)) Dialogs().ShowWarning(tr("The web page %1 cannot be opened.").arg(url.toString()));
 }
 
-QStringList TMain::PickPictures(const QString& title) {
-    return Dialogs().PickOpenFiles(OpenFilesRequest{title, QString::fromLatin1(PictureFilter), QString()});
+StringList TMain::PickPictures(const std::string& title) {
+    StringList files;
+    for (const QString& file :
+         Dialogs().PickOpenFiles(OpenFilesRequest{FromStored(title), QString::fromLatin1(PictureFilter), QString()}))
+        files.push_back(ToStored(file));
+    return files;
 }
 
 void TMain::closeEvent(QCloseEvent* event) {

@@ -12,7 +12,7 @@
 
 #include "base/Global.h"
 #include "base/ShellRequests.h"
-#include "app/ShowEditorFrame.h"
+#include "editor/ShowEditorFrame.h"
 
 class QMenu;
 
@@ -31,7 +31,7 @@ enum ShellEventType : int {
     BurnRequestEvent = 1030,
 };
 
-class TMain : public QMainWindow, public ShellRequests {
+class TMain : public QMainWindow, public EditorHost {
     Q_OBJECT
 public:
     explicit TMain(ShowEditorFactory editorFactory, QWidget* parent = nullptr);
@@ -60,10 +60,10 @@ public:
     QWidget* FrameContainer() const { return pnlFrameContain; }
 
     // Options that other windows read; they persist between runs.
-    bool PhotoDeleteAsk() const { return photoDeleteAsk_; }
-    void SetPhotoDeleteAsk(bool ask) { photoDeleteAsk_ = ask; }
-    int CategoryPaneWidth() const { return categoryPaneWidth_; }
-    void SetCategoryPaneWidth(int width) { categoryPaneWidth_ = width; }
+    bool PhotoDeleteAsk() const override { return photoDeleteAsk_; }
+    void SetPhotoDeleteAsk(bool ask) override { photoDeleteAsk_ = ask; }
+    int CategoryPaneWidth() const override { return categoryPaneWidth_; }
+    void SetCategoryPaneWidth(int width) override { categoryPaneWidth_ = width; }
     bool TooltipsShown() const;
 
     // Paths of the files to burn, filled by CD publishing before RequestBurn.
@@ -71,8 +71,9 @@ public:
     // What the burn request opens.
     void SetBurnWindowOpener(std::function<void()> opener) { burnWindowOpener_ = std::move(opener); }
 
-    // The picture chooser used to add photos: JPEG and BMP files, several at once.
-    QStringList PickPictures(const QString& title);
+    // The picture chooser used to add photos: every format Add Photos takes, several at once.
+    StringList PickPictures(const std::string& title) override;
+    void SetShellEnabled(bool enabled) override { setEnabled(enabled); }
 
 protected:
     void customEvent(QEvent* event) override;

@@ -37,7 +37,7 @@ int main(int argc, char** argv) {
     application.setDesktopFileName(QStringLiteral("org.velvora.Velvora"));
     velvora::InstallProgressWindow();
     velvora::TMain mainWindow(velvora::MakeEditShowFrame);
-    velvora::InstallBurnCDWindow(mainWindow);
+    mainWindow.SetBurnWindowOpener([&mainWindow] { ShowBurnCDWindow(mainWindow, mainWindow.BurnFileList()); });
     mainWindow.show();
     return application.exec();
 }

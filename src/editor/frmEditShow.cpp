@@ -19,7 +19,7 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
-#include "app/frmMain.h"
+#include "base/ShellRequests.h"
 #include "editor/CategoryProperties.h"
 #include "editor/CategoryTreeModel.h"
 #include "editor/PhotoCard.h"
@@ -57,7 +57,7 @@ void ToolCommand::SetEnabled(bool enabled) const {
     Item->setEnabled(enabled);
 }
 
-TFrameEditShow::TFrameEditShow(TMain& main, QWidget* parent) : ShowEditorFrame(parent), main_(main) {
+TFrameEditShow::TFrameEditShow(EditorHost& shell, QWidget* parent) : ShowEditorFrame(parent), shell_(shell) {
     setObjectName(QStringLiteral("frmEditShow"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -69,8 +69,8 @@ TFrameEditShow::TFrameEditShow(TMain& main, QWidget* parent) : ShowEditorFrame(p
     splitter_->addWidget(CreateCategoryPane());
     splitter_->addWidget(CreatePhotoPane());
     splitter_->setStretchFactor(1, 1);
-    splitter_->setSizes({main_.CategoryPaneWidth(), std::max(1, width() - main_.CategoryPaneWidth())});
-    connect(splitter_, &QSplitter::splitterMoved, this, [this] { main_.SetCategoryPaneWidth(Panel1->width()); });
+    splitter_->setSizes({shell_.CategoryPaneWidth(), std::max(1, width() - shell_.CategoryPaneWidth())});
+    connect(splitter_, &QSplitter::splitterMoved, this, [this] { shell_.SetCategoryPaneWidth(Panel1->width()); });
     layout->addWidget(splitter_);
     InstallDocumentHooks();
     CreatePhotoDragAndDrop();
@@ -494,6 +494,6 @@ bool TFrameEditShow::eventFilter(QObject* watched, QEvent* event) {
     return ShowEditorFrame::eventFilter(watched, event);
 }
 
-ShowEditorFrame* MakeEditShowFrame(TMain& main, QWidget* parent) { return new TFrameEditShow(main, parent); }
+ShowEditorFrame* MakeEditShowFrame(EditorHost& shell, QWidget* parent) { return new TFrameEditShow(shell, parent); }
 
 }  // namespace velvora

@@ -8,10 +8,11 @@
 #include <QWidget>
 
 #include "base/Global.h"
-#include "app/ShowEditorFrame.h"
+#include "base/ShellRequests.h"
 #include "editor/PhotoClipboard.h"
 #include "editor/PhotoListEditing.h"
 #include "editor/ShowDocument.h"
+#include "editor/ShowEditorFrame.h"
 
 class QLabel;
 class QListView;
@@ -42,7 +43,7 @@ struct ToolCommand {
 class TFrameEditShow : public ShowEditorFrame {
     Q_OBJECT
 public:
-    explicit TFrameEditShow(TMain& main, QWidget* parent = nullptr);
+    explicit TFrameEditShow(EditorHost& shell, QWidget* parent = nullptr);
     ~TFrameEditShow() override;
 
     void LoadShow() override;
@@ -133,7 +134,7 @@ private:
     void btnPublishClick();
     void MoveSelectedCategory(bool up);
 
-    TMain& main_;
+    EditorHost& shell_;
     ShowDocument document_;
     CategoryTreeModel* categoryModel_ = nullptr;
     PhotoListModel* photoModel_ = nullptr;
@@ -163,6 +164,6 @@ private:
 };
 
 // The factory the main window uses for its editor frame.
-ShowEditorFrame* MakeEditShowFrame(TMain& main, QWidget* parent);
+ShowEditorFrame* MakeEditShowFrame(EditorHost& shell, QWidget* parent);
 
 }  // namespace velvora

@@ -15,7 +15,7 @@
 #include <QTimer>
 #include <QTreeView>
 
-#include "app/frmMain.h"
+#include "base/ShellRequests.h"
 #include "editor/CategoryTreeModel.h"
 #include "editor/FolderAdding.h"
 #include "editor/PhotoAdding.h"
@@ -70,19 +70,19 @@ std::optional<FolderAddMode> AskFolderAddMode(const PhotoFolder& folder, const s
 // nothing starts a second one from the messages it processes; exceptions included.
 class AddingScope {
 public:
-    AddingScope(QWidget& main, bool& adding) : main_(main), adding_(adding) {
+    AddingScope(EditorHost& shell, bool& adding) : shell_(shell), adding_(adding) {
         adding_ = true;
-        main_.setEnabled(false);
+        shell_.SetShellEnabled(false);
     }
     ~AddingScope() {
-        main_.setEnabled(true);
+        shell_.SetShellEnabled(true);
         adding_ = false;
     }
     AddingScope(const AddingScope&) = delete;
     AddingScope& operator=(const AddingScope&) = delete;
 
 private:
-    QWidget& main_;
+    EditorHost& shell_;
     bool& adding_;
 };
 
@@ -105,8 +105,7 @@ void TFrameEditShow::UnbindPhotoForEditing() {
 void TFrameEditShow::btnAddPhotoClick() {
     if (document_.AddingPhotos) return;
     document_.AddingPhotos = true;
-    StringList files;
-    for (const QString& file : main_.PickPictures(tr("Add Photos"))) files.push_back(ToStored(file));
+    StringList files = shell_.PickPictures("Add Photos");
     document_.AddingPhotos = false;
     AddPhotos(std::move(files));
 }
@@ -116,7 +115,7 @@ void TFrameEditShow::AddPhotos(StringList files) {
     if (files.empty() || document_.AddingPhotos) return;
     PhotoBatchResult result;
     {
-        AddingScope adding(main_, document_.AddingPhotos);
+        AddingScope adding(shell_, document_.AddingPhotos);
         result = AddPhotoBatch(document_, std::move(files));
     }
     ShowAddedPhotos(result.CurrentIndex);
@@ -147,7 +146,7 @@ void TFrameEditShow::AddFolder(const std::string& path) {
     if (!mode) return;
     FolderBatchResult result;
     {
-        AddingScope adding(main_, document_.AddingPhotos);
+        AddingScope adding(shell_, document_.AddingPhotos);
         result = AddFolderBatch(document_, folder, *mode);
     }
     ReloadTree();
@@ -207,9 +206,9 @@ void TFrameEditShow::ApplyPhotoOrder(const PhotoOrder& order) {
 void TFrameEditShow::btnDeletePhotoClick() {
     PhotoList& photos = document_.Photos();
     if (photos.SelectedCount() == 0) return;
-    bool ask = main_.PhotoDeleteAsk();
+    bool ask = shell_.PhotoDeleteAsk();
     const bool confirmed = ConfirmDeletePhotos(ask);
-    main_.SetPhotoDeleteAsk(ask);
+    shell_.SetPhotoDeleteAsk(ask);
     if (!confirmed) return;
     ShowRemainingPhotos(DeleteSelectedPhotos(photos, document_.CategoryFolder, FolderList));
 }
@@ -267,7 +266,7 @@ void TFrameEditShow::btnPhotoPasteClick() {
 void TFrameEditShow::PasteStaged(const std::string& stagingFolder) {
     PhotoTransferResult result;
     {
-        AddingScope adding(main_, document_.AddingPhotos);
+        AddingScope adding(shell_, document_.AddingPhotos);
         result = PasteStagedPhotos(document_, stagingFolder);
     }
     ShowAddedPhotos(result.CurrentIndex);
@@ -283,7 +282,7 @@ void TFrameEditShow::PasteCutPhotos() {
     DropCutMark();
     PhotoTransferResult result;
     {
-        AddingScope adding(main_, document_.AddingPhotos);
+        AddingScope adding(shell_, document_.AddingPhotos);
         result = MoveMarkedPhotos(document_, cut);
     }
     ShowAddedPhotos(result.CurrentIndex);
@@ -416,7 +415,7 @@ void TFrameEditShow::MovePhotosToCategory(const std::string& sourceFolder, const
     SavePhotoProperties();
     PhotoTransferResult result;
     {
-        AddingScope adding(main_, document_.AddingPhotos);
+        AddingScope adding(shell_, document_.AddingPhotos);
         result = MoveSelectedPhotos(document_, targetFolder);
     }
     ShowRemainingPhotos(result.CurrentIndex);

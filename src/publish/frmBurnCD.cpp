@@ -8,7 +8,6 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "app/frmMain.h"
 #include "library/LibraryFrameParts.h"
 #include "platform/Dialogs.h"
 
@@ -85,17 +84,13 @@ void TBurnCD::Button1Click() { reject(); }
 
 void TBurnCD::Timer1Timer() { raise(); }
 
-void ShowBurnCDWindow(TMain& main) {
-    main.hide();
+void ShowBurnCDWindow(QWidget& mainWindow, const StringList& files) {
+    mainWindow.hide();
     {
-        TBurnCD window(main.BurnFileList());
+        TBurnCD window(files);
         window.exec();
     }
-    main.show();
-}
-
-void InstallBurnCDWindow(TMain& main) {
-    main.SetBurnWindowOpener([&main] { ShowBurnCDWindow(main); });
+    mainWindow.show();
 }
 
 }  // namespace velvora

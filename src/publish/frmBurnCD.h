@@ -12,7 +12,6 @@ class QTimer;
 
 namespace velvora {
 
-class TMain;
 
 class TBurnCD final : public QDialog {
     Q_OBJECT
@@ -40,11 +39,8 @@ private:
     QTimer* Timer1 = nullptr;
 };
 
-// The main window's burn request: hides the main window, shows the assistant modally with
-// the main window's BurnFileList, then shows the main window again.
-void ShowBurnCDWindow(TMain& main);
-
-// Makes the burn request of `main` open the assistant.
-void InstallBurnCDWindow(TMain& main);
+// The main window's burn request: hides `mainWindow`, shows the assistant modally with
+// `files`, then shows the main window again.
+void ShowBurnCDWindow(QWidget& mainWindow, const StringList& files);
 
 }  // namespace velvora

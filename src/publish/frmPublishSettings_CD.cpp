@@ -2,7 +2,7 @@
 #include "publish/frmPublishSettings_CD.h"
 
 #include "base/FileIo.h"
-#include "app/frmMain.h"
+#include "base/ShellRequests.h"
 #include "platform/Dialogs.h"
 #include "publish/PublishedReport.h"
 
@@ -41,13 +41,10 @@ void TPublishSettings_CD::Published(const PublishTarget& target) {
     const QString text =
         PublishedFileText(target.Path()) + QStringLiteral("\r\n\r\nWould you like to help burning it to CD?");
     if (!OfferAfterPublishing(text, QStringLiteral("Burn to CD..."), target.Folder)) return;
-    TMain* main = TMain::Instance();
-    if (!main) return;
-    StringList& files = main->BurnFileList();
-    files.clear();
+    StringList files;
     if (autoPlay) files.push_back(target.Folder + AutorunFileName);
     files.push_back(target.Path());
-    main->RequestBurn();
+    OfferForBurning(files);
 }
 
 void ShowPublishCDDialog(const CategoryTree& tree, QWidget* parent) {

@@ -92,7 +92,7 @@ protected:
     // A fresh main window, active so that it takes the shortcuts; any earlier one is closed first.
     void Start() {
         main.reset();
-        main = std::make_unique<TMain>([this](TMain&, QWidget* parent) { return new RecordingEditor(editor, parent); });
+        main = std::make_unique<TMain>([this](EditorHost&, QWidget* parent) { return new RecordingEditor(editor, parent); });
         main->show();
         main->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(main.get()));

@@ -35,9 +35,9 @@ class BurnRequestTest : public testing::ProgramFolderTest {};
 TEST_F(BurnRequestTest, BurnRequestHidesTheMainWindowWhileTheAssistantOffersBurnFileList) {
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString(Home() + "settings"));
     testing::ScriptedDialogs dialogs;
-    TMain main([](TMain&, QWidget*) -> ShowEditorFrame* { return nullptr; });
+    TMain main([](EditorHost&, QWidget*) -> ShowEditorFrame* { return nullptr; });
     main.show();
-    InstallBurnCDWindow(main);
+    main.SetBurnWindowOpener([&main] { ShowBurnCDWindow(main, main.BurnFileList()); });
     main.BurnFileList() = {"/cd/Photos.exe"};
     main.RequestBurn();
 

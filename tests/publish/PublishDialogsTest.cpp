@@ -105,7 +105,7 @@ protected:
         return ReadPackage(source, ReadViewerPrefix(source).PackageOffset);
     }
 
-    static ShowEditorFrame* NoEditor(TMain&, QWidget*) { return nullptr; }
+    static ShowEditorFrame* NoEditor(EditorHost&, QWidget*) { return nullptr; }
 
     testing::ScriptedDialogs dialogs;
     ShowDocument document;

@@ -8,7 +8,7 @@
 
 namespace velvora {
 
-class TMain;
+class EditorHost;
 
 // Menu commands that the main window passes straight to the editor.
 enum class EditorCommand {
@@ -52,6 +52,6 @@ public:
 };
 
 // Makes the editor frame as a child of `parent`.
-using ShowEditorFactory = std::function<ShowEditorFrame*(TMain& main, QWidget* parent)>;
+using ShowEditorFactory = std::function<ShowEditorFrame*(EditorHost& shell, QWidget* parent)>;
 
 }  // namespace velvora
