@@ -13,8 +13,8 @@
 
 
 #include "imaging/JPEG_IO.h"
-#include "support/JpegEncoder.h"
 #include "imaging/resampler.h"
+#include "support/JpegEncoder.h"
 
 namespace {
 

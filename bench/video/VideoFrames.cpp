@@ -13,9 +13,9 @@ extern "C" {
 
 #include "base/Global.h"
 #include "compression/LZRW1KH.h"
-#include "publish/CategoryPreview.h"
 #include "editor/ShowDocument.h"
 #include "library/ShowIndex.h"
+#include "publish/CategoryPreview.h"
 #include "video/VideoRenderer.h"
 
 using namespace velvora;

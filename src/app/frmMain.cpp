@@ -19,7 +19,6 @@
 #include "app/AppResources.h"
 #include "app/PreviewCleanup.h"
 #include "base/Progress.h"
-#include "platform/UrlOpener.h"
 #include "library/ShowIndex.h"
 #include "library/frmNewCreate.h"
 #include "library/frmNewSlideShow.h"
@@ -27,6 +26,7 @@
 #include "platform/Dialogs.h"
 #include "platform/MessagePump.h"
 #include "platform/TextCodec.h"
+#include "platform/UrlOpener.h"
 
 namespace velvora {
 

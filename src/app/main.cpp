@@ -1,15 +1,18 @@
 // Program entry: module start-up, the welcome window, then the main window's event loop.
 #include <chrono>
 
-#include "base/Global.h"
 #include "app/Splash.h"
 #include "app/VelvoraApplication.h"
 #include "app/frmMain.h"
 #include "app/frmProgress.h"
+#include "base/Global.h"
 #include "compression/LZRW1KH.h"
+#include "editor/EditorServices.h"
 #include "editor/frmEditShow.h"
 #include "imaging/JPEG_IO.h"
+#include "publish/CategoryPreview.h"
 #include "publish/frmBurnCD.h"
+#include "publish/frmPublish.h"
 
 namespace {
 
@@ -36,6 +39,8 @@ int main(int argc, char** argv) {
     // Lets the desktop match the window to its desktop entry and icon.
     application.setDesktopFileName(QStringLiteral("org.velvora.Velvora"));
     velvora::InstallProgressWindow();
+    velvora::SetPublishDialogOpener(velvora::ShowPublishDialog);
+    velvora::SetPreviewFileWriter(velvora::WritePreviewFile);
     velvora::TMain mainWindow(velvora::MakeEditShowFrame);
     mainWindow.SetBurnWindowOpener([&mainWindow] { ShowBurnCDWindow(mainWindow, mainWindow.BurnFileList()); });
     mainWindow.show();

@@ -12,14 +12,13 @@
 #include <QProcess>
 #include <QTreeView>
 
-#include "publish/CategoryPreview.h"
 #include "editor/CategoryProperties.h"
 #include "editor/CategoryTree.h"
 #include "editor/CategoryTreeModel.h"
+#include "editor/EditorServices.h"
 #include "editor/frmCatProperties.h"
 #include "platform/Dialogs.h"
 #include "platform/TextCodec.h"
-#include "publish/frmPublish.h"
 
 namespace velvora {
 
@@ -142,7 +141,7 @@ void TFrameEditShow::btnPlayClick() {
                               ("velvora-preview-" + std::to_string(QCoreApplication::applicationPid()) + "-" +
                                std::to_string(++previews) + ".show"))
                                  .string();
-    if (!WritePreviewFile(*category, document_.Tree().Root()->Text, path)) return;
+    if (!WriteCategoryPreview(*category, document_.Tree().Root()->Text, path)) return;
     StartViewer(path);
 }
 
@@ -168,7 +167,7 @@ void TFrameEditShow::StartViewer(const std::string& previewFile) {
 void TFrameEditShow::btnPublishClick() {
     SavePhotoProperties();
     document_.SaveShow();
-    ShowPublishDialog(document_.Tree(), this);
+    OpenPublishDialog(document_.Tree(), this);
 }
 
 }  // namespace velvora

@@ -7,9 +7,9 @@
 #include <system_error>
 #include <utility>
 
+#include "app/ViewerFiles.h"
 #include "base/Global.h"
 #include "base/Progress.h"
-#include "app/ViewerFiles.h"
 #include "platform/MessagePump.h"
 #include "publish/PublishOutput.h"
 #include "publish/PublishUtil.h"

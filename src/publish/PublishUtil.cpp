@@ -22,8 +22,8 @@
 #include "editor/CategoryProperties.h"
 #include "editor/PhotoList.h"
 #include "editor/ShowDocument.h"
-#include "platform/MessagePump.h"
 #include "package/PackageFormat.h"
+#include "platform/MessagePump.h"
 #include "publish/PublishOutput.h"
 
 namespace velvora {

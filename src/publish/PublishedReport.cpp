@@ -7,9 +7,9 @@
 #include <QStringList>
 #include <QUrl>
 
-#include "platform/UrlOpener.h"
 #include "platform/Dialogs.h"
 #include "platform/TextCodec.h"
+#include "platform/UrlOpener.h"
 
 namespace velvora {
 

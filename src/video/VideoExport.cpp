@@ -10,8 +10,8 @@
 #include <unistd.h>
 
 #include "base/Progress.h"
-#include "publish/CategoryPreview.h"
 #include "platform/MessagePump.h"
+#include "publish/CategoryPreview.h"
 
 namespace velvora {
 

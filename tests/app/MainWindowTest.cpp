@@ -20,12 +20,12 @@
 #include <QTest>
 
 #include "app/AppInfo.h"
+#include "app/frmMain.h"
 #include "base/Global.h"
 #include "base/Progress.h"
-#include "platform/UrlOpener.h"
-#include "app/frmMain.h"
 #include "library/ShowIndex.h"
 #include "platform/MessagePump.h"
+#include "platform/UrlOpener.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempFolder.h"
 

@@ -11,8 +11,8 @@
 
 #include <gtest/gtest.h>
 
-#include "base/KeyValueList.h"
 #include "app/ViewerFiles.h"
+#include "base/KeyValueList.h"
 #include "cli/CliCommands.h"
 #include "cli/TerminalProgress.h"
 #include "compression/LZRW1KH.h"

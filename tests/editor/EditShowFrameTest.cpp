@@ -24,7 +24,7 @@
 #include <QUrl>
 
 #include "app/frmMain.h"
-#include "publish/CategoryPreview.h"
+#include "editor/EditorServices.h"
 #include "editor/PhotoCard.h"
 #include "editor/PhotoTransferUi.h"
 #include "editor/PhotoViewerPane.h"
@@ -32,6 +32,7 @@
 #include "imaging/BmpFile.h"
 #include "library/ShowIndex.h"
 #include "package/PackageFormat.h"
+#include "publish/CategoryPreview.h"
 #include "support/JpegEncoder.h"
 #include "support/PictureEncoders.h"
 #include "support/ScriptedDialogs.h"
@@ -516,7 +517,10 @@ TEST_F(EditShowFrameTest, CategoryPreviewIsAShowOfItsOwnAndAViewerThatCannotStar
     EXPECT_EQ(package.Categories[0].Alias, "0001");
     EXPECT_EQ(package.Categories[0].Photos.size(), 3u);
 
+    // Play writes the preview through what the application installs, as the program does.
+    SetPreviewFileWriter(WritePreviewFile);
     frame->findChild<QToolButton*>("btnPlay")->click();  // no viewer beside the test program
+    SetPreviewFileWriter({});
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_TRUE(dialogs.messages[0].text.contains(QStringLiteral("could not be started")));
     for (const auto& entry : fs::directory_iterator(fs::temp_directory_path()))

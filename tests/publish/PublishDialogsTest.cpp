@@ -16,16 +16,16 @@
 #include <QTest>
 #include <QTimer>
 
+#include "app/frmMain.h"
 #include "base/Global.h"
 #include "base/Progress.h"
-#include "platform/UrlOpener.h"
-#include "app/frmMain.h"
 #include "editor/ShowDocument.h"
-#include "platform/MessagePump.h"
-#include "publish/MailSender.h"
 #include "package/PackageFormat.h"
-#include "publish/PublishedReport.h"
+#include "platform/MessagePump.h"
+#include "platform/UrlOpener.h"
+#include "publish/MailSender.h"
 #include "publish/PublishRun.h"
+#include "publish/PublishedReport.h"
 #include "publish/frmPublish.h"
 #include "publish/frmPublishSettings_CD.h"
 #include "publish/frmPublishSettings_Email.h"

@@ -9,8 +9,8 @@
 #include "base/Progress.h"
 #include "compression/Compress.h"
 #include "editor/ShowDocument.h"
-#include "platform/MessagePump.h"
 #include "package/PackageFormat.h"
+#include "platform/MessagePump.h"
 #include "support/TempFolder.h"
 
 namespace velvora {

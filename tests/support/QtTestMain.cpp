@@ -1,8 +1,8 @@
 // Entry of the widget test programs: GoogleTest inside a QApplication.
 #include <gtest/gtest.h>
 
-#include "base/Global.h"
 #include "app/VelvoraApplication.h"
+#include "base/Global.h"
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);

@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "base/Global.h"
 #include "app/ViewerFiles.h"
+#include "base/Global.h"
 #include "support/TempFolder.h"
 
 namespace velvora {

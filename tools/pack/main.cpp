@@ -7,8 +7,8 @@
 
 #include "base/FileIo.h"
 #include "compression/Compress.h"
-#include "compression/LZRW1KH.h"
 #include "compression/FileStream.h"
+#include "compression/LZRW1KH.h"
 
 namespace {
 
