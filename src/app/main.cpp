@@ -5,6 +5,7 @@
 #include "app/VelvoraApplication.h"
 #include "app/frmMain.h"
 #include "app/frmProgress.h"
+#include "app/frmPublish.h"
 #include "base/Global.h"
 #include "compression/LZRW1KH.h"
 #include "editor/EditorServices.h"
@@ -12,7 +13,6 @@
 #include "imaging/JPEG_IO.h"
 #include "publish/CategoryPreview.h"
 #include "publish/frmBurnCD.h"
-#include "publish/frmPublish.h"
 
 namespace {
 

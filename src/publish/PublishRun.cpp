@@ -7,12 +7,12 @@
 #include <system_error>
 #include <utility>
 
-#include "app/ViewerFiles.h"
 #include "base/Global.h"
 #include "base/Progress.h"
 #include "platform/MessagePump.h"
 #include "publish/PublishOutput.h"
 #include "publish/PublishUtil.h"
+#include "publish/ViewerFiles.h"
 
 namespace velvora {
 

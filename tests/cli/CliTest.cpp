@@ -11,13 +11,13 @@
 
 #include <gtest/gtest.h>
 
-#include "app/ViewerFiles.h"
 #include "base/KeyValueList.h"
 #include "cli/CliCommands.h"
 #include "cli/TerminalProgress.h"
 #include "compression/LZRW1KH.h"
 #include "library/ShowIndex.h"
 #include "publish/PublishRun.h"
+#include "publish/ViewerFiles.h"
 #include "support/JpegEncoder.h"
 #include "support/PictureEncoders.h"
 #include "support/TempFolder.h"

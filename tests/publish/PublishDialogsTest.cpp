@@ -17,6 +17,7 @@
 #include <QTimer>
 
 #include "app/frmMain.h"
+#include "app/frmPublish.h"
 #include "base/Global.h"
 #include "base/Progress.h"
 #include "editor/ShowDocument.h"
@@ -26,7 +27,6 @@
 #include "publish/MailSender.h"
 #include "publish/PublishRun.h"
 #include "publish/PublishedReport.h"
-#include "publish/frmPublish.h"
 #include "publish/frmPublishSettings_CD.h"
 #include "publish/frmPublishSettings_Email.h"
 #include "support/ScriptedDialogs.h"

@@ -11,12 +11,12 @@
 #include <QSlider>
 #include <QTimer>
 
+#include "app/frmPublish.h"
 #include "base/Global.h"
 #include "editor/ShowDocument.h"
-#include "publish/frmPublish.h"
-#include "publish/frmPublishSettings_Video.h"
 #include "support/ScriptedDialogs.h"
 #include "video/VideoSettings.h"
+#include "video/frmPublishSettings_Video.h"
 #include "viewer_core/PublishedShow.h"
 
 namespace velvora {

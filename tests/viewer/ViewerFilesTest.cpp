@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/ViewerFiles.h"
 #include "base/Global.h"
+#include "publish/ViewerFiles.h"
 #include "support/TempFolder.h"
 
 namespace velvora {

@@ -1,5 +1,5 @@
 // The publish choice dialog.
-#include "publish/frmPublish.h"
+#include "app/frmPublish.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -9,7 +9,7 @@
 #include "library/LibraryFrameParts.h"
 #include "publish/frmPublishSettings_CD.h"
 #include "publish/frmPublishSettings_Email.h"
-#include "publish/frmPublishSettings_Video.h"
+#include "video/frmPublishSettings_Video.h"
 
 namespace velvora {
 

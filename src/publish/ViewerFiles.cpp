@@ -1,5 +1,5 @@
 // Extracting the embedded viewer programs.
-#include "app/ViewerFiles.h"
+#include "publish/ViewerFiles.h"
 
 #include <cstdint>
 #include <filesystem>

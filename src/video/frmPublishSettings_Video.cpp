@@ -1,5 +1,5 @@
 // Video publishing.
-#include "publish/frmPublishSettings_Video.h"
+#include "video/frmPublishSettings_Video.h"
 
 #include <algorithm>
 #include <exception>
