@@ -2,18 +2,13 @@
 #include "imaging/ExifDateTaken.h"
 
 #include <ctime>
-#include <memory>
 #include <string_view>
 
-#include <libexif/exif-data.h>
+#include "imaging/ExifData.h"
 
 namespace velvora {
 
 namespace {
-
-struct ExifDataUnref {
-    void operator()(ExifData* data) const { exif_data_unref(data); }
-};
 
 // "YYYY:MM:DD HH:MM:SS": the digits at these places, a colon or a space between them.
 constexpr std::string_view DatePattern = "dddd:dd:dd dd:dd:dd";
@@ -47,8 +42,7 @@ std::optional<std::tm> ParseExifDate(std::string_view text) {
 }  // namespace
 
 std::optional<std::chrono::system_clock::time_point> ReadExifDateTaken(const std::string& path) {
-    // The loader stops at the first segment that cannot hold EXIF, so the pixels are never read.
-    const std::unique_ptr<ExifData, ExifDataUnref> data(exif_data_new_from_file(path.c_str()));
+    const ExifDataPointer data = ReadExifFile(path);
     if (!data) return std::nullopt;
     const ExifEntry* entry = exif_content_get_entry(data->ifd[EXIF_IFD_EXIF], EXIF_TAG_DATE_TIME_ORIGINAL);
     if (entry == nullptr || entry->format != EXIF_FORMAT_ASCII || entry->data == nullptr) return std::nullopt;

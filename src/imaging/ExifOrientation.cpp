@@ -6,17 +6,11 @@
 #include <memory>
 #include <string>
 
-#include <libexif/exif-data.h>
+#include "imaging/ExifData.h"
 
 namespace velvora {
 
 namespace {
-
-struct ExifDataUnref {
-    void operator()(ExifData* data) const { exif_data_unref(data); }
-};
-
-using ExifDataPointer = std::unique_ptr<ExifData, ExifDataUnref>;
 
 constexpr int NormalOrientation = 1;
 constexpr std::string_view ExifPrefix{"Exif\0\0", 6};
@@ -56,9 +50,7 @@ bool HoldsEntries(const ExifData* data) {
 }  // namespace
 
 int ReadExifOrientation(const std::string& path) {
-    // The loader stops at the first segment that cannot hold EXIF, so the pixels are never read.
-    const ExifDataPointer data(exif_data_new_from_file(path.c_str()));
-    return OrientationOf(data.get());
+    return OrientationOf(ReadExifFile(path).get());
 }
 
 int ExifBlockOrientation(std::string_view block) {

@@ -132,19 +132,23 @@ void TPublishSettingsDialog::btnSaveSettingsClick() {
 
 void TPublishSettingsDialog::btnCancelClick() { reject(); }
 
-void TPublishSettingsDialog::btnBrowseClick() {
-    const QString folder = Dialogs().PickFolder(channel_.browseTitle, txtDirectory->text());
-    if (!folder.isEmpty()) txtDirectory->setText(folder);
+void BrowseForFolder(const QString& title, QLineEdit* field) {
+    const QString folder = Dialogs().PickFolder(title, field->text());
+    if (!folder.isEmpty()) field->setText(folder);
+}
+
+void TPublishSettingsDialog::btnBrowseClick() { BrowseForFolder(channel_.browseTitle, txtDirectory); }
+
+bool RefusedFileName(const std::string& name, std::string_view extension) {
+    const std::string problem = FileNameProblem(name, extension);
+    if (problem.empty()) return false;
+    Dialogs().ShowWarning(QString::fromStdString(problem));
+    return true;
 }
 
 void TPublishSettingsDialog::btnPublishClick() {
     ReadControls();
-    const std::string problem = FileNameProblem(settings_.Filename, PublishedExtension);
-    if (!problem.empty()) {
-        Dialogs().ShowWarning(QString::fromStdString(problem));
-        return;
-    }
-    if (!MayPublish()) return;
+    if (RefusedFileName(settings_.Filename, PublishedExtension) || !MayPublish()) return;
     // Publishing always leaves the photos as they are, whatever the settings asked for.
     settings_.DownSample = false;
     if (!SaveBeforeRun(this, [this] { SavePublishSettings(false); })) return;

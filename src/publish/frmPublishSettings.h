@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include <QDialog>
 #include <QString>
@@ -40,6 +41,11 @@ struct SettingsButtons {
 // Lays `dialog` out as one tab, "Settings", holding `page`, above a row of Save Settings
 // and, at the right, the bold default Publish Now and Cancel; the dialog keeps its size.
 SettingsButtons LayOutSettingsDialog(QDialog* dialog, QWidget* page);
+
+// Shows why `name` + `extension` cannot be published under and returns true; false when it can.
+bool RefusedFileName(const std::string& name, std::string_view extension);
+// Lets the user pick the output folder, starting at the one in `field`, and puts it there.
+void BrowseForFolder(const QString& title, QLineEdit* field);
 
 // Runs `save` before a run, with `dialog` disabled. When it fails, nothing was published:
 // the dialog comes back with the reason, so the user may pick another way out, and false.

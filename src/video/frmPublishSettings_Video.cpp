@@ -110,18 +110,12 @@ void TPublishSettings_Video::btnSaveSettingsClick() {
 void TPublishSettings_Video::btnCancelClick() { reject(); }
 
 void TPublishSettings_Video::btnBrowseClick() {
-    const QString folder =
-        Dialogs().PickFolder(QStringLiteral("Publish as Video Output Directory"), txtDirectory->text());
-    if (!folder.isEmpty()) txtDirectory->setText(folder);
+    BrowseForFolder(QStringLiteral("Publish as Video Output Directory"), txtDirectory);
 }
 
 void TPublishSettings_Video::btnPublishClick() {
     ReadControls();
-    const std::string problem = FileNameProblem(settings_.Filename, VideoExtension);
-    if (!problem.empty()) {
-        Dialogs().ShowWarning(QString::fromStdString(problem));
-        return;
-    }
+    if (RefusedFileName(settings_.Filename, VideoExtension)) return;
     if (!SaveBeforeRun(this, [this] { SaveVideoSettings(SettingsPath(), settings_); })) return;
     Publish();
     accept();
