@@ -2,7 +2,7 @@
 // of every pixel format, grey, colour, CMYK and progressive JPEGs, a category file, a show
 // published by the tool's own writer, and the show and library files the tool reads.
 // Usage: make-seeds BLOCK_DIR RECORD_DIR PLAIN_DIR BMP_DIR JPEG_DIR CATEGORY_DIR PACKAGE_DIR
-//        SHOW_DIR SHOW_FILES_DIR
+//        SHOW_DIR SHOW_FILES_DIR CONVERTED_DIR VIEWER_PICTURE_DIR
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -75,7 +75,7 @@ Bytes PublishedShow(const std::string& work) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 11) return 1;
+    if (argc != 12) return 1;
     // Text, noise, runs of many lengths, and the shortest inputs.
     std::mt19937 random(11);
     Bytes text, noise(3000), runs;
@@ -101,13 +101,16 @@ int main(int argc, char** argv) {
         velvora::Bitmap bitmap(5, 3, format);
         for (int y = 0; y < bitmap.Height(); ++y) bitmap.Row(y)[0] = static_cast<std::uint8_t>(random());
         Save(argv[4] + nextName(), bitmap.SaveToBmp());
+        Save(argv[11] + nextName(), "\x01" + bitmap.SaveToBmp());
     }
     const auto gradient = [](int x, int y, std::uint8_t* out) {
         for (int c = 0; c < 4; ++c) out[c] = static_cast<std::uint8_t>(x * 16 + y * 8 + c * 64);
     };
     for (const auto& [channels, progressive] : {std::pair{1, false}, {3, false}, {4, false}, {3, true}}) {
-        // The first byte picks the decoding scale.
-        Save(argv[5] + nextName(), "\x03" + velvora::testing::EncodeJpeg(17, 9, channels, gradient, {80, progressive}));
+        // The first byte picks the decoding scale, and for the viewer's decoder the turn.
+        const std::string jpeg = velvora::testing::EncodeJpeg(17, 9, channels, gradient, {80, progressive});
+        Save(argv[5] + nextName(), "\x03" + jpeg);
+        Save(argv[11] + nextName(), "\x01" + jpeg);
     }
     const std::string categories =
         "\\Trips\r\nExpanded=1\r\nAlias=0001\r\nTransition=3\r\n\r\n\\Trips\\Rome\r\nSelected=1\r\nAlias=0002\r\n"

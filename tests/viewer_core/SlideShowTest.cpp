@@ -128,6 +128,16 @@ TEST_F(SlideShowTest, PicturesOfOtherFormatsDamagedOrHugeAndFilesThatAreNoShowAr
     const std::string overrun = "\xFF\xD8\xFF\xC4\x00\x15" + std::string(17, '\0') + std::string(1, '\0') +
                                 std::string(16, '\x20') + "\xFF\xD9";
     EXPECT_THROW(decode(overrun), EPictureError);
+    // A scan that decodes with Huffman tables the file never defined, found by fuzzing: the
+    // decoder leaves its tables as the memory held them, here those of the colour photo just
+    // shown, and would read symbols through whatever they point at.
+    const auto flat = [](int, int, std::uint8_t* out) { out[0] = out[1] = out[2] = 128; };
+    std::string undefined = testing::EncodeJpeg(8, 8, 1, flat);
+    const std::size_t scan = undefined.find("\xFF\xDA");
+    ASSERT_NE(scan, std::string::npos);
+    undefined[scan + 6] = '\x11';  // the grey photo defines only tables 0
+    EXPECT_NO_THROW(decode(testing::EncodeJpeg(8, 8, 3, flat)));
+    EXPECT_THROW(decode(undefined), EPictureError);
     testing::WriteFile(Home() + "notes.exe", "not a slide show at all");
     EXPECT_THROW(SlideShow::Open(Home() + "notes.exe"), EPackageError);
     EXPECT_THROW(SlideShow::Open(Home() + "missing.exe"), EPackageError);

@@ -42,30 +42,63 @@ int CheckedLength(std::span<const std::uint8_t> bytes) {
     return int(bytes.size());
 }
 
-// The tables of the Huffman table segment whose tables start at `at`, `length` bytes of them
-// declared: each a class byte, sixteen code counts and as many symbols as they add up to.
-// As the decoder does, tables are read while declared bytes remain, even when a table's
-// symbols run past the declared end, and bytes past the file read as 0. False when a table
-// holds more than 256 symbols.
-bool TablesHoldAtMost256Symbols(std::span<const std::uint8_t> bytes, std::size_t at, std::ptrdiff_t length) {
+// The Huffman tables a JPEG has defined so far, a bit for each: bit n of Dc for DC table n.
+struct DefinedTables {
+    unsigned Dc = 0;
+    unsigned Ac = 0;
+};
+
+// Reads the tables of the Huffman table segment whose tables start at `at`, `length` bytes of
+// them declared: each a class byte, sixteen code counts and as many symbols as they add up
+// to, and notes each in `defined`. As the decoder does, tables are read while declared bytes
+// remain, even when a table's symbols run past the declared end, and bytes past the file read
+// as 0. False when a table holds more than 256 symbols.
+bool ReadHuffmanTables(std::span<const std::uint8_t> bytes, std::size_t at, std::ptrdiff_t length,
+                       DefinedTables& defined) {
     const auto byteAt = [&](std::size_t i) { return i < bytes.size() ? bytes[i] : std::uint8_t{0}; };
     while (length > 0 && at < bytes.size()) {
         std::size_t symbols = 0;
         for (std::size_t i = 1; i <= 16; ++i) symbols += byteAt(at + i);
         if (symbols > 256) return false;
+        const unsigned kind = bytes[at] >> 4, number = bytes[at] & 15u;
+        if (number < 4) (kind == 0 ? defined.Dc : defined.Ac) |= 1u << number;
         at += 17 + symbols;
         length -= std::ptrdiff_t(17 + symbols);
     }
     return true;
 }
 
-// The stb_image that Debian ships builds a Huffman table from its code counts without
-// checking that they add up to at most 256 symbols, and writes past its arrays when they
-// do not; such a file is refused before stb reads it. The walk goes from segment to
-// segment and steps byte by byte through entropy-coded data, where a 0xFF byte is followed
-// by 0x00 or a restart marker and so never starts a segment.
-bool HuffmanTablesFit(std::span<const std::uint8_t> bytes) {
+// Whether every table the scan whose header starts at `at` decodes with has been defined:
+// a sequential scan reads DC and AC codes, a progressive one DC codes in its first DC pass
+// and AC codes in its AC passes. Selectors the decoder itself refuses pass here.
+bool ScanTablesDefined(std::span<const std::uint8_t> bytes, std::size_t at, bool progressive,
+                       const DefinedTables& defined) {
+    if (at >= bytes.size()) return true;
+    const std::size_t components = bytes[at];
+    const std::size_t spectrum = at + 1 + 2 * components;
+    if (spectrum + 2 >= bytes.size()) return true;
+    const bool dcPass = bytes[spectrum] == 0, firstPass = bytes[spectrum + 2] >> 4 == 0;
+    const bool needsDc = !progressive || (dcPass && firstPass), needsAc = !progressive || !dcPass;
+    for (std::size_t i = 0; i < components; ++i) {
+        const unsigned selectors = bytes[at + 2 + 2 * i];
+        const unsigned dc = selectors >> 4, ac = selectors & 15u;
+        if (dc > 3 || ac > 3) continue;
+        if ((needsDc && !(defined.Dc & 1u << dc)) || (needsAc && !(defined.Ac & 1u << ac))) return false;
+    }
+    return true;
+}
+
+// The stb_image that Debian ships trusts a JPEG's Huffman tables in two ways that a damaged
+// file breaks, and such a file is refused before stb reads it. It builds a table from its code
+// counts without checking that they add up to at most 256 symbols, and writes past its arrays
+// when they do not. And it never clears its tables, so a scan that names one the file did not
+// define decodes through whatever the memory held. The walk goes from segment to segment and
+// steps byte by byte through entropy-coded data, where a 0xFF byte is followed by 0x00 or a
+// restart marker and so never starts a segment.
+bool HuffmanTablesSound(std::span<const std::uint8_t> bytes) {
     if (bytes.size() < 2 || bytes[0] != 0xFF || bytes[1] != 0xD8) return true;
+    DefinedTables defined;
+    bool progressive = false, sequential = false;
     std::size_t at = 2;
     while (at + 3 < bytes.size()) {
         const std::uint8_t marker = bytes[at + 1];
@@ -76,7 +109,10 @@ bool HuffmanTablesFit(std::span<const std::uint8_t> bytes) {
         }
         if (marker == 0xD9) break;
         const std::size_t length = std::size_t(bytes[at + 2]) << 8 | bytes[at + 3];
-        if (marker == 0xC4 && !TablesHoldAtMost256Symbols(bytes, at + 4, std::ptrdiff_t(length) - 2)) return false;
+        sequential |= marker == 0xC0 || marker == 0xC1;
+        progressive |= marker == 0xC2;
+        if (marker == 0xC4 && !ReadHuffmanTables(bytes, at + 4, std::ptrdiff_t(length) - 2, defined)) return false;
+        if (marker == 0xDA && !ScanTablesDefined(bytes, at + 4, progressive && !sequential, defined)) return false;
         at += 2 + std::max<std::size_t>(length, 2);
     }
     return true;
@@ -97,7 +133,7 @@ struct RgbPicture {
 
 RgbPicture DecodeRgb(std::span<const std::uint8_t> bytes) {
     const int length = CheckedLength(bytes);
-    if (!HuffmanTablesFit(bytes)) throw EPictureError("This photo is damaged.");
+    if (!HuffmanTablesSound(bytes)) throw EPictureError("This photo is damaged.");
     int width = 0, height = 0, channels = 0;
     // The header alone first: the size check must come before stb takes pixel memory.
     if (!stbi_info_from_memory(bytes.data(), length, &width, &height, &channels))
