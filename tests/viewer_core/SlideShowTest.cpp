@@ -124,6 +124,7 @@ TEST_F(SlideShowTest, PicturesOfOtherFormatsDamagedOrHugeAndFilesThatAreNoShowAr
     ASSERT_NE(table, std::string::npos);
     overfull.replace(table + 5, 16, 16, '\x20');
     EXPECT_THROW(decode(overfull), EPictureError);
+    EXPECT_THROW(decode("\xFF\xFF" + overfull), EPictureError);  // fill bytes before its start
     // The same in a second table that the segment's length announces but that runs past it.
     const std::string overrun = "\xFF\xD8\xFF\xC4\x00\x15" + std::string(17, '\0') + std::string(1, '\0') +
                                 std::string(16, '\x20') + "\xFF\xD9";

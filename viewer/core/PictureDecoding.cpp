@@ -96,10 +96,13 @@ bool ScanTablesDefined(std::span<const std::uint8_t> bytes, std::size_t at, bool
 // steps byte by byte through entropy-coded data, where a 0xFF byte is followed by 0x00 or a
 // restart marker and so never starts a segment.
 bool HuffmanTablesSound(std::span<const std::uint8_t> bytes) {
-    if (bytes.size() < 2 || bytes[0] != 0xFF || bytes[1] != 0xD8) return true;
+    // stb takes any number of 0xFF fill bytes before the start-of-image marker.
+    std::size_t at = 0;
+    while (at < bytes.size() && bytes[at] == 0xFF) ++at;
+    if (at == 0 || at == bytes.size() || bytes[at] != 0xD8) return true;
+    ++at;
     DefinedTables defined;
     bool progressive = false, sequential = false;
-    std::size_t at = 2;
     while (at + 3 < bytes.size()) {
         const std::uint8_t marker = bytes[at + 1];
         const bool standalone = marker == 0x00 || marker == 0x01 || marker == 0xFF || (marker >= 0xD0 && marker <= 0xD7);
