@@ -89,8 +89,7 @@ public:
     // picture below the ceiling.
     bool DeclaresPlausibleSize() const {
         const std::int64_t pixels = std::int64_t{Width()} * Height();
-        return pixels <= kMaxJpegPixels &&
-               static_cast<std::uintmax_t>(pixels * kMinJpegBytesPerMegapixel / 1'000'000) <= fileBytes_;
+        return pixels <= kMaxJpegPixels && JpegBytesCanHold(pixels, fileBytes_);
     }
 
     bool Start(int divisor, J_COLOR_SPACE outputSpace) {

@@ -8,20 +8,10 @@
 #include <string>
 
 #include "imaging/Bitmap.h"
+#include "imaging/JpegLimits.h"
 
 namespace velvora {
 
-// Headers are not trusted: a few kilobytes may declare a picture whose decode would take
-// gigabytes and seconds. ReadJpegFile refuses a declared size above the ceiling, or one
-// that the file's bytes cannot hold, before any pixel memory is taken.
-//
-// The ceiling lies well above the largest camera sensors (about 150 megapixels).
-inline constexpr std::int64_t kMaxJpegPixels = 200'000'000;
-// Huffman coding spends at least one bit on every 8 x 8 block of a full-resolution
-// component, even for a flat grey picture (its DC code; a baseline file spends two), so a
-// valid file holds at least 1953 bytes per megapixel; real photos hold tens of kilobytes
-// and more. Half that floor refuses no such file, however smooth the picture.
-inline constexpr std::int64_t kMinJpegBytesPerMegapixel = 1000;
 // libjpeg's own buffers per decode. Baseline files need little at any size; a progressive
 // one keeps every coefficient, 3 bytes per pixel at 4:2:0 and 6 at 4:4:4, so this admits
 // progressive photos up to about 170 and 85 megapixels and fails larger ones cleanly.

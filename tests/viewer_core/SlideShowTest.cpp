@@ -117,6 +117,13 @@ TEST_F(SlideShowTest, PicturesOfOtherFormatsDamagedOrHugeAndFilesThatAreNoShowAr
     // A header claiming 20000 x 20000 pixels (400 megapixels, 0x4E20 each way) over a handful of bytes.
     const std::string huge = testing::SolidBmp(1, 1, 0).replace(18, 8, std::string("\x20\x4E\0\0\x20\x4E\0\0", 8));
     EXPECT_THAT([&] { decode(huge); }, ::testing::ThrowsMessage<EPictureError>("This photo is too large to show."));
+    // A JPEG of a few hundred bytes whose header claims 6000 x 6000 pixels, within the size
+    // limit but far beyond what its bytes can hold.
+    std::string claiming = testing::EncodeJpeg(8, 8, 3, [](int, int, std::uint8_t* out) { out[0] = out[1] = out[2] = 9; });
+    const std::size_t frame = claiming.find("\xFF\xC0");
+    ASSERT_NE(frame, std::string::npos);
+    claiming.replace(frame + 5, 4, "\x17\x70\x17\x70");
+    EXPECT_THAT([&] { decode(claiming); }, ::testing::ThrowsMessage<EPictureError>("This photo is damaged."));
     // A Huffman table whose code counts add up to more than 256 symbols, found by fuzzing:
     // the decoder would write past its tables.
     std::string overfull = testing::EncodeJpeg(8, 8, 1, [](int, int, std::uint8_t* out) { *out = 128; });
@@ -138,6 +145,7 @@ TEST_F(SlideShowTest, PicturesOfOtherFormatsDamagedOrHugeAndFilesThatAreNoShowAr
     ASSERT_NE(scan, std::string::npos);
     undefined[scan + 6] = '\x11';  // the grey photo defines only tables 0
     EXPECT_NO_THROW(decode(testing::EncodeJpeg(8, 8, 3, flat)));
+    EXPECT_NO_THROW(decode(testing::EncodeJpeg(24, 16, 3, flat, {80, true})));  // a table for each scan
     EXPECT_THROW(decode(undefined), EPictureError);
     testing::WriteFile(Home() + "notes.exe", "not a slide show at all");
     EXPECT_THROW(SlideShow::Open(Home() + "notes.exe"), EPackageError);

@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <memory>
 
+#include "imaging/JpegLimits.h"
+
 #define STBI_ONLY_JPEG
 #define STBI_ONLY_BMP
 #define STBI_NO_STDIO
@@ -127,6 +129,13 @@ void CheckPictureSize(int width, int height) {
         throw EPictureError("This photo is too large to show.");
 }
 
+// Whether a JPEG's header declares more pixels than its bytes can hold; stb would decode
+// them all from nothing, spending memory and time on a picture of grey.
+bool DeclaresMoreThanItHolds(std::span<const std::uint8_t> bytes, int width, int height) {
+    const bool jpeg = bytes[0] == 0xFF;  // a bitmap starts with "BM"
+    return jpeg && !JpegBytesCanHold(std::int64_t{width} * height, bytes.size());
+}
+
 // A decoded picture as stb gives it: three bytes a pixel, R, G, B.
 struct RgbPicture {
     std::unique_ptr<stbi_uc, StbFree> Pixels;
@@ -142,6 +151,7 @@ RgbPicture DecodeRgb(std::span<const std::uint8_t> bytes) {
     if (!stbi_info_from_memory(bytes.data(), length, &width, &height, &channels))
         throw EPictureError("This photo is not a JPEG or BMP picture, or it is damaged.");
     CheckPictureSize(width, height);
+    if (DeclaresMoreThanItHolds(bytes, width, height)) throw EPictureError("This photo is damaged.");
     // Three bytes a pixel rather than four: a camera photo's decode and its copy into the
     // picture live side by side for a moment, and that moment is the viewer's peak memory.
     RgbPicture rgb{std::unique_ptr<stbi_uc, StbFree>(
