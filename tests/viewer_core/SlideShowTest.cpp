@@ -117,6 +117,9 @@ TEST_F(SlideShowTest, PicturesOfOtherFormatsDamagedOrHugeAndFilesThatAreNoShowAr
     // A header claiming 20000 x 20000 pixels (400 megapixels, 0x4E20 each way) over a handful of bytes.
     const std::string huge = testing::SolidBmp(1, 1, 0).replace(18, 8, std::string("\x20\x4E\0\0\x20\x4E\0\0", 8));
     EXPECT_THAT([&] { decode(huge); }, ::testing::ThrowsMessage<EPictureError>("This photo is too large to show."));
+    // Within the limit, 2000 x 2000 (0x07D0), but far beyond what its bytes hold.
+    const std::string claimingBmp = testing::SolidBmp(1, 1, 0).replace(18, 8, std::string("\xD0\x07\0\0\xD0\x07\0\0", 8));
+    EXPECT_THAT([&] { decode(claimingBmp); }, ::testing::ThrowsMessage<EPictureError>("This photo is damaged."));
     // A JPEG of a few hundred bytes whose header claims 6000 x 6000 pixels, within the size
     // limit but far beyond what its bytes can hold.
     std::string claiming = testing::EncodeJpeg(8, 8, 3, [](int, int, std::uint8_t* out) { out[0] = out[1] = out[2] = 9; });

@@ -129,11 +129,21 @@ void CheckPictureSize(int width, int height) {
         throw EPictureError("This photo is too large to show.");
 }
 
-// Whether a JPEG's header declares more pixels than its bytes can hold; stb would decode
-// them all from nothing, spending memory and time on a picture of grey.
+// The bits a pixel of a bitmap takes, from its header: at 24 in the small header of 12
+// bytes, at 28 in every larger one. 0 when the header is cut short.
+std::int64_t BitmapBitsPerPixel(std::span<const std::uint8_t> bytes) {
+    if (bytes.size() < 30) return 0;
+    const std::size_t at = bytes[14] == 12 && bytes[15] == 0 ? 24 : 28;
+    return bytes[at] | bytes[at + 1] << 8;
+}
+
+// Whether a header declares more pixels than the file's bytes can hold; stb would make them
+// all from nothing, spending memory and time on a picture of grey. A bitmap that stb reads
+// is uncompressed, so it holds at least its pixels' bits.
 bool DeclaresMoreThanItHolds(std::span<const std::uint8_t> bytes, int width, int height) {
-    const bool jpeg = bytes[0] == 0xFF;  // a bitmap starts with "BM"
-    return jpeg && !JpegBytesCanHold(std::int64_t{width} * height, bytes.size());
+    const std::int64_t pixels = std::int64_t{width} * height;
+    if (bytes[0] == 0xFF) return !JpegBytesCanHold(pixels, bytes.size());
+    return pixels * BitmapBitsPerPixel(bytes) / 8 > std::int64_t(bytes.size());
 }
 
 // A decoded picture as stb gives it: three bytes a pixel, R, G, B.
