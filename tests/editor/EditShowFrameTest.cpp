@@ -310,12 +310,13 @@ TEST_F(EditShowFrameTest, Windows1252NamesAreShownDecodedAndWrittenBackByteForBy
 // The picker offers the converted formats too; whatever cannot be read is named in one
 // warning with the formats the tool reads.
 TEST_F(EditShowFrameTest, AddedPhotosJoinTheListSelectedWithTheFirstCurrentAndUnreadableOnesAreNamed) {
-    dialogs.pickedFiles
-        << QString::fromStdString(Source("b.jpg", jpeg)) << QString::fromStdString(Source("c.jpg", "not a picture"))
-        << QString::fromStdString(Source("a.jpg", jpeg))
-        << QString::fromStdString(Source("screen.png", testing::EncodePng(40, 30, testing::PngKind::Rgba,
-                                                                          testing::StoredQuadrants(40, 30, 1))))
-        << QString::fromStdString(Source("broken.heic", "\0\0\0\x18" "ftypheic and nothing more"));
+    const std::pair<std::string, std::string> sources[] = {
+        {"b.jpg", jpeg},
+        {"c.jpg", "not a picture"},
+        {"a.jpg", jpeg},
+        {"screen.png", testing::EncodePng(40, 30, testing::PngKind::Rgba, testing::StoredQuadrants(40, 30, 1))},
+        {"broken.heic", std::string("\0\0\0\x18" "ftypheic and nothing more", 29)}};
+    for (const auto& [name, bytes] : sources) dialogs.pickedFiles << QString::fromStdString(Source(name, bytes));
     frame->findChild<QToolButton*>("btnAddPhoto")->click();
     for (const char* pattern : {"*.png", "*.gif", "*.tif", "*.tiff", "*.webp", "*.heic", "*.heif", "*.jpg", "*.bmp"})
         EXPECT_TRUE(dialogs.openFilesFilter.section(QStringLiteral(";;"), 0, 0).contains(QLatin1String(pattern)))
@@ -498,7 +499,9 @@ TEST_F(EditShowFrameTest, AddFolderAsksAboutSubfoldersAndShowsTheNewCategoriesAn
         QCoreApplication::sendEvent(photos->viewport(), &drop);
         QCoreApplication::processEvents();
     };
-    const auto sourceAt = [&](int row) { return PhotoEntry::FromText(frame->Document().Photos().Item(row)).SourceFileName; };
+    const auto sourceAt = [&](int row) {
+        return PhotoEntry::FromText(frame->Document().Photos().Item(row)).SourceFileName;
+    };
     dialogs.pickedFolder = QString::fromStdString(Home() + "in/flat");
     TriggerMenuItem("AddFolder2");
     EXPECT_TRUE(dialogs.Texts(Kind::Choice).empty());

@@ -199,7 +199,7 @@ TEST_F(PhotoAddingTest, BadFilesAreSkippedLeavingNothingBehindAndEveryPhotoKeeps
         const std::string bytes = ReadFile(source);
         bad(Source("cut-" + fs::path(source).filename().string(), bytes.substr(0, bytes.size() / 2)));
     }
-    for (int width = 4; width <= 7; ++width) files.push_back(Bmp(std::string(1, char('a' + width - 1)) + ".bmp", width));
+    for (const char name : {'d', 'e', 'f', 'g'}) files.push_back(Bmp(name + std::string(".bmp"), name - 'a' + 1));
     bad(Home() + "in/gone.bmp");
     // A JPEG under a converted name is no PNG; a PNG under a JPEG name is no JPEG.
     bad(Source("jpeg.png", testing::EncodeJpeg(8, 8, 3, [](int, int, std::uint8_t*) {})));
