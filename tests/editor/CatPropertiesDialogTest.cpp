@@ -109,19 +109,9 @@ TEST_F(CatPropertiesDialogTest, BackgroundColourIsPickedOnlyForASpecificColour) 
     EXPECT_EQ(root->Category->BackgroundOption1, "255");
 }
 
-TEST_F(CatPropertiesDialogTest, RefusedNameIsExplainedAndTheDialogStaysOpen) {
+TEST_F(CatPropertiesDialogTest, DependentControlsFollowTheirChooserAndARefusedNameKeepsTheDialogOpen) {
     TCatProperties dialog(*category);
     dialog.show();
-    Find<QLineEdit>(dialog, "txtName")->setText("Snow");
-    dialog.Button1Click();
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_TRUE(dialogs.messages[0].text.contains("\"Snow\""));
-    EXPECT_TRUE(dialog.isVisible() && dialog.Cancelled());
-    EXPECT_EQ(category->Text, "Beach");
-}
-
-TEST_F(CatPropertiesDialogTest, DependentControlsFollowTheirChooserOrCheckBox) {
-    TCatProperties dialog(*category);
     auto* duration = Find<QComboBox>(dialog, "lbxDuration");
     auto* seconds = Find<QLineEdit>(dialog, "txtDuration");
     EXPECT_TRUE(seconds->isHidden());
@@ -138,6 +128,14 @@ TEST_F(CatPropertiesDialogTest, DependentControlsFollowTheirChooserOrCheckBox) {
         Find<QCheckBox>(dialog, check)->click();
         EXPECT_FALSE(panel->isHidden()) << dependent;
     }
+    auto* name = Find<QLineEdit>(dialog, "txtName");
+    name->setText("Snow");
+    dialog.Button1Click();
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_TRUE(dialogs.messages[0].text.contains("\"Snow\""));
+    EXPECT_TRUE(dialog.isVisible() && dialog.Cancelled());
+    EXPECT_EQ(category->Text, "Beach");
+    name->setText("Sea");
     dialog.Button1Click();
     EXPECT_EQ(category->Category->DurationCount, 30);  // typed while shown, kept while hidden
 }

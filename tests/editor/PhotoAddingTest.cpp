@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/KeyValueList.h"
 #include "base/Progress.h"
 #include "editor/PhotoViewing.h"
 #include "editor/RotationWizard.h"
@@ -41,13 +42,11 @@ TEST(NextFreePhotoId, SkipsAndConsumesUsedIdsCountingInCapitalHex) {
     EXPECT_EQ(NextFree("000000FF", {"000000FF"}), "00000100");
 }
 
-TEST(IsJpegFileName, ExtensionMustOccurInJpegJpg) {
+// JPEG names need only an extension that occurs in "jpeg" or "jpg"; converted formats are
+// matched exactly, and their stored pictures are JPEGs, as JPEGs' are.
+TEST(PhotoFileNames, JpegExtensionsAreLooseConvertedOnesExactAndBitmapsNoJpeg) {
     for (const char* name : {"/a/b.jpg", "/a/B.JPEG", "/a/b.jp", "/a/.jpe"}) EXPECT_TRUE(IsJpegFileName(name)) << name;
     for (const char* name : {"/a/b.bmp", "/a/photo", "/a.jpg/photo", "/a/b.jpgx"}) EXPECT_FALSE(IsJpegFileName(name));
-}
-
-// Converted formats are matched exactly; their stored pictures are JPEGs, as JPEGs' are.
-TEST(StoredPictureIsJpeg, JpegsAndConvertedFormatsButNotBitmapsOrFragments) {
     for (const char* name : {"b.jpg", "b.PNG", "b.gif", "b.tif", "b.TIFF", "b.webp", "b.heic", "b.Heif"}) {
         EXPECT_TRUE(StoredPictureIsJpeg(name)) << name;
         EXPECT_TRUE(IsAddablePhotoFileName(name)) << name;
@@ -68,7 +67,9 @@ protected:
         WriteFile(Home() + "in/" + name, bytes);
         return Home() + "in/" + name;
     }
-    std::string Bmp(const std::string& name) { return Source(name, Bitmap(40, 20, PixelFormat::Bits24).SaveToBmp()); }
+    std::string Bmp(const std::string& name, int width = 40) {
+        return Source(name, Bitmap(width, 20, PixelFormat::Bits24).SaveToBmp());
+    }
     std::string Jpeg(const std::string& name) {
         return Source(name, testing::EncodeJpeg(4000, 2000, 3, [](int, int, std::uint8_t* out) { out[0] = 9; }));
     }
@@ -142,23 +143,6 @@ TEST_F(PhotoAddingTest, ConvertedFormatsAreStoredAsUprightJpegsWithoutRotate) {
     if (!testing::CanEncodeHeic()) GTEST_SKIP() << "this libheif has no HEVC encoder; no HEIC was added";
 }
 
-TEST_F(PhotoAddingTest, DamagedFileOfEachConvertedFormatIsSkippedLeavingNothingBehind) {
-    const StringList wholes =
-        ConvertedSources([this](const std::string& name, const std::string& bytes) { return Source(name, bytes); });
-    StringList files{Bmp("0.bmp")};
-    for (const std::string& whole : wholes) {
-        const std::string bytes = ReadFile(whole);
-        files.push_back(Source("cut-" + fs::path(whole).filename().string(), bytes.substr(0, bytes.size() / 2)));
-    }
-    // A JPEG under a converted name is no PNG; a PNG under a JPEG name is no JPEG.
-    files.push_back(Source("jpeg.png", testing::EncodeJpeg(8, 8, 3, [](int, int, std::uint8_t*) {})));
-    files.push_back(Source("png.jpg", ReadFile(wholes[0])));
-    const StringList skipped(files.begin() + 1, files.end());
-    EXPECT_EQ(AddPhotoBatch(document, files).SkippedFiles, skipped);
-    EXPECT_EQ(FolderList, StringList{"00000000=0.bmp"});
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 3);
-}
-
 TEST_F(PhotoAddingTest, ThumbnailFitsTheBoxAndReportsTheSourceSize) {
     int width = 0, height = 0;
     for (const std::string& source : {Bmp("small.bmp"), Jpeg("large.jpg")}) {
@@ -193,38 +177,44 @@ TEST_F(PhotoAddingTest, BatchAddsInSortedPathOrderWithThreeLinePropertiesAndAllS
     for (const char* id : {"00000000", "00000001", "00000002"}) EXPECT_TRUE(fs::exists(folder + id + ".thu"));
 }
 
-TEST_F(PhotoAddingTest, FreedIdIsReusedAndBadFilesAreSkippedLeavingNothingBehind) {
+// Thumbnails are made ahead on other threads; each must still land with its own photo past
+// the files skipped between them.
+TEST_F(PhotoAddingTest, BadFilesAreSkippedLeavingNothingBehindAndEveryPhotoKeepsItsOwnThumbnailAndFreedId) {
     for (const char* file : {"00000000.pho", "00000002.PHO"}) WriteFile(folder + file, "kept");
-    const std::string damaged = Source("b.bmp", "BM but not really");
-    const std::string missing = Home() + "in/gone.bmp";
+    StringList files, skipped;
+    const auto bad = [&](const std::string& path) {
+        files.push_back(path);
+        skipped.push_back(path);
+    };
+    files.push_back(Bmp("a.bmp", 1));
+    bad(Source("b.bmp", "BM but not really"));
     // The first half of a JPEG and an end marker: a grey lower half would pass for a photo.
     const std::string whole = testing::EncodeJpeg(64, 48, 3, [](int x, int y, std::uint8_t* out) {
         out[0] = std::uint8_t(x * 4), out[1] = std::uint8_t(y * 5), out[2] = std::uint8_t(x ^ y);
     });
-    const std::string cut = Source("c.jpg", whole.substr(0, whole.size() / 2) + "\xFF\xD9");
-    EXPECT_EQ(AddPhotoBatch(document, {Bmp("a.bmp"), damaged, cut, missing, Bmp("d.bmp")}).SkippedFiles,
-              (StringList{damaged, cut, missing}));
-    EXPECT_EQ(FolderList, (StringList{"00000001=a.bmp", "00000003=d.bmp"}));
+    bad(Source("c.jpg", whole.substr(0, whole.size() / 2) + "\xFF\xD9"));
+    const StringList converted =
+        ConvertedSources([this](const std::string& name, const std::string& bytes) { return Source(name, bytes); });
+    for (const std::string& source : converted) {
+        const std::string bytes = ReadFile(source);
+        bad(Source("cut-" + fs::path(source).filename().string(), bytes.substr(0, bytes.size() / 2)));
+    }
+    for (const char name : {'d', 'e', 'f', 'g'}) files.push_back(Bmp(name + std::string(".bmp"), name - 'a' + 1));
+    bad(Home() + "in/gone.bmp");
+    // A JPEG under a converted name is no PNG; a PNG under a JPEG name is no JPEG.
+    bad(Source("jpeg.png", testing::EncodeJpeg(8, 8, 3, [](int, int, std::uint8_t*) {})));
+    bad(Source("png.jpg", ReadFile(converted[0])));
+    EXPECT_EQ(AddPhotoBatch(document, files).SkippedFiles, skipped);
+    EXPECT_EQ(FolderList,
+              (StringList{"00000001=a.bmp", "00000003=d.bmp", "00000004=e.bmp", "00000005=f.bmp", "00000006=g.bmp"}));
+    for (const std::string& line : FolderList) {
+        const char name = KeyValueList::ValueOf(line)[0];
+        EXPECT_EQ(ReadFile(folder + KeyValueList::NameOf(line) + ".dat"),
+                  std::string("Name=") + name + "\r\nWidth=" + std::to_string(name - 'a' + 1) + "\r\nHeight=20\r\n");
+    }
     EXPECT_EQ(ReadFile(folder + "00000002.PHO"), "kept");
     // The two kept files and three for each photo added: no orphan, no temporary file.
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 8);
-}
-
-// Thumbnails are made ahead on other threads; each must still land with its own photo.
-TEST_F(PhotoAddingTest, ThumbnailsMadeAheadStayWithTheirOwnPhotoPastABadFile) {
-    StringList files;
-    for (int width = 1; width <= 7; ++width)
-        files.push_back(width == 3 ? Source("c.bmp", "damaged")
-                                   : Source(std::string(1, char('a' + width - 1)) + ".bmp",
-                                            Bitmap(width, 5, PixelFormat::Bits24).SaveToBmp()));
-    EXPECT_EQ(AddPhotoBatch(document, files).SkippedFiles, StringList{files[2]});
-    const char* const expected[] = {"a", "b", "d", "e", "f", "g"};
-    for (int i = 0; i < 6; ++i) {
-        const std::string id = "0000000" + std::to_string(i);
-        const int width = expected[i][0] - 'a' + 1;
-        EXPECT_EQ(ReadFile(folder + id + ".dat"),
-                  std::string("Name=") + expected[i] + "\r\nWidth=" + std::to_string(width) + "\r\nHeight=5\r\n");
-    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 2 + 5 * 3);
 }
 
 TEST_F(PhotoAddingTest, ExifOrientationBecomesRotateWithPictureAndThumbnailStoredAsTheyCame) {

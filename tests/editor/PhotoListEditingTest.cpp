@@ -47,15 +47,25 @@ TEST(StoredNames, OnlyNamesThatStayInsideTheirFolderAreAccepted) {
     EXPECT_EQ(AliasForCount(12345), "12345");
 }
 
-// Runs `move` on five items "0".."4" with `selected` and returns the former item numbers
-// in their new order, each selected one followed by "*".
-std::string Moved(void (*move)(PhotoList&), const std::set<int>& selected) {
+// Five items "0".."4" with `selected`.
+PhotoList FiveItems(const std::set<int>& selected) {
     PhotoList list;
     for (int i = 0; i < 5; ++i) list.Select(list.Add(std::to_string(i)), selected.count(i) > 0);
+    return list;
+}
+
+// The items in order, each selected one followed by "*".
+std::string Listed(const PhotoList& list) {
+    std::string listed;
+    for (int i = 0; i < list.Count(); ++i) listed += list.Item(i) + (list.IsSelected(i) ? "*" : "");
+    return listed;
+}
+
+// Runs `move` on FiveItems(selected) and lists the former items in their new order.
+std::string Moved(void (*move)(PhotoList&), const std::set<int>& selected) {
+    PhotoList list = FiveItems(selected);
     move(list);
-    std::string order;
-    for (int i = 0; i < list.Count(); ++i) order += list.Item(i) + (list.IsSelected(i) ? "*" : "");
-    return order;
+    return Listed(list);
 }
 
 TEST(MoveSelectedPhotos, GatherThenShiftUnlessThePhotoAtThatEndIsSelected) {
@@ -102,13 +112,6 @@ TEST(DeleteSelectedPhotos, LastTwoOfFiveWithTheLastCurrentKeepsTheNewLastAndAnId
     EXPECT_TRUE(std::filesystem::exists(show.Path() + "victim.pho"));
 }
 
-// The list in `order`, each item followed by "*" when selected.
-std::string Listed(const PhotoList& list) {
-    std::string listed;
-    for (int i = 0; i < list.Count(); ++i) listed += list.Item(i) + (list.IsSelected(i) ? "*" : "");
-    return listed;
-}
-
 TEST(OrderWithSelectionAt, SelectedPhotosLandTogetherInTheirOrderAtTheGapAndTheirOwnPlaceChangesNothing) {
     const struct {
         std::set<int> selected;
@@ -121,15 +124,14 @@ TEST(OrderWithSelectionAt, SelectedPhotosLandTogetherInTheirOrderAtTheGapAndThei
         {{}, 0, "01234"},
     };
     for (const auto& row : rows) {
-        PhotoList list;
-        for (int i = 0; i < 5; ++i) list.Select(list.Add(std::to_string(i)), row.selected.count(i) > 0);
+        PhotoList list = FiveItems(row.selected);
         list.SetCurrentIndex(row.selected.empty() ? 0 : *row.selected.rbegin());
         const std::string current = list.Item(list.CurrentIndex());
         const PhotoOrder order = OrderWithSelectionAt(list, row.gap);
         list.SetRotation(list.CurrentIndex(), 3);
         list.Reorder(order);
         EXPECT_EQ(Listed(list), row.order) << row.gap;
-        EXPECT_EQ(IsUnchangedOrder(order), Listed(list) == Moved([](PhotoList&) {}, row.selected)) << row.gap;
+        EXPECT_EQ(IsUnchangedOrder(order), Listed(list) == Listed(FiveItems(row.selected))) << row.gap;
         EXPECT_EQ(list.Item(list.CurrentIndex()), current) << "the current photo stays current";
         EXPECT_EQ(list.Rotation(list.CurrentIndex()), 3) << "and keeps its rotation";
     }
