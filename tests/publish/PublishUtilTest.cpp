@@ -62,7 +62,14 @@ TEST_F(PublishTest, PublishedShowReadsBackWithEveryOffsetPointingAtItsData) {
     WriteTripShow();
     LoadShow("Title=Trip & Co\r\nViewerShowToolbar=1\r\n\r\n");
     EXPECT_EQ(CountPublishPhotos(), 3);
+    // A title too long for its length byte, or no viewer, is refused before anything is written.
     TMemoryStream out;
+    EXPECT_THROW(WriteViewerPrefix(out, std::string(256, 't'), Home() + "keltview.exe"), std::runtime_error);
+    EXPECT_THROW(WriteViewerPrefix(out, "Trip", Home() + "missing.exe"), std::runtime_error);
+    EXPECT_EQ(out.Size(), 0u);
+    TMemoryStream longest;
+    WriteViewerPrefix(longest, std::string(255, 't'), Home() + "keltview.exe");
+    EXPECT_EQ(ReadViewerPrefix(MemoryByteSource(longest.Bytes())).Title, std::string(255, 't'));
     WriteViewerPrefix(out, document.Tree().Root()->Text, Home() + "keltview.exe");
     WritePublishedShow(out, document.Tree(), true, 3);
     const std::vector<std::uint8_t> file = out.Bytes();
@@ -164,15 +171,6 @@ TEST_F(PublishTest, CountSkipsAliasesAndIdsThatLeaveTheShowFolder) {
     ProgressOpen();
     EXPECT_EQ(CountPublishPhotos(), 4);
     ProgressClose();
-}
-
-TEST_F(PublishTest, PrefixRefusesLongTitleAndMissingViewerBeforeWriting) {
-    TMemoryStream out;
-    EXPECT_THROW(WriteViewerPrefix(out, std::string(256, 't'), Home() + "keltview.exe"), std::runtime_error);
-    EXPECT_THROW(WriteViewerPrefix(out, "Trip", Home() + "missing.exe"), std::runtime_error);
-    EXPECT_EQ(out.Size(), 0u);
-    WriteViewerPrefix(out, std::string(255, 't'), Home() + "keltview.exe");
-    EXPECT_EQ(ReadViewerPrefix(MemoryByteSource(out.Bytes())).Title, std::string(255, 't'));
 }
 
 }  // namespace
