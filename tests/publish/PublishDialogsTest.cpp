@@ -1,6 +1,6 @@
-// The publishing dialogs driven as a user would: settings kept per show, the CD and e-mail
-// runs with what they write, hand on and refuse, the burn assistant the CD run opens, and
-// the choice dialog around them.
+// The publishing dialogs driven as a user would: settings kept per show, the CD, e-mail and
+// video runs with what they write, hand on and refuse, the burn assistant the CD run opens,
+// and the choice dialog around them.
 #include <filesystem>
 #include <mutex>
 #include <thread>
@@ -11,10 +11,12 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
 #include <QSettings>
+#include <QSlider>
 #include <QTest>
 #include <QTimer>
 
@@ -36,6 +38,7 @@
 #include "support/TempFolder.h"
 #include "video/VideoSettings.h"
 #include "video/frmPublishSettings_Video.h"
+#include "viewer_core/PublishedShow.h"
 
 namespace velvora {
 namespace {
@@ -254,7 +257,7 @@ TEST_F(PublishDialogTest, FileNamesThatAreBlankAPathOrRefusedByWindowsAreRefused
     EXPECT_EQ(dialogs.Texts(Kind::Warning),
               std::vector<QString>(
                   2, QStringLiteral("The file name of your slide show cannot contain the character \":\".")));
-    for (const std::string& settings : {"pubcd.ini", "pubem.ini", VideoSettingsFileName})
+    for (const char* settings : {"pubcd.ini", "pubem.ini", VideoSettingsFileName})
         EXPECT_FALSE(fs::exists(ShowPath + settings)) << settings;
     EXPECT_FALSE(fs::exists(Home() + "Escape.exe"));
     EXPECT_FALSE(fs::exists(ShowPath + "Rome.exe"));
@@ -331,6 +334,42 @@ TEST_F(PublishDialogTest, EmailRunKeepsItsOwnSettingsAndSendsTheFileFromAnotherT
     SetMailSender(previous);
 }
 
+TEST_F(PublishDialogTest, VideoChoicePublishesTheMp4AndKeepsTheSettings) {
+    // One second of red with a caption, so the run is short at 1280 x 720.
+    WriteFile(ShowPath + "0001/00000001.dat", "Caption=Beach\r\nTransition=1\r\nDuration=8\r\nDurationCount=1\r\n");
+    WriteFile(ShowPath + "0001/00000001.pho", testing::SolidBmp(64, 36, 0xFF0000));
+    dialogs.pickedFolder = QString::fromStdString(Home());
+    {
+        TPublish choice(document.Tree(), nullptr);
+        choice.show();
+        QTimer::singleShot(0, [] {
+            auto* dialog = qobject_cast<TPublishSettings_Video*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            dialog->findChild<QPushButton*>(QStringLiteral("btnBrowse"))->click();
+            dialog->findChild<QLineEdit*>(QStringLiteral("txtFilename"))->setText(QStringLiteral("Summer"));
+            dialog->findChild<QComboBox*>(QStringLiteral("cboSize"))->setCurrentIndex(0);
+            dialog->findChild<QComboBox*>(QStringLiteral("cboFrameRate"))->setCurrentIndex(0);
+            dialog->findChild<QSlider*>(QStringLiteral("trkQuality"))->setValue(40);
+            dialog->findChild<QPushButton*>(QStringLiteral("btnPublish"))->click();
+        });
+        choice.findChild<QPushButton*>(QStringLiteral("btnPublishVideo"))->click();
+        EXPECT_FALSE(choice.isVisible());
+    }
+    const std::vector<QString> reports = dialogs.Texts(Kind::Choice);
+    ASSERT_EQ(reports.size(), 1u) << dialogs.messages.back().text.toStdString();
+    EXPECT_TRUE(reports[0].startsWith(QStringLiteral("Your slide show has been published as \"Summer.mp4\" (")))
+        << reports[0].toStdString();
+    EXPECT_EQ(ReadFile(Home() + "Summer.mp4").substr(4, 4), "ftyp");
+    EXPECT_EQ(LoadVideoSettings(ShowPath + VideoSettingsFileName, "/"),
+              (VideoSettings{Home(), "Summer", {1280, 720}, 25, 40}));
+
+    // Opened again, the dialog shows what was chosen.
+    TPublishSettings_Video again(document.Tree(), nullptr);
+    EXPECT_EQ(again.findChild<QLineEdit*>(QStringLiteral("txtFilename"))->text(), QStringLiteral("Summer"));
+    EXPECT_EQ(again.findChild<QComboBox*>(QStringLiteral("cboSize"))->currentText(), QStringLiteral("1280 x 720"));
+    EXPECT_EQ(again.findChild<QSlider*>(QStringLiteral("trkQuality"))->value(), 40);
+}
+
 TEST(PublishedReportTest, SizesReadAsPeopleReadThem) {
     EXPECT_EQ(FileSizeText(0), QStringLiteral("0 KB"));
     EXPECT_EQ(FileSizeText(1), QStringLiteral("1 KB"));
@@ -358,7 +397,7 @@ TEST_F(PublishDialogTest, CancellingEitherSettingsDialogAlsoClosesTheChoice) {
         EXPECT_FALSE(dialog.isVisible()) << choice;
         EXPECT_EQ(dialog.result(), QDialog::Accepted) << choice;
     }
-    for (const std::string& settings : {"pubcd.ini", "pubem.ini", VideoSettingsFileName})
+    for (const char* settings : {"pubcd.ini", "pubem.ini", VideoSettingsFileName})
         EXPECT_FALSE(fs::exists(ShowPath + settings)) << settings;
 }
 
