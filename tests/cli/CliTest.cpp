@@ -146,7 +146,7 @@ TEST_F(CliTest, UsageErrorsAndHelp) {
 
 // A folder contributes what Add Photos offers, a PNG too (which names and formats those are is
 // tested with Add Photos); a damaged file is skipped, naming the formats.
-TEST_F(CliTest, AddReportsDoneSkippedAndFailedAndAMissingCategoryWritesNothing) {
+TEST_F(CliTest, AddReportsDoneSkippedFailedAndInterruptedAndAMissingCategoryWritesNothing) {
     const std::string show = ShowWithBeach();
     const std::string jpeg = SmallJpeg();
     WriteFile(Home() + "in/b.jpg", jpeg);
@@ -183,6 +183,13 @@ TEST_F(CliTest, AddReportsDoneSkippedAndFailedAndAMissingCategoryWritesNothing) 
         << "the show still opens on the category it was left at";
 
     EXPECT_EQ(Cli({"add", show, "\\", Home() + "bad.gif"}).status, CliSkipped) << "also when every file is skipped";
+
+    // Ctrl+C during the first photo: that photo stays whole and listed, no other is added.
+    CliInterruptRequested = true;
+    EXPECT_EQ(Cli({"add", show, "\\Holidays", Home() + "in"}).status, CliInterrupted);
+    EXPECT_EQ(ReadFile(show + "0001/folder.dat"), "00000000=A.jpg\r\n");
+    for (const char* extension : {".pho", ".thu", ".dat"}) EXPECT_TRUE(fs::exists(show + "0001/00000000" + extension));
+    EXPECT_FALSE(fs::exists(show + "0001/00000001.pho"));
 }
 
 TEST_F(CliTest, AddSubfoldersAsCategoriesNestsThemBelowTheCategoryAndTakesExactlyOneFolder) {
@@ -280,16 +287,6 @@ TEST_F(CliTest, CommandsThatReadAnUnreadableIndexFailAndLeaveIt) {
     }
     EXPECT_TRUE(fs::is_directory(index));
     EXPECT_EQ(std::distance(fs::directory_iterator(Home() + "Slide Shows"), {}), 1) << "no show was made";
-}
-
-TEST_F(CliTest, InterruptedAddKeepsThePhotoInProgressWholeAndListed) {
-    const std::string show = ShowWithBeach();
-    for (const char* name : {"a.jpg", "b.jpg", "c.jpg"}) WriteFile(Home() + "in/" + name, SmallJpeg());
-    CliInterruptRequested = true;  // as if Ctrl+C came during the first photo
-    EXPECT_EQ(Cli({"add", show, "\\Holidays", Home() + "in"}).status, CliInterrupted);
-    EXPECT_EQ(ReadFile(show + "0001/folder.dat"), "00000000=a.jpg\r\n");
-    for (const char* extension : {".pho", ".thu", ".dat"}) EXPECT_TRUE(fs::exists(show + "0001/00000000" + extension));
-    EXPECT_FALSE(fs::exists(show + "0001/00000001.pho"));
 }
 
 TEST(TerminalProgressView, OneLineWithPhotosDonePercentageAndTheEstimate) {
