@@ -20,7 +20,6 @@ using testing::WriteFile;
 
 TEST(NameLists, StoredIndexesKeepTheirTexts) {
     const std::tuple<const StringList&, std::size_t, std::size_t, const char*> rows[] = {
-        {TransitionNames, 34, 2, "Random"},
         {TransitionNames, 34, 26, "Expand verticaly from center"},
         {TransitionNames, 34, 33, "Horizontal bars large"},
         {HorizontalAlignNames, 5, 1, "Random"},
@@ -94,16 +93,6 @@ TEST(FileHelpers, DeleteDirTreeSparesWhatLinksPointToAndCopyReplacesOrIgnoresAMi
     EXPECT_EQ(FileSizeOf(folder.Path() + "other"), 0u);
 }
 
-TEST_F(ProgramFolderTest, AppPathComesFromVelvoraHomeElseTheProgramFolderWithTrailingSeparator) {
-    const std::string withoutSeparator = Home().substr(0, Home().size() - 1);
-    ::setenv("VELVORA_HOME", withoutSeparator.c_str(), 1);
-    InitGlobal();
-    EXPECT_EQ(AppPath, Home());
-    ::unsetenv("VELVORA_HOME");
-    InitGlobal("/opt/velvora/bin/velvora");
-    EXPECT_EQ(AppPath, "/opt/velvora/bin/");
-}
-
 // An installation made by `cmake --install` under a temporary prefix, next to a build tree
 // whose programs have no marker above them.
 TEST(ProgramFolders, InstalledProgramKeepsShowsPerUserAndReadsItsFilesFromThePrefix) {
@@ -143,7 +132,11 @@ TEST(ProgramFolders, InstalledProgramKeepsShowsPerUserAndReadsItsFilesFromThePre
     }
 }
 
-TEST_F(ProgramFolderTest, ProgramFilesComeFromTheProgramFolderFirstThenFromTheInstallation) {
+TEST_F(ProgramFolderTest, AppPathAndProgramFilesComeFromTheProgramFolderFirstThenFromTheInstallation) {
+    const std::string withoutSeparator = Home().substr(0, Home().size() - 1);
+    ::setenv("VELVORA_HOME", withoutSeparator.c_str(), 1);
+    InitGlobal();
+    EXPECT_EQ(AppPath, Home());
     testing::TempFolder installation;
     ProgramDataPath = installation.Path();
     EXPECT_EQ(ProgramFilePath("zorbstub.exe"), Home() + "zorbstub.exe");
@@ -151,6 +144,9 @@ TEST_F(ProgramFolderTest, ProgramFilesComeFromTheProgramFolderFirstThenFromTheIn
     EXPECT_EQ(ProgramFilePath("zorbstub.exe"), installation.Path() + "zorbstub.exe");
     WriteFile(Home() + "zorbstub.exe", "MZ placed by the user");
     EXPECT_EQ(ProgramFilePath("zorbstub.exe"), Home() + "zorbstub.exe");
+    ::unsetenv("VELVORA_HOME");
+    InitGlobal("/opt/velvora/bin/velvora");
+    EXPECT_EQ(AppPath, "/opt/velvora/bin/");
 }
 
 }  // namespace

@@ -92,12 +92,24 @@ protected:
     // A fresh main window, active so that it takes the shortcuts; any earlier one is closed first.
     void Start() {
         main.reset();
-        main = std::make_unique<TMain>([this](EditorHost&, QWidget* parent) { return new RecordingEditor(editor, parent); });
+        main = std::make_unique<TMain>(
+            [this](EditorHost&, QWidget* parent) { return new RecordingEditor(editor, parent); });
         main->show();
         main->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(main.get()));
     }
     QAction* Item(const char* name) { return main->findChild<QAction*>(name); }
+    // Ctrl+N, then the title typed and Enter in each of the three fields, as a user makes a show.
+    void TypeNewShow(const char* title) {
+        QTest::keyClick(main.get(), Qt::Key_N, Qt::ControlModifier);
+        RunPostedEvents();
+        auto* field = main->findChild<QLineEdit*>("txtTitle");
+        ASSERT_NE(field, nullptr);
+        ASSERT_EQ(QApplication::focusWidget(), field);
+        QTest::keyClicks(field, title);
+        for (int i = 0; i < 3; ++i) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        RunPostedEvents();
+    }
     bool MenuShown(const char* name) { return main->findChild<QMenu*>(name)->menuAction()->isVisible(); }
 
     // Opens a show that has only its title stored; the editor frame takes over unless it fails.
@@ -118,7 +130,8 @@ private:
     UrlOpenerFunction previousOpener_;
 };
 
-TEST_F(MainWindowTest, MenuStatesFollowTheFrame) {
+// Editor commands, by shortcut or from the Photos menu while it is hidden, reach the editor alone.
+TEST_F(MainWindowTest, MenuStatesFollowTheFrameAndEditorCommandsReachOnlyTheEditor) {
     Start();
     using Row = std::tuple<FrameKind, bool, bool, bool, bool>;
     for (const auto& [kind, photos, properties, close, publish] :
@@ -137,19 +150,17 @@ TEST_F(MainWindowTest, MenuStatesFollowTheFrame) {
         EXPECT_EQ(Item("SlideShowProperties1")->isEnabled(), properties);
         EXPECT_EQ(Item("Close1")->isEnabled(), close);
         EXPECT_EQ(Item("Publish1")->isEnabled(), publish);
+        QTest::keyClick(main.get(), Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
+        Item("Add2")->trigger();
+        QTest::keyClick(main.get(), Qt::Key_H, Qt::ControlModifier);
     }
+    EXPECT_EQ(editor.commands,
+              (std::vector{EditorCommand::AddCategory, EditorCommand::AddPhotos, EditorCommand::Publish}));
 }
 
 TEST_F(MainWindowTest, NewShowTypedWithEnterOpensInTheEditorAndCtrlNThereClosesItFirst) {
     Start();
-    QTest::keyClick(main.get(), Qt::Key_N, Qt::ControlModifier);
-    RunPostedEvents();
-    ASSERT_EQ(main->CurrentFrameKind(), FrameKind::NewShow);
-    auto* title = main->findChild<QLineEdit*>("txtTitle");
-    ASSERT_EQ(QApplication::focusWidget(), title);
-    QTest::keyClicks(title, "Summer");
-    for (int field = 0; field < 3; ++field) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    RunPostedEvents();
+    TypeNewShow("Summer");
     EXPECT_EQ(main->CurrentFrameKind(), FrameKind::Editor);
     EXPECT_EQ(ShowSettings.Value("Title"), "Summer");
     QTest::keyClick(main.get(), Qt::Key_N, Qt::ControlModifier);
@@ -159,8 +170,24 @@ TEST_F(MainWindowTest, NewShowTypedWithEnterOpensInTheEditorAndCtrlNThereClosesI
     EXPECT_EQ(QApplication::focusWidget(), main->findChild<QLineEdit*>("txtTitle"));
 }
 
-TEST_F(MainWindowTest, EditorThatFailsToLoadIsDroppedUnsavedAndOneThatRefusesToCloseStays) {
+// A show that cannot be opened changes nothing, and an editor that fails to load is dropped
+// unsaved; one that refuses to close stays.
+TEST_F(MainWindowTest, OpenRequestShowsProgressAndShowsThatFailToOpenChangeNothing) {
     Start();
+    main->RequestOpenShow();
+    EXPECT_TRUE(ProgressIsOpen());
+    EXPECT_EQ(ProgressLineText(ProgressLine::Title), "Opening slide show...");
+    RunPostedEvents();
+    EXPECT_EQ(main->CurrentFrameKind(), FrameKind::OpenShow);
+    EXPECT_FALSE(ProgressIsOpen());
+    ShowPath = "/earlier/";
+    const std::string folder = Home() + "Slide Shows/empty/";
+    std::filesystem::create_directories(folder);
+    EXPECT_THROW(main->OpenShow(folder), std::runtime_error);  // no settings file
+    RunPostedEvents();
+    EXPECT_EQ(ShowPath, "/earlier/");
+    EXPECT_EQ(main->CurrentFrameKind(), FrameKind::OpenShow);
+
     editor.failLoad = true;
     OpenTrip();
     EXPECT_EQ(main->CurrentFrameKind(), FrameKind::StartPage);
@@ -175,45 +202,27 @@ TEST_F(MainWindowTest, EditorThatFailsToLoadIsDroppedUnsavedAndOneThatRefusesToC
     EXPECT_TRUE(Item("SlideShowProperties1")->isEnabled());
 }
 
-TEST_F(MainWindowTest, OpenRequestShowsProgressAndAShowWithoutSettingsFileChangesNothing) {
+// The first start fits the screen, centred; later starts keep the placement.
+TEST_F(MainWindowTest, ClosingTheWindowClosesTheShowAndARestartKeepsPlacementAndOptionsAndReadsTheIndex) {
     Start();
-    main->RequestOpenShow();
-    EXPECT_TRUE(ProgressIsOpen());
-    EXPECT_EQ(ProgressLineText(ProgressLine::Title), "Opening slide show...");
-    RunPostedEvents();
-    EXPECT_EQ(main->CurrentFrameKind(), FrameKind::OpenShow);
-    EXPECT_FALSE(ProgressIsOpen());
-    ShowPath = "/earlier/";
-    const std::string folder = Home() + "Slide Shows/empty/";
-    std::filesystem::create_directories(folder);
-    EXPECT_THROW(main->OpenShow(folder), std::runtime_error);
-    RunPostedEvents();
-    EXPECT_EQ(ShowPath, "/earlier/");
-    EXPECT_EQ(main->CurrentFrameKind(), FrameKind::OpenShow);
-}
-
-TEST_F(MainWindowTest, EditorCommandsReachOnlyTheEditorEvenFromTheHiddenMenu) {
-    Start();
-    QTest::keyClick(main.get(), Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
-    Item("Add2")->trigger();
-    EXPECT_TRUE(editor.commands.empty());
-    OpenTrip();
-    QTest::keyClick(main.get(), Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
-    QTest::keyClick(main.get(), Qt::Key_H, Qt::ControlModifier);
-    EXPECT_EQ(editor.commands, (std::vector{EditorCommand::AddCategory, EditorCommand::Publish}));
-}
-
-TEST_F(MainWindowTest, ClosingTheWindowClosesTheShowAndARestartKeepsOptionsAndReadsTheIndex) {
-    Start();
+    const QRect available = main->screen()->availableGeometry();
+    const QRect first = main->geometry();
+    EXPECT_LE(first.width(), 1024);
+    EXPECT_LE(first.height(), 720);
+    EXPECT_GT(first.width(), 696);  // larger than the old fixed size wherever the screen allows
+    EXPECT_TRUE(available.contains(first));
+    EXPECT_LE((first.center() - available.center()).manhattanLength(), 2);
     OpenTrip();
     Item("ShowTooltips1")->trigger();
     main->SetPhotoDeleteAsk(false);
+    main->setGeometry(QRect(10, 20, 500, 400));
     main->close();
     EXPECT_EQ(editor.closes, 1);
     EXPECT_EQ(main->CurrentFrameKind(), FrameKind::None);
     testing::WriteFile(Home() + "Slide Shows/" + ShowIndexFileName, "/x/\r\n/y/\r\n");
     Start();
     EXPECT_EQ(ShowList, (StringList{"/x/", "/y/"}));
+    EXPECT_EQ(main->geometry().size(), QSize(500, 400));
     EXPECT_FALSE(main->TooltipsShown());
     EXPECT_FALSE(main->PhotoDeleteAsk());
     // With tooltips off the window's widgets never receive their events.
@@ -281,13 +290,7 @@ TEST_F(MainWindowTest, UnreadableIndexIsReportedAtStartAndNeverReplacedByANewSho
     EXPECT_TRUE(message.contains(QStringLiteral("cannot be read"))) << message.toStdString();
     EXPECT_TRUE(ShowList.empty());
 
-    QTest::keyClick(main.get(), Qt::Key_N, Qt::ControlModifier);
-    RunPostedEvents();
-    auto* title = main->findChild<QLineEdit*>("txtTitle");
-    ASSERT_NE(title, nullptr);
-    QTest::keyClicks(title, "Rome");
-    for (int field = 0; field < 3; ++field) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    RunPostedEvents();
+    TypeNewShow("Rome");
     EXPECT_EQ(main->CurrentFrameKind(), FrameKind::NewShow);
     ASSERT_EQ(dialogs.Texts(Kind::Warning).size(), 2u);
     EXPECT_TRUE(dialogs.Texts(Kind::Warning)[1].contains(QString::fromStdString(index)));
@@ -317,7 +320,7 @@ TEST_F(MainWindowTest, IndexWithoutReadPermissionIsReportedAndKept) {
 }
 
 // Run from the build tree, as the guide's copy there stands for the installed one.
-TEST_F(MainWindowTest, F1AndEveryHelpItemOpenTheGuideShippedWithTheProgram) {
+TEST_F(MainWindowTest, F1AndEveryHelpItemOpenTheGuideShippedWithTheProgramOrSayWhyNot) {
     InitGlobal(VELVORA_BUILD_DIR "/velvora");
     Start();
     const std::string guide = VELVORA_BUILD_DIR "/" + std::string(GuideFileName);
@@ -327,28 +330,9 @@ TEST_F(MainWindowTest, F1AndEveryHelpItemOpenTheGuideShippedWithTheProgram) {
         Item(item)->trigger();
     EXPECT_EQ(openedUrls, std::vector<QUrl>(5, QUrl::fromLocalFile(QString::fromStdString(guide))));
     EXPECT_TRUE(dialogs.Texts(Kind::Warning).empty());
-}
-
-TEST_F(MainWindowTest, AGuideTheDesktopCannotOpenIsReported) {
-    SetUrlOpener([](const QUrl&) { return false; });
-    Start();
+    SetUrlOpener([](const QUrl&) { return false; });  // a desktop that cannot open it
     Item("ContentsandIndex1")->trigger();
     EXPECT_EQ(dialogs.Texts(Kind::Warning).size(), 1u);
-}
-
-TEST_F(MainWindowTest, FirstStartFitsTheScreenCentredAndLaterStartsKeepThePlacement) {
-    Start();
-    const QRect available = main->screen()->availableGeometry();
-    const QRect first = main->geometry();
-    EXPECT_LE(first.width(), 1024);
-    EXPECT_LE(first.height(), 720);
-    EXPECT_GT(first.width(), 696);  // larger than the old fixed size wherever the screen allows
-    EXPECT_TRUE(available.contains(first));
-    EXPECT_LE((first.center() - available.center()).manhattanLength(), 2);
-    main->setGeometry(QRect(10, 20, 500, 400));
-    main->close();
-    Start();
-    EXPECT_EQ(main->geometry().size(), QSize(500, 400));
 }
 
 }  // namespace

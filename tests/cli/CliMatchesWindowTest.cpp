@@ -120,7 +120,6 @@ TEST_F(CliMatchesWindowTest, AddAndPublishLeaveWhatTheWindowsAddAndTheDialogsRun
         dialog.show();
         dialog.findChild<QLineEdit*>(QStringLiteral("txtFilename"))->setText(QStringLiteral("dialog"));
         dialog.findChild<QCheckBox*>(QStringLiteral("chkAutoPlay"))->setChecked(false);
-        dialogs.AnswerConfirm(false);  // no help with burning
         dialog.btnPublishClick();
     }
     document.CloseShow();

@@ -56,13 +56,20 @@ protected:
     ShowDocument document;
 };
 
-TEST_F(PublishTest, PublishedShowReadsBackWithEveryOffsetPointingAtItsData) {
+TEST_F(PublishTest, PublishedShowReadsBackWithEveryOffsetPointingAtItsDataAndACancelStopsIt) {
     const std::string marker(PackageMarker.begin(), PackageMarker.end());
     WriteFile(Home() + StubFileName, marker + "stub code");
     WriteTripShow();
     LoadShow("Title=Trip & Co\r\nViewerShowToolbar=1\r\n\r\n");
     EXPECT_EQ(CountPublishPhotos(), 3);
+    // A title too long for its length byte, or no viewer, is refused before anything is written.
     TMemoryStream out;
+    EXPECT_THROW(WriteViewerPrefix(out, std::string(256, 't'), Home() + "keltview.exe"), std::runtime_error);
+    EXPECT_THROW(WriteViewerPrefix(out, "Trip", Home() + "missing.exe"), std::runtime_error);
+    EXPECT_EQ(out.Size(), 0u);
+    TMemoryStream longest;
+    WriteViewerPrefix(longest, std::string(255, 't'), Home() + "keltview.exe");
+    EXPECT_EQ(ReadViewerPrefix(MemoryByteSource(longest.Bytes())).Title, std::string(255, 't'));
     WriteViewerPrefix(out, document.Tree().Root()->Text, Home() + "keltview.exe");
     WritePublishedShow(out, document.Tree(), true, 3);
     const std::vector<std::uint8_t> file = out.Bytes();
@@ -104,6 +111,17 @@ TEST_F(PublishTest, PublishedShowReadsBackWithEveryOffsetPointingAtItsData) {
     EXPECT_TRUE(holidays.Photos[1].HasFullsize && holidays.Photos[1].Information.empty());
     EXPECT_EQ(Slice(file, holidays.Photos[1].Fullsize), "photo b without thumbnail or information");
 
+    // Cancelled after the first photo, the writer stops before the second photo's data.
+    ProgressOpen();
+    const auto previous = SetMessagePump([] { ProgressCancel(); });
+    TMemoryStream cancelled;
+    WritePublishedShow(cancelled, document.Tree(), true, 3);
+    SetMessagePump(previous);
+    ProgressClose();
+    const std::string written(cancelled.Bytes().begin(), cancelled.Bytes().end());
+    EXPECT_NE(written.find("thumb of seathe sea photo"), std::string::npos);
+    EXPECT_EQ(written.find("thumb of a"), std::string::npos);
+
     // Every cut leaves a file the reader refuses with its own error, never reading past it.
     for (std::size_t size = 0; size < file.size(); ++size) {
         const MemoryByteSource cut(std::span<const std::uint8_t>(file).first(size));
@@ -141,20 +159,6 @@ TEST_F(PublishTest, RootOnlyShowWithoutPhotosIsHeadSectionAndOneEmptyBlock) {
     EXPECT_EQ(out.Bytes()[6] ^ ScrambleKey[4], 'V');
 }
 
-TEST_F(PublishTest, CancelAfterTheFirstPhotoStopsBeforeTheSecondPhotosData) {
-    WriteTripShow();
-    LoadShow("Title=Trip\r\n");
-    ProgressOpen();
-    const auto previous = SetMessagePump([] { ProgressCancel(); });
-    TMemoryStream out;
-    WritePublishedShow(out, document.Tree(), true, 3);
-    SetMessagePump(previous);
-    ProgressClose();
-    const std::string written(out.Bytes().begin(), out.Bytes().end());
-    EXPECT_NE(written.find("thumb of seathe sea photo"), std::string::npos);
-    EXPECT_EQ(written.find("thumb of a"), std::string::npos);
-}
-
 TEST_F(PublishTest, CountSkipsAliasesAndIdsThatLeaveTheShowFolder) {
     WriteFile(ShowPath + "categories.dat",
               "\\A\r\nALIAS=0001\r\n\r\n\\B\r\nAlias=../0001\r\n\r\n\\C\r\nAlias=0003\r\n\r\n");
@@ -164,15 +168,6 @@ TEST_F(PublishTest, CountSkipsAliasesAndIdsThatLeaveTheShowFolder) {
     ProgressOpen();
     EXPECT_EQ(CountPublishPhotos(), 4);
     ProgressClose();
-}
-
-TEST_F(PublishTest, PrefixRefusesLongTitleAndMissingViewerBeforeWriting) {
-    TMemoryStream out;
-    EXPECT_THROW(WriteViewerPrefix(out, std::string(256, 't'), Home() + "keltview.exe"), std::runtime_error);
-    EXPECT_THROW(WriteViewerPrefix(out, "Trip", Home() + "missing.exe"), std::runtime_error);
-    EXPECT_EQ(out.Size(), 0u);
-    WriteViewerPrefix(out, std::string(255, 't'), Home() + "keltview.exe");
-    EXPECT_EQ(ReadViewerPrefix(MemoryByteSource(out.Bytes())).Title, std::string(255, 't'));
 }
 
 }  // namespace
