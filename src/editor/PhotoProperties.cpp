@@ -112,9 +112,10 @@ bool SavePhotoProperties(ShowDocument& document, const PhotoPanel& panel) {
     PhotoList& photos = document.Photos();
     const int index = document.CurrentPhotoIndex;
     PhotoEntry entry = PhotoEntry::FromText(photos.Item(index));
-    // Decoded, the panel's texts can never split the entry at a separator of their own.
-    entry.Caption = DecodeStoredText(panel.Caption);
-    entry.Name = DecodeStoredText(panel.Name);
+    // Decoded, the panel's texts can never split the entry at a separator of their own; on
+    // one line, the list shows what the file keeps.
+    entry.Caption = SingleLineValue(DecodeStoredText(panel.Caption));
+    entry.Name = SingleLineValue(DecodeStoredText(panel.Name));
     const bool changed = entry.Text() != photos.Item(index) || panel.Rotation != photos.Rotation(index);
     photos.SetItem(index, entry.Text());
     photos.SetRotation(index, panel.Rotation);
