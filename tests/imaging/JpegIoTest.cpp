@@ -66,9 +66,9 @@ TEST_F(JpegIoTest, ChannelCountsGiveTheirFormats) {
     ASSERT_TRUE(Read(EncodeJpeg(16, 16, 4, Solid(200, 100, 50, 255)), 1));
     EXPECT_EQ(bitmap_->Format(), PixelFormat::Bits32);
     ExpectNear(bitmap_->Row(8) + 4 * 8, {49, 99, 199});
-    std::vector<std::uint8_t> pixels = {10, 20, 30, 128, 255, 0, 255, 255};
-    ConvertRgbaToBgra(pixels.data(), 2, 1);
-    EXPECT_EQ(pixels, (std::vector<std::uint8_t>{15, 10, 5, 128, 254, 0, 254, 255}));
+    std::vector<std::uint8_t> pixels = {10, 20, 30, 128, 1, 1, 1, 255, 255, 0, 255, 255};
+    ConvertRgbaToBgra(pixels.data(), 3, 1);
+    EXPECT_EQ(pixels, (std::vector<std::uint8_t>{15, 10, 5, 128, 1, 1, 1, 255, 254, 0, 254, 255}));
 
     ASSERT_TRUE(Read(EncodeJpeg(16, 16, 1, Solid(77)), 2));
     EXPECT_EQ(bitmap_->Format(), PixelFormat::Bits8);
