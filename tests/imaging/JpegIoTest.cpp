@@ -61,14 +61,19 @@ TEST_F(JpegIoTest, ChannelCountsGiveTheirFormats) {
     ExpectNear(bitmap_->Row(2), {0, 0, 255});
     ExpectNear(bitmap_->Row(29), {255, 0, 0});
 
-    // Inverted CMYK as Adobe files hold it; (200, 100, 50, 255) turns into B 49, G 99, R 199.
+    // Inverted CMYK as Adobe files hold it; (200, 100, 50, 255) turns into B 49, G 99, R 199,
+    // each channel scaled by the fourth byte and rounded as the conversion promises.
     ASSERT_TRUE(Read(EncodeJpeg(16, 16, 4, Solid(200, 100, 50, 255)), 1));
     EXPECT_EQ(bitmap_->Format(), PixelFormat::Bits32);
     ExpectNear(bitmap_->Row(8) + 4 * 8, {49, 99, 199});
+    std::vector<std::uint8_t> pixels = {10, 20, 30, 128, 1, 1, 1, 255, 255, 0, 255, 255};
+    ConvertRgbaToBgra(pixels.data(), 3, 1);
+    EXPECT_EQ(pixels, (std::vector<std::uint8_t>{15, 10, 5, 128, 1, 1, 1, 255, 254, 0, 254, 255}));
 
     ASSERT_TRUE(Read(EncodeJpeg(16, 16, 1, Solid(77)), 2));
     EXPECT_EQ(bitmap_->Format(), PixelFormat::Bits8);
-    EXPECT_EQ(bitmap_->GetPalette(), CreateGreyPalette(1, 1, 1));
+    ASSERT_EQ(bitmap_->GetPalette().size(), 256u);
+    EXPECT_EQ(bitmap_->GetPalette()[255], (PaletteEntry{255, 255, 255, 1}));
     ExpectNear(bitmap_->Row(3) + 3, {77});
 
     ASSERT_TRUE(Read(EncodeJpeg(40, 24, 3, Solid(0, 128, 255), {.progressive = true}), 4));
@@ -148,16 +153,9 @@ TEST_F(JpegIoTest, LoadJpegFittedIntoThumbnailBox) {
     }
 }
 
-TEST_F(JpegIoTest, GreyPaletteAndFourChannelPixels) {
-    const Palette palette = CreateGreyPalette(1, 0, 1);
-    ASSERT_EQ(palette.size(), 256u);
-    EXPECT_EQ(palette[200], (PaletteEntry{200, 0, 200, 1}));
-    EXPECT_EQ(CreateGreyPalette(1, 1, 1)[255], (PaletteEntry{255, 255, 255, 1}));
+TEST(CreateGreyPalette, RampsTheChosenChannelsAndRefusesOtherFactors) {
+    EXPECT_EQ(CreateGreyPalette(1, 0, 1)[200], (PaletteEntry{200, 0, 200, 1}));
     EXPECT_THROW(CreateGreyPalette(1, 2, 1), std::invalid_argument);
-
-    std::vector<std::uint8_t> pixels = {10, 20, 30, 128, 255, 0, 255, 255};
-    ConvertRgbaToBgra(pixels.data(), 2, 1);
-    EXPECT_EQ(pixels, (std::vector<std::uint8_t>{15, 10, 5, 128, 254, 0, 254, 255}));
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 // the slide instead, and what is held stays small.
 #include <chrono>
 #include <condition_variable>
-#include <memory>
 #include <mutex>
 #include <set>
 #include <thread>
@@ -23,50 +22,41 @@ const std::uint32_t Colours[] = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00, 0x00FFF
 const std::string SlideEachSecond = "Title=S\r\nTransition=3\r\nDuration=3\r\n";
 
 // Decodes through the show, but holds back the photos whose ids are gated until Open().
+// Declared before the screen whose worker calls it, so it outlives that worker.
 class GatedLoader {
 public:
-    GatedLoader(const SlideShow& show, std::set<std::string> gated) : state_(std::make_shared<State>()) {
-        state_->Show = &show;
-        state_->Gated = std::move(gated);
-    }
-    SlidePreparer::PictureLoader Loader() const {
-        return [state = state_](const SlidePhoto& photo) {
-            std::unique_lock lock(state->Mutex);
-            state->Calls.insert(photo.Id);
-            if (state->Gated.contains(photo.Id) &&
-                !state->Changed.wait_for(lock, std::chrono::seconds(10), [&] { return state->Open; }))
-                state->TimedOut = true;
+    GatedLoader(const SlideShow& show, std::set<std::string> gated) : show_(show), gated_(std::move(gated)) {}
+    SlidePreparer::PictureLoader Loader() {
+        return [this](const SlidePhoto& photo) {
+            std::unique_lock lock(mutex_);
+            decoded_.insert(photo.Id);
+            if (gated_.contains(photo.Id) && !opened_.wait_for(lock, std::chrono::seconds(10), [&] { return open_; }))
+                timedOut_ = true;
             lock.unlock();
-            return state->Show->LoadPicture(photo);
+            return show_.LoadPicture(photo);
         };
     }
     void Open() {
-        {
-            const std::lock_guard lock(state_->Mutex);
-            state_->Open = true;
-        }
-        state_->Changed.notify_all();
+        const std::lock_guard lock(mutex_);
+        open_ = true;
+        opened_.notify_all();
     }
-    bool Decoded(const std::string& id) const {
-        const std::lock_guard lock(state_->Mutex);
-        return state_->Calls.contains(id);
+    bool Decoded(const std::string& id) {
+        const std::lock_guard lock(mutex_);
+        return decoded_.contains(id);
     }
-    bool TimedOut() const {
-        const std::lock_guard lock(state_->Mutex);
-        return state_->TimedOut;
+    bool TimedOut() {
+        const std::lock_guard lock(mutex_);
+        return timedOut_;
     }
 
 private:
-    struct State {
-        const SlideShow* Show = nullptr;
-        std::set<std::string> Gated;
-        std::set<std::string> Calls;
-        bool Open = false;
-        bool TimedOut = false;
-        std::mutex Mutex;
-        std::condition_variable Changed;
-    };
-    std::shared_ptr<State> state_;
+    const SlideShow& show_;
+    const std::set<std::string> gated_;
+    std::set<std::string> decoded_;
+    bool open_ = false, timedOut_ = false;
+    std::mutex mutex_;
+    std::condition_variable opened_;
 };
 
 class SlidePreparationTest : public testing::PublishedShowTest {

@@ -61,12 +61,12 @@ TEST_F(SlideShowTest, PublishedShowReadsBackAsTreeWithPhotosOptionsAndNearestSet
     EXPECT_EQ(categories[2].Loop, LoopIndex::Continuous);
 }
 
-TEST(DisplayChoiceTest, RandomSettlesTheSameWayForTheSameSeedAndStaysInRange) {
+// That a seed settles "Random" the same way every time is checked through the player.
+TEST(DisplayChoiceTest, RandomStaysInRange) {
     const SlideSettings random;  // every choice Random
-    std::mt19937 a(42), b(42);
+    std::mt19937 generator(42);
     for (int i = 0; i < 200; ++i) {
-        const DisplayChoice choice = ChooseDisplay(random, a);
-        EXPECT_EQ(choice, ChooseDisplay(random, b));
+        const DisplayChoice choice = ChooseDisplay(random, generator);
         EXPECT_GE(choice.Transition, TransitionIndex::SlideFromLeft);
         EXPECT_LE(choice.Transition, TransitionIndex::HorizontalBarsLarge);
         EXPECT_GE(choice.Horizontal, AlignIndex::Start);

@@ -13,7 +13,8 @@
 namespace velvora {
 namespace {
 
-constexpr Pixel Red = 0xFFFF0000u, Green = 0xFF00FF00u, Blue = 0xFF0000FFu, Yellow = 0xFFFFFF00u;
+constexpr Pixel Red = 0xFFFF0000u, Green = 0xFF00FF00u, Blue = 0xFF0000FFu, Yellow = 0xFFFFFF00u, Cyan = 0xFF00FFFFu,
+                Magenta = 0xFFFF00FFu;
 // One-second photos without transitions, so that every step is exact.
 const std::string Timed = "Title=S\r\nTransition=1\r\nDuration=3\r\nHorizontal=3\r\nVertical=3\r\n";
 
@@ -97,17 +98,25 @@ TEST(PictureOutputTest, DarkenKeepsItsShareInsideTheClippedAreaAndBmpRoundTrips)
     EXPECT_TRUE(EncodeBmpFile(PixelBuffer()).empty());
 }
 
-TEST_F(ViewerFeaturesTest, IntroPlaysInItsBoxThenTheShowFillsTheScreenWithItsCaption) {
-    SetCategories("\\Intro\r\nAlias=0001\r\nIntro=1\r\nIntroWidth=50\r\nIntroHeight=50\r\n\r\n");
-    AddPhoto("0001", "00000000", "", testing::SolidBmp(4, 4, 0x00FF00));
+// The intro plays in its box, then the show fills the screen with its caption; the about box
+// plays in its own box over the paused show and returns where it was; a photo that leaves the
+// previous one on screen draws over it, and the next draws over the background again.
+TEST_F(ViewerFeaturesTest, IntroAboutBoxCaptionsAndLeavePreviousDrawWhereTheyBelong) {
+    SetCategories(
+        "\\Intro\r\nAlias=0001\r\nIntro=1\r\nIntroWidth=50\r\nIntroHeight=50\r\n\r\n"
+        "\\About\r\nAlias=0002\r\nAbout=1\r\nAboutWidth=50\r\nAboutHeight=50\r\n\r\n");
+    AddPhoto("0001", "00000000", "", testing::SolidBmp(4, 4, 0xFFFF00));
+    AddPhoto("0002", "00000000", "Caption=Made by us\r\n", testing::SolidBmp(4, 4, 0x00FF00));
     AddPhoto("0000", "00000000", "Caption=Sea at dawn\r\n", testing::SolidBmp(8, 4, 0x0000FF));
+    AddPhoto("0000", "00000001", "Size=1\r\nLeavePrevious=1\r\n", testing::SolidBmp(2, 2, 0x00FFFF));
+    AddPhoto("0000", "00000002", "Size=1\r\n", testing::SolidBmp(2, 2, 0xFF00FF));
     const SlideShow show = Publish(Timed + "Background=1\r\nBackgroundOption1=255\r\n");
     SlideScreen screen(show, 1);
     PixelBuffer frame;
     screen.Start(0);
     testing::RenderSettled(screen, 200, 100, frame);
-    // The 4 x 4 photo fits the 100 x 50 box's height: green in the middle, background beside.
-    EXPECT_EQ(frame.At(100, 50), Green);
+    // The 4 x 4 photo fits the 100 x 50 box's height: yellow in the middle, background beside.
+    EXPECT_EQ(frame.At(100, 50), Yellow);
     EXPECT_EQ(frame.At(60, 50), Red);
     EXPECT_EQ(frame.At(10, 10), Red);
     EXPECT_EQ(screen.CaptionSlide(), (PixelRect{50, 25, 100, 50}));
@@ -117,36 +126,7 @@ TEST_F(ViewerFeaturesTest, IntroPlaysInItsBoxThenTheShowFillsTheScreenWithItsCap
     EXPECT_EQ(frame.At(10, 10), Blue);
     EXPECT_EQ(screen.Caption(), "Sea at dawn");
     EXPECT_EQ(screen.CaptionSlide(), (PixelRect{0, 0, 200, 100}));
-}
 
-TEST_F(ViewerFeaturesTest, LeavePreviousDrawsOverTheScreenInsteadOfTheBackground) {
-    AddPhoto("0000", "00000000", "", testing::SolidBmp(8, 4, 0x0000FF));
-    AddPhoto("0000", "00000001", "Size=1\r\nLeavePrevious=1\r\n", testing::SolidBmp(2, 2, 0xFFFF00));
-    AddPhoto("0000", "00000002", "Size=1\r\n", testing::SolidBmp(2, 2, 0x00FF00));
-    const SlideShow show = Publish(Timed);
-    SlideScreen screen(show, 1);
-    PixelBuffer frame;
-    screen.Start(0);
-    std::vector<Pixel> corner, middle;
-    for (int step = 0; step < 3; ++step) {
-        testing::RenderSettled(screen, 200, 100, frame);
-        corner.push_back(frame.At(10, 10));
-        middle.push_back(frame.At(100, 50));
-        screen.Next(0);
-    }
-    EXPECT_EQ(corner, (std::vector<Pixel>{Blue, Blue, OpaqueBlack}));
-    EXPECT_EQ(middle, (std::vector<Pixel>{Blue, Yellow, Green}));
-}
-
-TEST_F(ViewerFeaturesTest, AboutPlaysInItsBoxOverThePausedShowAndReturnsWhereItWas) {
-    SetCategories("\\About\r\nAlias=0001\r\nAbout=1\r\nAboutWidth=50\r\nAboutHeight=50\r\n\r\n");
-    AddPhoto("0001", "00000000", "Caption=Made by us\r\n", testing::SolidBmp(4, 4, 0x00FF00));
-    AddPhoto("0000", "00000000", "", testing::SolidBmp(8, 4, 0x0000FF));
-    AddPhoto("0000", "00000001", "", testing::SolidBmp(8, 4, 0xFFFF00));
-    const SlideShow show = Publish(Timed);
-    SlideScreen screen(show, 1);
-    PixelBuffer frame;
-    screen.Start(0);
     screen.Tick(500);
     screen.OpenAbout(500);
     ASSERT_TRUE(screen.AboutOpen());
@@ -160,9 +140,16 @@ TEST_F(ViewerFeaturesTest, AboutPlaysInItsBoxOverThePausedShowAndReturnsWhereItW
     screen.Tick(1600);
     EXPECT_FALSE(screen.AboutOpen());
     EXPECT_EQ(screen.Show().State(), PlayState::Playing);
-    EXPECT_EQ(screen.Show().Frame().To, 0);
-    screen.Tick(2100);
     EXPECT_EQ(screen.Show().Frame().To, 1);
+    screen.Tick(2100);
+    EXPECT_EQ(screen.Show().Frame().To, 2);
+    testing::RenderSettled(screen, 200, 100, frame);
+    EXPECT_EQ(frame.At(10, 10), Blue);
+    EXPECT_EQ(frame.At(100, 50), Cyan);
+    screen.Next(2100);
+    testing::RenderSettled(screen, 200, 100, frame);
+    EXPECT_EQ(frame.At(10, 10), Red);
+    EXPECT_EQ(frame.At(100, 50), Magenta);
     // Closed early over a show paused by the user, the show stays paused.
     screen.TogglePause(2100);
     screen.OpenAbout(2100);

@@ -1,36 +1,10 @@
-// Jumps, the position text, and what keys, clicks, the wheel and an idle pointer do.
+// What keys, clicks, the wheel and an idle pointer do.
 #include "viewer/core/ViewerInput.h"
 
 #include <gtest/gtest.h>
 
-#include "PublishedShow.h"
-
 namespace velvora {
 namespace {
-
-class ViewerInputTest : public testing::PublishedShowTest {};
-
-TEST_F(ViewerInputTest, HomeAndEndCutToTheEndsOfThePlayListIntroIncludedAndRestartAFinishedShow) {
-    SetCategories("\\Intro\r\nAlias=0001\r\nIntro=1\r\n\r\n");
-    for (const char* id : {"00000001", "00000002", "00000003"}) AddPhoto("0000", id, "Name=n\r\n", "");
-    AddPhoto("0001", "00000004", "Name=i\r\n", "");
-    const SlideShow show = Publish("Title=S\r\nDuration=3\r\n");
-    SlidePlayer player(show, 1);
-    player.Last(0);
-    EXPECT_EQ(PositionText(player), "");  // not started: nothing to jump in
-    player.Start(0);
-    EXPECT_EQ(PositionText(player), "1 / 4");
-    player.Last(10);
-    EXPECT_EQ(player.Frame(), (SlideFrame{-1, 3, 1.0}));
-    EXPECT_EQ(PositionText(player), "4 / 4");
-    player.Tick(60000);
-    ASSERT_EQ(player.State(), PlayState::Finished);
-    player.First(60010);
-    EXPECT_EQ(player.State(), PlayState::Playing);
-    EXPECT_EQ(player.Frame(), (SlideFrame{-1, 0, 1.0}));
-    player.GoTo(4, 60020);
-    EXPECT_EQ(player.Frame().To, 0);
-}
 
 TEST(ViewerInput, KeysDependOnThePhotoListAndTheAboutBox) {
     EXPECT_EQ(CommandForKey(ViewerKey::Home, false, false), ViewerCommand::First);
