@@ -62,6 +62,26 @@ TEST_F(ViewerFeaturesTest, LabelsListEveryPhotoWithNameFileAndSizeAsAllowed) {
     EXPECT_EQ(PhotoLabel(PhotoAt(show, photos[1]), {.FileNames = true, .Resolution = true}), "dunes.jpg");
 }
 
+// A photo added from another format is stored as a JPEG; saved under its source's extension,
+// a program that trusts the name could not open it.
+TEST(SuggestedSaveNameTest, FolderAndRefusedCharactersGoAndStoredJpegsEndInJpg) {
+    const std::vector<std::uint8_t> jpeg{0xFF, 0xD8, 0xFF}, bmp{'B', 'M', 0};
+    const struct {
+        const char* source;
+        const std::vector<std::uint8_t>& stored;
+        const char* offered;
+    } rows[] = {{"C:\\Trip\\IMG_1.heic", jpeg, "IMG_1.jpg"},
+                {"beach.JPEG", jpeg, "beach.JPEG"},
+                {"scan", jpeg, "scan.jpg"},
+                {"a.b/lawn?.bmp", bmp, "lawn.bmp"},
+                {"dir/<>|", jpeg, "photo.jpg"}};
+    for (const auto& row : rows) {
+        SlidePhoto photo;
+        photo.SourceFileName = row.source;
+        EXPECT_EQ(SuggestedSaveName(photo, row.stored), row.offered) << row.source;
+    }
+}
+
 TEST(SlideLayoutTest, BoxesAreCentredSharesAndCaptionsSitOnTheSlidesBottom) {
     EXPECT_EQ(CenteredBox({50, 50}, 640, 480), (PixelRect{160, 120, 320, 240}));
     EXPECT_EQ(CenteredBox({100, 25}, 640, 480), (PixelRect{0, 180, 640, 120}));

@@ -1,6 +1,7 @@
 // The viewer's commands from the show's options.
 #include "viewer/core/ViewerFeatures.h"
 
+#include <cctype>
 #include <cstring>
 #include <exception>
 
@@ -70,14 +71,29 @@ const std::string& PhotoTitle(const SlidePhoto& photo) {
     return photo.Name.empty() ? photo.SourceFileName : photo.Name;
 }
 
+namespace {
+
+bool HasJpegExtension(const std::string& name) {
+    const std::size_t dot = name.rfind('.');
+    if (dot == std::string::npos) return false;
+    std::string extension = name.substr(dot + 1);
+    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return extension == "jpg" || extension == "jpeg" || extension == "jpe" || extension == "jfif";
+}
+
+}  // namespace
+
 // Works on bytes: every character removed is ASCII, which UTF-8 and Windows-1252 never use
 // inside another character.
-std::string SuggestedSaveName(const SlidePhoto& photo) {
+std::string SuggestedSaveName(const SlidePhoto& photo, std::span<const std::uint8_t> stored) {
     std::string name = photo.SourceFileName;
     const std::size_t folderEnd = name.find_last_of("\\/:");
     if (folderEnd != std::string::npos) name.erase(0, folderEnd + 1);
     std::erase_if(name, [](char c) { return static_cast<unsigned char>(c) < 32 || std::strchr("<>\"|?*", c); });
-    return name.empty() ? "photo.jpg" : name;
+    if (name.empty()) return "photo.jpg";
+    const bool jpeg = stored.size() >= 2 && stored[0] == 0xFF && stored[1] == 0xD8;
+    if (jpeg && !HasJpegExtension(name)) name = name.substr(0, name.rfind('.')) + ".jpg";
+    return name;
 }
 
 }  // namespace velvora

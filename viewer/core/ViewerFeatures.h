@@ -2,6 +2,7 @@
 // and the texts of its photo list.
 #pragma once
 
+#include <span>
 #include <string>
 #include <vector>
 
@@ -51,8 +52,10 @@ PixelBuffer ListThumbnail(const SlideShow& show, const SlidePhoto& photo);
 // The title of a photo's own window: its name, or its source file name when it has none.
 const std::string& PhotoTitle(const SlidePhoto& photo);
 
-// The name a saved copy of `photo` is offered under: its source file name without any folder
-// and without the characters file systems refuse; "photo.jpg" when nothing is left.
-std::string SuggestedSaveName(const SlidePhoto& photo);
+// The name a saved copy of `photo`, whose stored bytes are `stored`, is offered under: its
+// source file name without any folder and without the characters file systems refuse;
+// "photo.jpg" when nothing is left. A photo added from another format is stored as a JPEG,
+// and its name then ends in ".jpg" in place of the source's own extension.
+std::string SuggestedSaveName(const SlidePhoto& photo, std::span<const std::uint8_t> stored);
 
 }  // namespace velvora

@@ -51,7 +51,7 @@ void CopyPhoto(const SlideShow& show, const SlidePhoto& photo) {
 // The bytes are read first: a photo that cannot be saved says so before asking where.
 void SavePhoto(const SlideShow& show, const SlidePhoto& photo) {
     const std::vector<std::uint8_t> bytes = show.ImageBytes(photo);
-    const QString path = Dialogs().PickSaveFile(QObject::tr("Save Photo"), FromStored(SuggestedSaveName(photo)),
+    const QString path = Dialogs().PickSaveFile(QObject::tr("Save Photo"), FromStored(SuggestedSaveName(photo, bytes)),
                                                 QObject::tr("Pictures (*.jpg *.jpeg *.bmp);;All files (*)"));
     if (path.isEmpty()) return;
     LocalFileSystem files;

@@ -75,7 +75,7 @@ void WriteFileReplacing(const std::wstring& path, const std::vector<std::uint8_t
 
 void SaveImageFile(HWND owner, const SlideShow& show, const SlidePhoto& photo) {
     const std::vector<std::uint8_t> bytes = show.ImageBytes(photo);
-    std::wstring path = WideFromStored(SuggestedSaveName(photo));
+    std::wstring path = WideFromStored(SuggestedSaveName(photo, bytes));
     path.resize(32768, L'\0');
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof dialog;
