@@ -12,7 +12,8 @@ if(VELVORA_SANITIZE)
   add_link_options(-fsanitize=address,undefined)
 elseif(VELVORA_FUZZ)
   add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer
-                      -fno-sanitize-recover=undefined)
+                      -fno-sanitize-recover=undefined
+                      -fsanitize-ignorelist=${PROJECT_SOURCE_DIR}/tests/fuzz/stb-ignorelist.txt)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
