@@ -17,6 +17,15 @@ void AddLine(std::string& text, const std::string& line) {
     text += line;
 }
 
+// The tool stores a source's own bytes only for .jpg and .jpeg names; any other source
+// stored as a JPEG was converted when it was added.
+bool HasJpegExtension(const std::string& name) {
+    const std::size_t dot = name.rfind('.');
+    std::string extension = dot == std::string::npos ? std::string() : name.substr(dot);
+    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return extension == ".jpg" || extension == ".jpeg";
+}
+
 }  // namespace
 
 ViewerFeatures ViewerFeaturesOf(const SlideShow& show) {
@@ -70,18 +79,6 @@ PixelBuffer ListThumbnail(const SlideShow& show, const SlidePhoto& photo) {
 const std::string& PhotoTitle(const SlidePhoto& photo) {
     return photo.Name.empty() ? photo.SourceFileName : photo.Name;
 }
-
-namespace {
-
-bool HasJpegExtension(const std::string& name) {
-    const std::size_t dot = name.rfind('.');
-    if (dot == std::string::npos) return false;
-    std::string extension = name.substr(dot + 1);
-    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return extension == "jpg" || extension == "jpeg" || extension == "jpe" || extension == "jfif";
-}
-
-}  // namespace
 
 // Works on bytes: every character removed is ASCII, which UTF-8 and Windows-1252 never use
 // inside another character.
